@@ -1,0 +1,7 @@
+function(vkx_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow=local
+    -Wnon-virtual-dtor -Wimplicit-fallthrough)
+  if(VKX_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+endfunction()

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test: the suite, the suite
+# again under ASan+UBSan, and each fuzz target for a bounded time.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+fuzz_seconds=${VKX_FUZZ_SECONDS:-20}
+jobs=$(nproc)
+start=$(date +%s)
+
+scripts/install-deps.sh
+
+echo "== build (warnings are errors)"
+scripts/build.sh release
+echo "== test suite"
+(cd build && ctest --output-on-failure -j"$jobs")
+
+echo "== build under ASan+UBSan"
+scripts/build.sh asan
+echo "== test suite under ASan+UBSan"
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
+(cd build-asan && ctest --output-on-failure -j"$jobs")
+
+echo "== fuzz targets, ${fuzz_seconds} s each"
+scripts/build.sh fuzz
+for target in build-fuzz/tests/fuzz_*; do
+  [ -x "$target" ] || continue
+  name=$(basename "$target")
+  corpus=$(mktemp -d)
+  seeds=tests/fuzz/corpus/${name#fuzz_}
+  [ -d "$seeds" ] && cp -r "$seeds"/. "$corpus"/
+  echo "-- $name"
+  "$target" -max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=0 "$corpus" 2>&1 | tail -n 2
+  rm -rf "$corpus"
+done
+
+echo "== all tests passed in $(( $(date +%s) - start )) s"

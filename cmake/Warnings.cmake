@@ -1,5 +1,5 @@
 function(vkx_warnings target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow=local
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic $<$<CXX_COMPILER_ID:GNU>:-Wshadow=local>
     -Wnon-virtual-dtor -Wimplicit-fallthrough)
   if(VKX_WERROR)
     target_compile_options(${target} PRIVATE -Werror)

@@ -1,0 +1,56 @@
+#include "ui/canvas.h"
+
+#include "ui/runtime.h"
+
+namespace ui {
+
+void Canvas::Add(DrawOp op) {
+  drawing_.Add(std::move(op));
+  owner_->PropertyChanged(Prop::Drawing);
+}
+
+void Canvas::Cls() {
+  drawing_.Clear();
+  CurrentX = 0;
+  CurrentY = 0;
+  owner_->PropertyChanged(Prop::Drawing);
+}
+
+void Canvas::Line(double x1, double y1, double x2, double y2, Color color) {
+  Add(DrawLine{x1, y1, x2, y2, color, DrawWidth});
+  CurrentX = x2;
+  CurrentY = y2;
+}
+
+void Canvas::Box(double x1, double y1, double x2, double y2, Color color, bool filled) {
+  Add(DrawBox{x1, y1, x2, y2, color, filled});
+  CurrentX = x2;
+  CurrentY = y2;
+}
+
+void Canvas::Circle(double x, double y, double radius, Color color) {
+  Add(DrawCircle{x, y, radius, color, false, 0});
+}
+
+void Canvas::FilledCircle(double x, double y, double radius, Color border, Color fill) {
+  Add(DrawCircle{x, y, radius, border, true, fill});
+}
+
+void Canvas::Print(std::string_view text) {
+  Add(DrawText{CurrentX, CurrentY, std::string(text), DrawColor, DrawFontSize, DrawFontBold});
+  CurrentY += TextHeight(text);
+}
+
+void Canvas::PaintPicture(const Picture& picture, double x, double y, double width,
+                          double height, double src_x, double src_y, double src_width,
+                          double src_height) {
+  Add(DrawPicture{picture, x, y, width, height, src_x, src_y, src_width, src_height});
+}
+
+double Canvas::TextWidth(std::string_view text) const {
+  return runtime_->TextWidth(text, DrawFontSize, DrawFontBold);
+}
+
+double Canvas::TextHeight(std::string_view) const { return runtime_->TextHeight(DrawFontSize); }
+
+}  // namespace ui

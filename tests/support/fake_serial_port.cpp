@@ -1,0 +1,54 @@
+#include "fake_serial_port.h"
+
+namespace testkit {
+
+bool FakeSerialPort::SetPortOpen(bool open) {
+  if (!open) {
+    open_ = false;
+    in_.clear();
+    return true;
+  }
+  if (open_) {
+    last_error_ = "Port already open";
+    return false;
+  }
+  if (missing_ports.count(CommPort) != 0) {
+    last_error_ = "Invalid port number";
+    return false;
+  }
+  if (busy_ports.count(CommPort) != 0) {
+    last_error_ = "Port already in use";
+    return false;
+  }
+  open_ = true;
+  ++open_count_;
+  OpenedSettings = Settings;
+  OpenedPort = CommPort;
+  return true;
+}
+
+std::string FakeSerialPort::Input() {
+  std::string out;
+  out.swap(in_);
+  return out;
+}
+
+void FakeSerialPort::Output(std::string_view bytes) {
+  if (!open_) return;
+  writes_.push_back(TimedBytes{rt_->Now(), std::string(bytes)});
+  if (peer) peer(bytes);
+}
+
+void FakeSerialPort::Deliver(std::string bytes, std::int64_t delay_ms) {
+  rt_->After(delay_ms, [this, b = std::move(bytes)] {
+    if (open_) in_ += b;
+  });
+}
+
+std::string FakeSerialPort::AllWritten() const {
+  std::string all;
+  for (const auto& w : writes_) all += w.bytes;
+  return all;
+}
+
+}  // namespace testkit

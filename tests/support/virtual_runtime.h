@@ -1,0 +1,89 @@
+// The runtime of the tests: virtual time and a scripted operator.
+// WaitEvents jumps straight to the next due timer, posted event or deadline,
+// so a 65-second time-out runs in microseconds and is exact to the
+// millisecond. Simulated ports and units post their byte arrivals here.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "common/vb_date.h"
+#include "scripted_operator.h"
+#include "ui/runtime.h"
+
+namespace testkit {
+
+// Thrown to unwind a test whose program never stopped before the time limit.
+struct VirtualTimeLimit {};
+
+class VirtualRuntime : public ui::Runtime {
+ public:
+  explicit VirtualRuntime(vb::DateTime start = vb::MakeDateTime(2026, 3, 2, 10, 0, 0));
+  ~VirtualRuntime() override;
+
+  ScriptedOperator& Operator() { return operator_; }
+
+  // Runs fn from the event loop at time t (or as soon as the loop runs, when
+  // t has passed). Events at the same time run in the order posted.
+  void At(vb::DateTime t, std::function<void()> fn);
+  void After(std::int64_t ms, std::function<void()> fn) { At(now_ + ms, std::move(fn)); }
+
+  // Drives the event loop from outside the program (when no loop of the
+  // program is running): until pred() holds or max_ms of virtual time pass.
+  bool RunUntil(const std::function<bool()>& pred, std::int64_t max_ms);
+  void RunFor(std::int64_t ms);
+
+  // Virtual time may not pass `limit`; reaching it reports a failure, runs
+  // the hook (which should make the program stop), and if virtual time goes
+  // on past limit + 1 minute, throws VirtualTimeLimit.
+  void SetTimeLimit(vb::DateTime limit, std::function<void()> hook = {});
+
+  std::int64_t ElapsedMs() const { return now_ - start_; }
+  bool QuitCalled() const { return quit_; }
+  int BeepCount() const { return beeps_; }
+  // The timers running now, for assertions.
+  bool IsScheduled(const ui::Timer& t) const;
+  vb::DateTime DueTime(const ui::Timer& t) const;
+
+  // ui::Runtime
+  vb::DateTime Now() override { return now_; }
+  void DoEvents() override;
+  void WaitEvents(vb::DateTime until) override;
+  void ShowModal(ui::Form& form) override;
+  int MsgBox(std::string_view prompt, int buttons, std::string_view title) override;
+  std::string InputBox(std::string_view prompt, std::string_view title,
+                       std::string_view default_text) override;
+  std::string FileDialog(const ui::FileDialogRequest& request) override;
+  void Beep() override { ++beeps_; }
+  double TextWidth(std::string_view text, double font_size, bool bold) override;
+  double TextHeight(double font_size) override;
+  void TimerChanged(ui::Timer& timer) override;
+  void TimerDestroyed(ui::Timer& timer) override;
+  void FormCreated(ui::Form&) override {}
+  void FormDestroyed(ui::Form&) override {}
+  void FormVisibilityChanged(ui::Form&) override {}
+  void Quit() override { quit_ = true; }
+
+ private:
+  bool RunOneDue();
+  std::int64_t NextDue() const;  // ms, or INT64_MAX when nothing is scheduled
+  void AdvanceTo(vb::DateTime t);
+
+  vb::DateTime start_;
+  vb::DateTime now_;
+  std::uint64_t seq_ = 0;
+  std::map<std::tuple<std::int64_t, std::uint64_t>, std::function<void()>> posted_;
+  std::map<ui::Timer*, std::int64_t> timers_;  // due time in ms
+  ScriptedOperator operator_;
+  vb::DateTime limit_;
+  std::function<void()> limit_hook_;
+  bool limit_reported_ = false;
+  bool quit_ = false;
+  int beeps_ = 0;
+};
+
+}  // namespace testkit

@@ -38,6 +38,7 @@ struct SharedState {
   bool CalloutActive = false;
   bool LogDownloaded = false;
   std::string SiteNetAddress;  // network address of the map site ("~" removed)
+  bool ConnectFailed = false;  // the last network connect did not succeed
   std::string AlarmFlags = "0000000000000000";
 
   // ---- access levels

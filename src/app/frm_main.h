@@ -1,0 +1,103 @@
+// The main window: the multiple-document frame that holds the map and the
+// other child windows, and owns the toolbar, the status bar, the eight
+// timers of the link and the menu bar. The serial port and the network
+// socket it owns live in the console's services (MSComm1, tcpClient).
+#pragma once
+
+#include <string>
+
+#include "ui/controls.h"
+
+namespace app {
+
+class Console;
+
+class frmMain : public ui::Form {
+ public:
+  explicit frmMain(Console& c);
+
+  ui::Toolbar tbToolBar{*this, "tbToolBar"};
+  ui::StatusBar sbStatusBar{*this, "sbStatusBar"};
+  ui::CommandButton cmdChange{*this, "cmdChange"};
+
+  ui::Timer tmrFlash{*this, "tmrFlash"};
+  ui::Timer tmrCallout{*this, "tmrCallout"};
+  ui::Timer tmrStartup{*this, "tmrStartup"};
+  ui::Timer tmrInit{*this, "tmrInit"};
+  ui::Timer tmrOut{*this, "tmrOut"};
+  ui::Timer tmrIn{*this, "tmrIn"};
+  ui::Timer tmrError{*this, "tmrError"};
+  ui::Timer tmrUpdate{*this, "tmrUpdate"};
+
+  // Menu tree in design order.
+  ui::Menu mnuFile{*this, "mnuFile"};
+  ui::Menu mnuFactoryInit{*this, "mnuFactoryInit", &mnuFile};
+  ui::Menu mnuDownloadLog{*this, "mnuDownloadLog", &mnuFile};
+  ui::Menu mnuResetDatalog{*this, "mnuResetDatalog", &mnuFile};
+  ui::Menu mnuFileBreak1{*this, "mnuFileBreak1", &mnuFile};
+  ui::Menu mnuSaveStatus{*this, "mnuSaveStatus", &mnuFile};
+  ui::Menu mnuStatusLoad{*this, "mnuStatusLoad", &mnuFile};
+  ui::Menu mnuFileSelect{*this, "mnuFileSelect", &mnuFile};
+  ui::Menu mnuFileBreak2{*this, "mnuFileBreak2", &mnuFile};
+  ui::Menu mnuFileSaveBulk{*this, "mnuFileSaveBulk", &mnuFile};
+  ui::Menu mnuFileUploadBulk{*this, "mnuFileUploadBulk", &mnuFile};
+  ui::Menu mnuFileBreak3{*this, "mnuFileBreak3", &mnuFile};
+  ui::Menu mnuFileExit{*this, "mnuFileExit", &mnuFile};
+  ui::Menu mnuOptions{*this, "mnuOptions"};
+  ui::Menu mnuOptionsAnswer{*this, "mnuOptionsAnswer", &mnuOptions};
+  ui::Menu mnuOptionsB1{*this, "mnuOptionsB1", &mnuOptions};
+  ui::Menu mnuSelectModem{*this, "mnuSelectModem", &mnuOptions};
+  ui::Menu mnuOptAddress{*this, "mnuOptAddress", &mnuOptions};
+  ui::Menu mnuSettings{*this, "mnuSettings", &mnuOptions};
+  ui::Menu mnuConnection{*this, "mnuConnection"};
+  ui::Menu mnuDirect{*this, "mnuDirect", &mnuConnection};
+  ui::Menu mnuModem{*this, "mnuModem", &mnuConnection};
+  ui::Menu mnuConnNet{*this, "mnuConnNet", &mnuConnection};
+  ui::Menu mnuTerminal{*this, "mnuTerminal", &mnuConnection};
+  ui::Menu mnuConnectB1{*this, "mnuConnectB1", &mnuConnection};
+  ui::Menu mnuDisconnect{*this, "mnuDisconnect", &mnuConnection};
+  ui::Menu mnuWindow{*this, "mnuWindow"};
+  ui::Menu mnuHelp{*this, "mnuHelp"};
+  ui::Menu mnuInstructions{*this, "mnuInstructions", &mnuHelp};
+  ui::Menu mnuHelpAbout{*this, "mnuHelpAbout", &mnuHelp};
+  ui::Menu mnuTest{*this, "mnuTest", &mnuHelp};
+  ui::Menu mnuMapPopup{*this, "mnuMapPopup"};
+  ui::Menu mnuAddSite{*this, "mnuAddSite", &mnuMapPopup};
+  ui::Menu mnuRemoveSite{*this, "mnuRemoveSite", &mnuMapPopup};
+  ui::Menu mnuMapb1{*this, "mnuMapb1", &mnuMapPopup};
+  ui::Menu mnuSiteList{*this, "mnuSiteList", &mnuMapPopup};
+  ui::Menu mnuMapb2{*this, "mnuMapb2", &mnuMapPopup};
+  ui::Menu mnuActiveAlarms{*this, "mnuActiveAlarms", &mnuMapPopup};
+  ui::Menu mnuLastLog{*this, "mnuLastLog", &mnuMapPopup};
+  ui::Menu mnuMapBreak3{*this, "mnuMapBreak3", &mnuMapPopup};
+  ui::Menu mnuSiteProps{*this, "mnuSiteProps", &mnuMapPopup};
+
+  // The status bar's one text.
+  void SetStatusText(const std::string& text);
+  std::string StatusText();
+
+  // Start-up: the load handler and the one-shot start-up timer.
+  void MDIForm_Load();
+  void tmrStartup_Timer();
+
+  // Opens the network socket to host (the registry's "RemotePort"): about
+  // 11 s of waiting at most; sets ConnectFailed when it does not connect.
+  void ConnectNetwork(const std::string& host);
+
+  // Shutdown sequence (the unload handler); never cancels.
+  void MDIForm_Unload(int& cancel);
+
+ protected:
+  void Design() override;
+  void Form_Load() override { MDIForm_Load(); }
+  void Form_Unload(int& cancel) override { MDIForm_Unload(cancel); }
+
+ private:
+  void DesignMenus();
+  void DesignToolbar();
+  void BindEvents();
+
+  Console& c_;
+};
+
+}  // namespace app

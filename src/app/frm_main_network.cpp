@@ -1,0 +1,35 @@
+#include "app/console.h"
+#include "app/frm_main.h"
+#include "common/app_info.h"
+#include "common/vb.h"
+#include "link/delay.h"
+
+namespace app {
+
+void frmMain::ConnectNetwork(const std::string& host) {
+  auto& tcp = c_.tcpClient;
+  tcp.Close();
+  lnk::Delay(c_, 0.5);
+  tcp.RemoteHost = host;
+  tcp.RemotePort = static_cast<int>(
+      vb::Val(c_.GetSetting("RemotePort", vb::CStr(kDefaultRemotePort))));
+  SetStatusText("Connecting to " + tcp.RemoteHost);
+  tcp.Connect();
+  vb::DateTime give_up = c_.rt.Now() + 10000;
+  while (c_.rt.Now() < give_up && tcp.State() != platform::sckConnected && !c_.st.ConnectFailed)
+    c_.rt.WaitEvents(give_up);
+  if (!c_.st.ConnectFailed) lnk::Delay(c_, 1.0);
+  if (tcp.State() != platform::sckConnected) {
+    c_.rt.MsgBox("Unable to open client connection.", ui::vbOKOnly, app_info::kTitle);
+    c_.st.ConnectFailed = true;
+    return;
+  }
+  c_.st.RxBuffer.clear();
+  SetStatusText("Connected");
+  lnk::Delay(c_, 0.5);
+  c_.st.TcpRxText.clear();
+  tcp.SendData("\r");
+  lnk::Delay(c_, 0.2);
+}
+
+}  // namespace app

@@ -1,0 +1,20 @@
+#include "app/session_log.h"
+
+#include "app/console.h"
+#include "app/frm_main.h"
+#include "app/frm_progress.h"
+
+namespace app {
+
+void LogLine(Console& c, const std::string& text) { LogText(c, text + "\r\n"); }
+
+void LogText(Console& c, const std::string& text) { c.Get<frmProgress>().txtLog.Append(text); }
+
+void SetStatus(Console& c, const std::string& text) {
+  SetStatusBar(c, text);
+  c.Get<frmProgress>().txtStatus.Text = text;
+}
+
+void SetStatusBar(Console& c, const std::string& text) { c.Get<frmMain>().SetStatusText(text); }
+
+}  // namespace app

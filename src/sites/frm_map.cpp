@@ -1,0 +1,21 @@
+#include "sites/frm_map.h"
+
+#include "app/console.h"
+
+namespace app {
+bool MapShown(Console& c) {
+  auto* map = c.IfLoaded<sites::frmMap>();
+  return map != nullptr && map->Visible();
+}
+}  // namespace app
+
+namespace sites {
+
+frmMap::frmMap(app::Console& c) : ui::Form(c.rt, "frmMap"), c_(c) { SetMDIChild(); }
+
+void frmMap::Design() {
+  Caption = "Map";
+  Move(0, 0, 6290, 4315);
+}
+
+}  // namespace sites

@@ -1,0 +1,21 @@
+// The program's texts are 8-bit Windows-1252 (one char per byte); the site
+// database stores UTF-8, as SQLite expects of TEXT and as its tools show it.
+// These two turn one form into the other at the database's edge.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// Every byte maps to one code point; the five bytes that Windows-1252 leaves
+// unassigned (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 controls of the same
+// value, so any byte string comes back unchanged from Utf8ToCp1252.
+std::string Cp1252ToUtf8(std::string_view text);
+
+// A code point without a Windows-1252 byte becomes "?". A byte that does not
+// start a valid UTF-8 sequence is taken as a Windows-1252 byte of its own, so
+// text that some other tool stored unencoded still reads as it was written.
+std::string Utf8ToCp1252(std::string_view text);
+
+}  // namespace platform

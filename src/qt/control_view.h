@@ -1,0 +1,96 @@
+// The view of one control: a real widget kept in step with the control model
+// (as its ControlObserver) that forwards the operator's input to the model.
+// The view object is a child of its widget, so it lives exactly as long as
+// the widget does.
+#pragma once
+
+#include <QObject>
+#include <QPalette>
+#include <QPointer>
+#include <QWidget>
+
+#include "ui/control.h"
+
+class QMainWindow;
+
+namespace qtui {
+
+// What a control view needs from the view of its form.
+class ControlHost {
+ public:
+  // The widget that the children of `container` live in (nullptr: the
+  // form's own surface).
+  virtual QWidget* SurfaceFor(ui::Control* container) = 0;
+  // The form's main window when the control docks to it (a tool bar or a
+  // status bar placed on the form itself), else nullptr.
+  virtual QMainWindow* DockWindowFor(ui::Control& control) = 0;
+  // Whether the form has a default button that takes the Enter key.
+  virtual bool HasDefaultButton() = 0;
+
+ protected:
+  ~ControlHost() = default;
+};
+
+class ControlView : public QObject, public ui::ControlObserver {
+ public:
+  ControlView(ui::Control& control, QWidget* widget, ControlHost& host);
+  ControlView(const ControlView&) = delete;
+  ControlView& operator=(const ControlView&) = delete;
+  ~ControlView() override;
+
+  // Starts following the model and brings the widget in step with it.
+  void Start();
+  // Stops following a model that is still alive.
+  void Detach();
+  // Forgets a model that no longer exists, without touching it.
+  void ModelGone() { attached_ = false; }
+  bool Attached() const { return attached_; }
+
+  ui::Control& Model() const { return *control_; }
+  QWidget* Widget() const { return widget_; }
+  // Where the children of this control live, for container kinds.
+  virtual QWidget* ChildSurface() { return nullptr; }
+
+  void ControlChanged(ui::Control& control, ui::Prop which) final;
+
+ protected:
+  // Brings the kind's own state in step; Prop::Other means everything.
+  virtual void Sync(ui::Prop which) = 0;
+  virtual void SyncGeometry();
+  virtual void SyncColors();
+  // Kinds whose Prop::Selection is a list selection rather than SetFocus.
+  virtual bool HandlesSelection() const { return false; }
+  // Labels, images, shapes and lines are drawn on their container in the
+  // original, beneath every control that has a window of its own.
+  virtual bool IsLightweight() const { return false; }
+
+  // True when input from the operator may go to the model: the view follows
+  // a live model and is not in the middle of applying a model change.
+  bool Accepting() const { return attached_ && syncing_ == 0; }
+  ControlHost& Host() const { return *host_; }
+  // Applies one colour pair to the widget's palette (system colours leave
+  // the style's own colours in place).
+  void ApplyPalette(QPalette::ColorRole back_role, bool fill_background);
+
+ private:
+  void SyncAll();
+  void SyncParent();
+  void SyncFont();
+  void StackBeneathWindowedSiblings();
+
+  ui::Control* control_;
+  QWidget* widget_;
+  ControlHost* host_;
+  bool attached_ = false;
+  int syncing_ = 0;
+};
+
+// Creates the widget and view of a control inside the surface its host
+// names; nullptr for kinds without a widget (timers and menus).
+ControlView* CreateControlView(ui::Control& control, ControlHost& host);
+
+// The widget's object name: the control name, with the index for elements
+// of a control array ("udProp(3)").
+QString ControlObjectName(const ui::Control& control);
+
+}  // namespace qtui

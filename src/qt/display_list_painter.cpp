@@ -1,0 +1,91 @@
+#include "qt/display_list_painter.h"
+
+#include <QApplication>
+#include <QFontMetricsF>
+#include <algorithm>
+#include <variant>
+
+#include "qt/named_pictures.h"
+#include "qt/qt_convert.h"
+
+namespace qtui {
+
+namespace {
+
+double Px(double twips) { return twips / kTwipsPerPixel; }
+
+// A box given by two corners, both inclusive, as the original draws them.
+QRectF CornerRect(double x1, double y1, double x2, double y2) {
+  const double left = Px(std::min(x1, x2));
+  const double top = Px(std::min(y1, y2));
+  return QRectF(left, top, Px(std::max(x1, x2)) - left + 1, Px(std::max(y1, y2)) - top + 1);
+}
+
+struct OpPainter {
+  QPainter& p;
+  const QPalette& palette;
+
+  QColor Color(ui::Color c) const { return ToQColor(c, palette); }
+
+  void operator()(const ui::DrawBox& box) const {
+    const QRectF r = CornerRect(box.x1, box.y1, box.x2, box.y2);
+    if (box.filled) {
+      p.fillRect(r, Color(box.color));
+    } else {
+      p.setPen(QPen(Color(box.color), 1));
+      p.setBrush(Qt::NoBrush);
+      p.drawRect(r.adjusted(0, 0, -1, -1));
+    }
+  }
+  void operator()(const ui::DrawLine& line) const {
+    p.setPen(QPen(Color(line.color), std::max(1, line.width)));
+    p.drawLine(QPointF(Px(line.x1), Px(line.y1)), QPointF(Px(line.x2), Px(line.y2)));
+  }
+  void operator()(const ui::DrawCircle& circle) const {
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(QPen(Color(circle.color), 1));
+    if (circle.filled)
+      p.setBrush(Color(circle.fill_color));
+    else
+      p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QPointF(Px(circle.x), Px(circle.y)), Px(circle.radius), Px(circle.radius));
+    p.setRenderHint(QPainter::Antialiasing, false);
+  }
+  void operator()(const ui::DrawText& text) const {
+    QFont font = QApplication::font();
+    font.setPointSizeF(text.font_size);
+    font.setBold(text.bold);
+    p.setFont(font);
+    p.setPen(Color(text.color));
+    const QFontMetricsF metrics(font, p.device());
+    p.drawText(QPointF(Px(text.x), Px(text.y) + metrics.ascent()), ToQt(text.text));
+  }
+  void operator()(const ui::DrawPicture& op) const {
+    // A named picture is drawn at the target size, unless a part of it in
+    // its own pixels is asked for.
+    const bool part = op.src_width > 0 && op.src_height > 0;
+    const int size_px = !part && op.width > 0 && op.height > 0
+                            ? std::max({TwipsToPx(op.width), TwipsToPx(op.height), 1})
+                            : 0;
+    const QPixmap pixmap = PicturePixmap(op.picture, size_px);
+    if (pixmap.isNull()) return;
+    QRectF target(Px(op.x), Px(op.y), Px(op.width), Px(op.height));
+    if (op.width <= 0 || op.height <= 0) target.setSize(pixmap.size());
+    QRectF source(0, 0, pixmap.width(), pixmap.height());
+    if (part)
+      source = QRectF(op.src_x, op.src_y, op.src_width, op.src_height);
+    p.drawPixmap(target, pixmap, source);
+  }
+};
+
+}  // namespace
+
+void PaintDisplayList(QPainter& painter, const ui::DisplayList& list, const QPalette& palette) {
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  const OpPainter paint{painter, palette};
+  for (const ui::DrawOp& op : list.Ops()) std::visit(paint, op);
+  painter.restore();
+}
+
+}  // namespace qtui

@@ -1,0 +1,52 @@
+#include "qt/qt_convert.h"
+
+namespace qtui {
+
+QColor ToQColor(ui::Color color, const QPalette& palette) {
+  if (!IsSystemColor(color))
+    return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
+                  static_cast<int>((color >> 16) & 0xFF));
+  switch (color) {
+    case ui::kSystemWindow: return palette.color(QPalette::Base);
+    case ui::kSystemWindowText: return palette.color(QPalette::Text);
+    case ui::kSystemButtonText: return palette.color(QPalette::ButtonText);
+    case ui::kSystemHighlight: return palette.color(QPalette::Highlight);
+    case ui::kSystemActiveBorder: return palette.color(QPalette::Mid);
+    case ui::kSystemButtonFace:
+    default: return palette.color(QPalette::Button);
+  }
+}
+
+int VbButtons(Qt::MouseButtons buttons) {
+  int vb = 0;
+  if (buttons & Qt::LeftButton) vb |= ui::vbLeftButton;
+  if (buttons & Qt::RightButton) vb |= ui::vbRightButton;
+  if (buttons & Qt::MiddleButton) vb |= ui::vbMiddleButton;
+  return vb;
+}
+
+int VbShift(Qt::KeyboardModifiers modifiers) {
+  int vb = 0;
+  if (modifiers & Qt::ShiftModifier) vb |= 1;
+  if (modifiers & Qt::ControlModifier) vb |= 2;
+  if (modifiers & Qt::AltModifier) vb |= 4;
+  return vb;
+}
+
+QString WithoutMnemonics(const QString& caption) {
+  QString out;
+  out.reserve(caption.size());
+  for (qsizetype i = 0; i < caption.size(); ++i) {
+    if (caption[i] == QLatin1Char('&')) {
+      if (i + 1 < caption.size() && caption[i + 1] == QLatin1Char('&')) {
+        out += QLatin1Char('&');
+        ++i;
+      }
+      continue;
+    }
+    out += caption[i];
+  }
+  return out;
+}
+
+}  // namespace qtui

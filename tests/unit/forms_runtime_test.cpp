@@ -1,0 +1,213 @@
+// The semantics of the headless forms that program logic relies on.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "gtest_operator.h"
+#include "ui/controls.h"
+#include "virtual_runtime.h"
+
+namespace {
+
+class SampleForm : public ui::Form {
+ public:
+  explicit SampleForm(ui::Runtime& rt) : ui::Form(rt, "frmSample") {
+    ud.Change = [this] { log.push_back("Change " + std::to_string(ud.Value())); };
+    ud.UpClick = [this] { log.push_back("UpClick " + std::to_string(ud.Value())); };
+    ud.DownClick = [this] { log.push_back("DownClick " + std::to_string(ud.Value())); };
+    opt.OnLoaded = [this](ui::OptionButton& o, int i) {
+      o.Click = [this, i] { log.push_back("opt " + std::to_string(i)); };
+    };
+    opt.Load(0, &frame);
+    opt.Load(1, &frame);
+    other.Click = [this] { log.push_back("other"); };
+    tick.Tick = [this] { ticks.push_back(Rt().Now()); };
+    txt.KeyPress = [](int& key) {
+      if ((key < '0' || key > '9') && key != 8) key = 0;  // digits and backspace only
+    };
+  }
+  ui::UpDown ud{*this, "ud"};
+  ui::Frame frame{*this, "frame"};
+  ui::ControlArray<ui::OptionButton> opt{*this, "opt"};
+  ui::OptionButton other{*this, "other"};
+  ui::Timer tick{*this, "tick"};
+  ui::TextBox txt{*this, "txt"};
+  ui::Label lbl{*this, "lbl"};
+  std::vector<std::string> log;
+  std::vector<vb::DateTime> ticks;
+  int loads = 0, activations = 0, unloads = 0;
+  bool refuse_unload = false;
+
+ protected:
+  void Design() override {
+    lbl.Caption = "design";
+    ud.Min = 0;
+    ud.Max = 5;
+  }
+  void Form_Load() override { ++loads; }
+  void Form_Activate() override { ++activations; }
+  void Form_Unload(int& cancel) override {
+    ++unloads;
+    if (refuse_unload) cancel = 1;
+  }
+};
+
+class FormsRuntime : public ::testing::Test {
+ protected:
+  FormsRuntime() { testkit::ReportToGtest(rt); }
+  testkit::VirtualRuntime rt;
+  SampleForm f{rt};
+};
+
+TEST_F(FormsRuntime, UpDownChangeRunsOnlyOnARealChangeAndArrowsWrapOrStop) {
+  f.Load();
+  f.ud.Value = 0;  // same value: nothing
+  f.ud.Value = 3;
+  f.ud.Value = 3;
+  EXPECT_EQ(f.log, (std::vector<std::string>{"Change 3"}));
+  f.log.clear();
+  f.ud.Value = 5;
+  f.log.clear();
+  f.ud.PressUp();  // at Max without Wrap: no change, UpClick still raised
+  EXPECT_EQ(f.log, (std::vector<std::string>{"UpClick 5"}));
+  f.log.clear();
+  f.ud.Wrap = true;
+  f.ud.PressUp();
+  EXPECT_EQ(f.log, (std::vector<std::string>{"Change 0", "UpClick 0"}));
+  f.log.clear();
+  f.ud.PressDown();
+  EXPECT_EQ(f.log, (std::vector<std::string>{"Change 5", "DownClick 5"}));
+  f.ud.Enabled = false;  // a locked spinner ignores the operator
+  f.log.clear();
+  f.ud.PressDown();
+  EXPECT_TRUE(f.log.empty());
+}
+
+TEST_F(FormsRuntime, OptionButtonsExcludeEachOtherOnlyWithinTheirContainer) {
+  f.Show();
+  f.other.Value = true;
+  f.opt[1].Value = true;
+  EXPECT_TRUE(f.other.Value());  // a different container
+  f.opt[0].Press();
+  EXPECT_TRUE(f.opt[0].Value());
+  EXPECT_FALSE(f.opt[1].Value());
+  EXPECT_EQ(f.log, (std::vector<std::string>{"other", "opt 1", "opt 0"}));
+  f.opt[0].Value = true;  // already set: no second Click
+  EXPECT_EQ(f.log.size(), 3u);
+}
+
+TEST_F(FormsRuntime, TimerFiresEveryIntervalAndRestartsWhenReEnabled) {
+  f.Load();
+  vb::DateTime t0 = rt.Now();
+  f.tick.Restart(50);
+  rt.RunFor(175);
+  ASSERT_EQ(f.ticks.size(), 3u);
+  EXPECT_EQ(f.ticks[0] - t0, 50);
+  EXPECT_EQ(f.ticks[2] - t0, 150);
+  f.tick.Enabled = false;
+  rt.RunFor(10);
+  f.tick.Enabled = true;  // counts afresh from now
+  rt.RunFor(60);
+  ASSERT_EQ(f.ticks.size(), 4u);
+  EXPECT_EQ(f.ticks[3] - t0, 235);
+  f.tick.Interval = 0;  // no interval: no ticks
+  rt.RunFor(500);
+  EXPECT_EQ(f.ticks.size(), 4u);
+}
+
+TEST_F(FormsRuntime, TimerHandlerIsNotReenteredWhileItWaits) {
+  f.Load();
+  int depth = 0, max_depth = 0;
+  f.tick.Tick = [&] {
+    max_depth = std::max(max_depth, ++depth);
+    rt.WaitEvents(rt.Now() + 200);  // yields while its own interval passes
+    --depth;
+  };
+  f.tick.Restart(50);
+  rt.RunFor(1000);
+  EXPECT_EQ(max_depth, 1);
+}
+
+TEST_F(FormsRuntime, ReferenceLoadsAndUnloadReloadsTheDesignState) {
+  f.Show();
+  EXPECT_EQ(f.loads, 1);
+  EXPECT_EQ(f.activations, 1);
+  f.lbl.Caption = "changed";
+  f.Show();  // already shown: no second load or activation
+  EXPECT_EQ(f.loads, 1);
+  EXPECT_EQ(f.activations, 1);
+  f.refuse_unload = true;
+  EXPECT_FALSE(f.Unload());
+  EXPECT_TRUE(f.IsLoaded());
+  f.refuse_unload = false;
+  EXPECT_TRUE(f.Unload());
+  EXPECT_FALSE(f.Visible());
+  f.Load();
+  EXPECT_EQ(f.loads, 2);
+  EXPECT_EQ(f.lbl.Caption(), "design");
+}
+
+TEST_F(FormsRuntime, ModalShowReturnsWhenTheFormHides) {
+  rt.Operator().OnModal("frmSample", [&](ui::Form& form) {
+    rt.After(300, [&form] { form.Hide(); });
+  });
+  vb::DateTime t0 = rt.Now();
+  f.Show(true);
+  EXPECT_EQ(rt.Now() - t0, 300);
+  EXPECT_FALSE(f.Visible());
+  testkit::ExpectScriptDone(rt);
+}
+
+TEST_F(FormsRuntime, KeyPressCanSwallowTypedCharacters) {
+  f.Load();
+  f.txt.Type("1a2 3");
+  EXPECT_EQ(f.txt.Text(), "123");
+  f.txt.Type("\b");
+  EXPECT_EQ(f.txt.Text(), "12");
+}
+
+TEST_F(FormsRuntime, WaitEventsJumpsToTheNextDueEventOrTheDeadline) {
+  vb::DateTime t0 = rt.Now();
+  bool ran = false;
+  rt.After(65000, [&] { ran = true; });
+  rt.WaitEvents(t0 + 1000);
+  EXPECT_EQ(rt.Now() - t0, 1000);
+  EXPECT_FALSE(ran);
+  rt.WaitEvents(t0 + 100000);
+  EXPECT_EQ(rt.Now() - t0, 65000);
+  EXPECT_TRUE(ran);
+}
+
+TEST(ScriptedOperatorTest, AnswersInOrderAndReportsTheUnexpected) {
+  testkit::VirtualRuntime rt;
+  std::vector<std::string> failures;
+  rt.Operator().SetFailureHandler([&](const std::string& f) { failures.push_back(f); });
+  rt.Operator().ExpectMsgBox("Sure?", ui::vbNo).ExpectInputBox("~number", "5550100");
+  EXPECT_EQ(rt.MsgBox("Sure?", ui::vbYesNo, "Confirm"), ui::vbNo);
+  EXPECT_EQ(rt.InputBox("Please enter telephone number to dial:", "VKX-4700", ""), "5550100");
+  EXPECT_TRUE(failures.empty());
+  EXPECT_EQ(rt.MsgBox("Surprise", ui::vbYesNo, ""), ui::vbNo);
+  EXPECT_EQ(failures.size(), 1u);
+  EXPECT_EQ(rt.Operator().MsgBoxPrompts(), (std::vector<std::string>{"Sure?", "Surprise"}));
+}
+
+TEST(ToolbarModel, CheckButtonsToggleAndKeysFindButtons) {
+  testkit::VirtualRuntime rt;
+  ui::Form form(rt, "frmBar");
+  ui::Toolbar bar(form, "tbToolBar");
+  std::vector<std::string> clicks;
+  bar.ButtonClick = [&](ui::ToolbarButton& b) { clicks.push_back(b.Key() + "=" + std::to_string(b.Value())); };
+  bar.AddButton("Connect", "Connect");
+  bar.AddButton("", "", ui::tbrSeparator);
+  bar.AddButton("Map", "Map", ui::tbrCheck);
+  bar.Press("Map");
+  bar.Press(2);  // a separator does nothing
+  bar.Press(1);
+  bar.Buttons("Connect")->Enabled = false;
+  bar.Press("Connect");
+  EXPECT_EQ(clicks, (std::vector<std::string>{"Map=1", "Connect=0"}));
+  EXPECT_EQ(bar.Buttons("nothing"), nullptr);
+}
+
+}  // namespace

@@ -13,6 +13,9 @@ Console::~Console() {
   // Windows go before the services they use.
   extra_forms_.clear();
   forms_.clear();
+  rsSite.Close();
+  rsCallout.Close();
+  rsShared.Close();
 }
 
 std::vector<ui::Form*> Console::AllForms() const {

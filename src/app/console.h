@@ -13,6 +13,7 @@
 #include "common/shared_state.h"
 #include "link/command_table.h"
 #include "link/settings_file.h"
+#include "platform/database.h"
 #include "platform/program_folder.h"
 #include "platform/registry.h"
 #include "platform/serial_port.h"
@@ -54,6 +55,13 @@ class Console {
   lnk::SettingsTable settings;
   lnk::CommandTable cmd;
   unit::ParameterImage param;
+
+  // The site database, open for the program's lifetime, and the three
+  // recordset variables the program shares (see sites/site_database.h).
+  platform::Database Db;
+  platform::Recordset rsShared;
+  platform::Recordset rsCallout;
+  platform::Recordset rsSite;
 
   // The default instance of window F, created and loaded on first use (a
   // reference to a window loads it, as in the original).

@@ -4,15 +4,26 @@
 
 namespace app {
 
-frmMonitor::frmMonitor(Console& c) : ui::Form(c.rt, "frmMonitor") {}
+frmMonitor::frmMonitor(Console& c) : ui::Form(c.rt, "frmMonitor") {
+  cmdCancel.Click = [this] { cmdCancel_Click(); };
+}
 
 void frmMonitor::Design() {
-  Caption = "Download";
+  Caption = "Downloading";
   BorderStyle = ui::vbFixedToolWindow;
-  Move(3000, 3000, 4800, 1500);
+  Move(3000, 3000, 5160, 1860);
+  Image1.Picture = ui::Picture::Named("Memory");
+  Image1.Stretch = true;
+  Image1.Move(120, 150, 480, 480);
+  txtCaption.Text = "Downloading EEPROM data...";
   txtCaption.Locked = true;
-  txtCaption.Move(120, 120, 4440, 315);
-  ProgressBar1.Move(120, 540, 4440, 375);
+  txtCaption.Move(720, 240, 4200, 315);
+  ProgressBar1.Move(720, 660, 4200, 300);
+  cmdCancel.Caption = "&Cancel";
+  cmdCancel.Cancel = true;
+  cmdCancel.Move(3600, 1080, 1320, 375);
 }
+
+void frmMonitor::cmdCancel_Click() { Unload(); }
 
 }  // namespace app

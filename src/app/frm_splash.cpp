@@ -11,13 +11,25 @@ void frmSplash::Design() {
   Caption = "";
   BorderStyle = ui::vbBSNone;
   Move(3000, 2400, 6000, 3000);
-  lblProductName.Caption = "VKX-4700";
-  lblProductName.FontSize = 24;
-  lblProductName.FontBold = true;
-  lblProductName.Alignment = ui::vbCenter;
-  lblProductName.Move(240, 600, 5520, 720);
+  fraMainFrame.Caption = "";
+  fraMainFrame.Move(120, 60, 5760, 2820);
+  Image1.Picture = ui::Picture::Named("AppLogo");
+  Image1.Stretch = true;
+  Image1.Move(240, 420, 1200, 1200);
+  lblName.Caption = "VKX-4700";
+  lblName.FontSize = 24;
+  lblName.FontBold = true;
+  lblName.Alignment = ui::vbCenter;
+  lblName.Move(1560, 360, 3960, 720);
+  lblRelease.Caption = "Controller console";
+  lblRelease.FontSize = 12;
+  lblRelease.Alignment = ui::vbCenter;
+  lblRelease.Move(1560, 1140, 3960, 360);
   lblVersion.Alignment = ui::vbCenter;
-  lblVersion.Move(240, 1560, 5520, 315);
+  lblVersion.Move(1560, 1620, 3960, 285);
+  lblPlatform.Caption = "Windows 98/ME/NT/2000/XP";
+  lblPlatform.Alignment = ui::vbCenter;
+  lblPlatform.Move(240, 2280, 5280, 285);
 }
 
 void frmSplash::Form_Load() { lblVersion.Caption = app_info::VersionText(); }

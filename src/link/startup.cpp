@@ -10,6 +10,7 @@
 #include "link/settings_access.h"
 #include "sites/frm_log.h"
 #include "sites/frm_map.h"
+#include "sites/site_database.h"
 #include "unit/frm_install.h"
 
 namespace lnk {
@@ -76,6 +77,14 @@ void MainFormLoad(app::Console& c) {
   st.WriteData.clear();
   st.LogSiteID = -1;
   st.SelectedSiteNum = -1;
+  auto opened = sites::OpenSiteDatabase(c.folder.FilePath(std::string(sites::kSiteDatabaseFileName)));
+  if (!opened.ok()) {
+    // Start-up stops: the main window unloads again and the program ends.
+    c.rt.MsgBox(opened.error, ui::vbCritical, app_info::kTitle);
+    c.Instance<app::frmMain>().AbandonLoad();
+    return;
+  }
+  c.Db = std::move(opened.db);
   c.Instance<app::frmMain>().SetStatusText("Disconnected");
   st.SelectedSiteID = 0;
   st.SettingsTab = 1;

@@ -45,6 +45,9 @@ class FieldRef {
   bool ToBool() const { return Value().ToBool(); }
   // The value is converted as the column's type wants (see field_coercion.h).
   FieldRef& operator=(const Variant& value);
+  // rs.Fields("A") = rs.Fields("B") copies the value, not the reference.
+  FieldRef& operator=(const FieldRef& other) { return *this = other.Value(); }
+  FieldRef(const FieldRef&) = default;
 
  private:
   Recordset& owner_;

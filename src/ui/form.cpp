@@ -102,6 +102,11 @@ void Form::Move(int left, int top, int width, int height) {
   PropertyChanged(Prop::Geometry);
 }
 
+void Form::AbandonLoad() {
+  loaded_ = false;
+  Hide();
+}
+
 void Form::Refresh() { PropertyChanged(Prop::Drawing); }
 void Form::ZOrder() { PropertyChanged(Prop::Other); }
 void Form::SetFocus() { PropertyChanged(Prop::Selection); }

@@ -88,6 +88,9 @@ class Form : public PropertyOwner, public Canvas {
   // Runs QueryUnload and Unload; returns false when a handler cancelled.
   bool Unload(int mode = vbFormCode);
   void Move(int left, int top, int width = -1, int height = -1);
+  // Called from a load handler that found what it needs missing: the form
+  // stays unloaded and hidden, and no unload handler runs.
+  void AbandonLoad();
   void Refresh();
   void ZOrder();
   void SetFocus();

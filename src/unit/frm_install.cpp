@@ -28,6 +28,7 @@ void frmInstall::Design() {
     page->Visible = index == kPageFactory;
   }
   DesignCommands();
+  DesignParameterRows(c_);
 }
 
 void frmInstall::DesignCommands() {

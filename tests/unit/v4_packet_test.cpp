@@ -41,13 +41,6 @@ const std::string kExampleFrame = "\x8A\x80\x80\xA2\x92\xC9\x8A\xB4\r";
 
 TEST(Crc32, IsTheJamcrcForm) {
   EXPECT_EQ(Crc32Of("123456789"), 0x340BC6D9U);
-  EXPECT_EQ(lnk::Crc32Table[1], 0x77073096U);
-  EXPECT_EQ(lnk::Crc32Table[255], 0x2D02EF8DU);
-}
-
-TEST(LowBitsToChars, OneFlagCharacterPerLowBit) {
-  EXPECT_EQ(lnk::LowBitsToChars(0x45), std::string("\1\0\1\0\0\0\1", 7));
-  EXPECT_EQ(lnk::LowBitsToChars(0x80), std::string(7, '\0'));
 }
 
 TEST(SendV4Packet, EncodesTheExampleAsOneGroupAndACarriageReturn) {

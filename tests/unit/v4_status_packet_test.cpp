@@ -43,15 +43,11 @@ TEST(PacketFieldText, SignedAndUnsignedNumbersAreBigEndian) {
   EXPECT_EQ(lnk::PacketInt16Text(buf, 1), "  1324");
   Put(buf, 1, {0x80, 0x00});
   EXPECT_EQ(lnk::PacketInt16Text(buf, 1), " -32768");
-  Put(buf, 1, {0x7F, 0xFF});
-  EXPECT_EQ(lnk::PacketInt16Text(buf, 1), "  32767");
 
   Put(buf, 1, {0xFF, 0xFF, 0xFE});
   EXPECT_EQ(lnk::PacketInt24Text(buf, 1), " -2");
   Put(buf, 1, {0x80, 0x00, 0x00});
   EXPECT_EQ(lnk::PacketInt24Text(buf, 1), " -8388608");
-  Put(buf, 1, {0x00, 0x30, 0x39});
-  EXPECT_EQ(lnk::PacketInt24Text(buf, 1), "  12345");
 
   Put(buf, 1, {0x00, 0x00, 0x01, 0x00, 0x00});
   EXPECT_EQ(lnk::PacketU40Text(buf, 1), "  65536");

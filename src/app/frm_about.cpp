@@ -1,0 +1,93 @@
+#include "app/frm_about.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "app/console.h"
+#include "common/app_info.h"
+
+namespace app {
+
+std::string SysInfoToolText(const std::string& tool_path) {
+  return "The system information tool is " + tool_path +
+         ". Start it from the desktop: the console does not start other programs.";
+}
+
+frmAbout::frmAbout(Console& c) : ui::Form(c.rt, "frmAbout"), c_(c) {
+  Line1.Load(0);
+  Line1.Load(1);
+  cmdOK.Click = [this] { cmdOK_Click(); };
+  cmdSysInfo.Click = [this] { cmdSysInfo_Click(); };
+}
+
+void frmAbout::Design() {
+  Caption = "About VKX-4700";
+  BorderStyle = ui::vbFixedDialog;
+  Move(2400, 2400, 5760, 3600);
+  picIcon.Picture = ui::Picture::Named("AppLogo");
+  picIcon.BorderStyle = 0;
+  picIcon.Move(240, 240, 720, 720);
+  lblTitle.FontSize = 14;
+  lblTitle.FontBold = true;
+  lblTitle.Move(1200, 240, 4200, 420);
+  Label1.Caption = "VKX-4700";
+  Label1.Move(1200, 720, 4200, 255);
+  lblRelease.Caption = "Controller console";
+  lblRelease.Move(1200, 1020, 4200, 255);
+  lblVersion.Move(1200, 1320, 4200, 255);
+  for (auto& [index, line] : Line1) {
+    const int y = 1860 + index * 15;
+    line->X1 = 120;
+    line->X2 = 5520;
+    line->Y1 = y;
+    line->Y2 = y;
+    line->BorderColor = index == 0 ? ui::RGB(128, 128, 128) : ui::vbWhite;
+  }
+  cmdOK.Caption = "OK";
+  cmdOK.Default = true;
+  cmdOK.Cancel = true;
+  cmdOK.Move(4080, 2160, 1320, 375);
+  cmdSysInfo.Caption = "&System Info...";
+  cmdSysInfo.Move(4080, 2640, 1320, 375);
+}
+
+void frmAbout::Form_Load() {
+  lblTitle.Caption = app_info::kTitle;
+  lblVersion.Caption = app_info::VersionText();
+}
+
+void frmAbout::cmdOK_Click() { Unload(); }
+
+void frmAbout::cmdSysInfo_Click() { StartSysInfo(); }
+
+std::optional<std::string> frmAbout::FindSysInfoTool() {
+  std::string path;
+  if (GetKeyValue(kMsInfoKey, kMsInfoPathValue, path)) return path;
+  std::string folder;
+  if (GetKeyValue(kSharedToolsKey, kSharedToolsValue, folder)) {
+    const std::filesystem::path program = std::filesystem::path(folder) / kMsInfoProgram;
+    std::error_code error;
+    if (std::filesystem::is_regular_file(program, error)) return program.string();
+  }
+  return std::nullopt;
+}
+
+void frmAbout::StartSysInfo() {
+  const auto tool = FindSysInfoTool();
+  if (!tool) {
+    c_.rt.MsgBox("System Information Is Unavailable At This Time", ui::vbOKOnly, app_info::kTitle);
+    return;
+  }
+  // The console starts no other programs: it names the tool instead.
+  c_.rt.MsgBox(SysInfoToolText(*tool), ui::vbOKOnly, app_info::kTitle);
+}
+
+bool frmAbout::GetKeyValue(std::string_view key_path, std::string_view value_name,
+                           std::string& result) {
+  auto value = c_.registry.MachineValue(key_path, value_name);
+  if (!value) return false;
+  result = value->substr(0, value->find('\0'));
+  return true;
+}
+
+}  // namespace app

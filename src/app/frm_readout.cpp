@@ -1,0 +1,26 @@
+#include "app/frm_readout.h"
+
+#include "app/console.h"
+
+namespace app {
+
+frmReadout::frmReadout(Console& c) : ui::Form(c.rt, "frmReadout") {
+  cmdCancel.Click = [this] { cmdCancel_Click(); };
+}
+
+void frmReadout::Design() {
+  Caption = "";
+  BorderStyle = ui::vbFixedDialog;
+  Move(3600, 3000, 4800, 1380);
+  lblReadout.Caption = "Initalizing modem...";
+  lblReadout.FontSize = 10;
+  lblReadout.Alignment = ui::vbCenter;
+  lblReadout.Move(120, 180, 4440, 300);
+  cmdCancel.Caption = "&Cancel";
+  cmdCancel.Cancel = true;
+  cmdCancel.Move(1740, 600, 1320, 375);
+}
+
+void frmReadout::cmdCancel_Click() { Unload(); }
+
+}  // namespace app

@@ -1,0 +1,127 @@
+#include "link/receive_loop.h"
+
+#include <string>
+
+#include "app/console.h"
+#include "app/frm_debug.h"
+#include "app/frm_main.h"
+#include "app/session_log.h"
+#include "app/frm_monitor.h"
+#include "common/vb.h"
+#include "link/command_sender.h"
+#include "link/command_table.h"
+#include "link/reply_state_machine.h"
+#include "link/settings_access.h"
+#include "sites/alarm_report.h"
+
+namespace lnk {
+
+namespace {
+
+// Deadlines are kept as local date and time, so one that falls past
+// midnight still passes on time.
+vb::DateTime NextDeadline(app::Console& c) {
+  std::int32_t timeout = c.cmd.CmdTimeout[static_cast<size_t>(c.st.CmdState)];
+  if (c.st.V4Mode && timeout >= 6000) return c.rt.Now() + timeout;
+  return c.rt.Now() + 60000;
+}
+
+bool DataWaiting(app::Console& c) {
+  return c.st.UseTcp ? !c.st.TcpRxText.empty() : c.MSComm1.InBufferCount() >= 1;
+}
+
+std::string TakePiece(app::Console& c) {
+  std::string piece = c.st.UseTcp ? c.st.TcpRxText : c.MSComm1.Input();
+  c.st.TcpRxText.clear();
+  return piece;
+}
+
+}  // namespace
+
+void ReceiveLoop(app::Console& c) {
+  auto& st = c.st;
+  st.StopReceive = false;
+  vb::DateTime deadline = NextDeadline(c);
+  for (;;) {
+    while (!DataWaiting(c)) {
+      c.rt.WaitEvents(deadline + 1);  // until the deadline has passed
+      if (st.StopReceive) return;
+      if (c.rt.Now() > deadline) {
+        deadline = NextDeadline(c);
+        ProcessReply(c);
+      }
+    }
+    app::frmMain& main = c.Get<app::frmMain>();
+    main.tmrError.Stop();
+    deadline = c.rt.Now() + c.cmd.CmdIdleTimeout[static_cast<size_t>(st.CmdState)];
+    std::string piece = TakePiece(c);
+    if (st.DebugEcho) app::EchoToTerminal(c, piece);
+    if (st.CmdState != kIdle) {
+      st.RxBuffer += piece;
+      if (st.CmdState == kDump && !st.RxBuffer.empty() &&
+          static_cast<unsigned char>(st.RxBuffer[0]) > 127) {
+        // The unit answered the text dump in binary: it speaks V4.
+        st.V4Mode = true;
+        st.CmdState = kV4Dump;
+        c.Get<app::frmMonitor>().Hide();
+      }
+    } else {
+      st.RxText += piece;
+      size_t report = st.RxText.find("Alarm Report");
+      if (report != std::string::npos &&
+          vb::UCase(st.RxText.substr(report)).find("NO CARRIER") != std::string::npos)
+        sites::ProcessAlarmReport(c);
+    }
+    if (st.ProgressActive) {
+      st.ProgressCount += static_cast<std::int32_t>(piece.size());
+      auto& bar = c.Get<app::frmMonitor>().ProgressBar1;
+      if (bar.Max() >= st.ProgressCount) bar.Value = st.ProgressCount;
+    }
+    if (st.CmdState == kDump) continue;  // the text dump is never line-counted
+    const std::string& lines = c.cmd.CmdLines[static_cast<size_t>(st.CmdState)];
+    if (SettingValue(c, "chkEnableEOT") != 1 || lines == "0") continue;
+    for (;;) {
+      size_t lf = st.LfSearchPos >= 1 ? st.RxBuffer.find('\n', static_cast<size_t>(st.LfSearchPos - 1))
+                                      : st.RxBuffer.find('\n');
+      if (lf == std::string::npos) break;
+      st.LfSearchPos = static_cast<std::int32_t>(lf) + 2;
+      ++st.LinesReceived;
+    }
+    if (st.LinesReceived >= vb::Val(lines)) {
+      main.tmrIn.Stop();
+      deadline = c.rt.Now() + 60000;
+      ProcessReply(c);
+    }
+  }
+}
+
+void OnReplyTimeoutTimer(app::Console& c) {
+  c.Get<app::frmMain>().tmrError.Stop();
+  HandleReplyTimeout(c);
+}
+
+void OnInTimer(app::Console& c) {
+  app::frmMain& main = c.Get<app::frmMain>();
+  main.tmrIn.Stop();
+  const auto state = static_cast<size_t>(c.st.CmdState);
+  if (c.cmd.CmdLines[state] != "0") {
+    app::LogLine(c, "Error processing command: " + c.cmd.Cmd[state] + "  (Lines received=" +
+                        vb::CStr(c.st.LinesReceived) + ") ...Retrying...");
+    SendCommand(c);
+  } else {
+    ProcessReply(c);
+  }
+}
+
+void OnUpdateTimer(app::Console& c) {
+  app::frmMain& main = c.Get<app::frmMain>();
+  if (!main.tmrError.Enabled() || main.tmrError.Interval() == 0) {
+    c.st.AutoNext = true;
+    c.st.CmdState = kSiteLog;
+    SendCommand(c);
+  } else {
+    main.tmrUpdate.Restart(static_cast<int>(SettingValue(c, "AutoUpdateSeconds") * 1000));
+  }
+}
+
+}  // namespace lnk

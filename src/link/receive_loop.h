@@ -1,0 +1,25 @@
+// Collecting replies: the receive loop that every link opener enters, the
+// reply time-out, the two timers that are there but never started, and the
+// hand-over of a unit's alarm call-in.
+#pragma once
+
+namespace app {
+class Console;
+}
+
+namespace lnk {
+
+// Runs until StopReceive is set (by a failed dial or the main window's
+// unload); decides when a reply has ended (by line count or by silence) and
+// hands it to ProcessReply. Waits in the runtime's WaitEvents: it never spins.
+void ReceiveLoop(app::Console& c);
+
+// tmrError: the reply time-out of a text command.
+void OnReplyTimeoutTimer(app::Console& c);
+// What a passed reply time-out does, by CmdState.
+void HandleReplyTimeout(app::Console& c);
+// tmrIn and tmrUpdate handlers.
+void OnInTimer(app::Console& c);
+void OnUpdateTimer(app::Console& c);
+
+}  // namespace lnk

@@ -1,0 +1,23 @@
+// The unit's live status lines. A "U" line carries the unit's clock, battery
+// voltage, currents, temperatures, relay and generator bits and (firmware
+// 4.01.00) the state of charge; a "V" line the equalisation state and the
+// ampere-hour counters. The parsers read the line in RxBuffer token by token
+// and write what they read into the installation screen and the online
+// window; whatever stands between the numbers is ignored.
+#pragma once
+
+namespace app {
+class Console;
+}
+
+namespace lnk {
+
+// Reads the U line in RxBuffer (consuming it).
+void ParseUReply(app::Console& c);
+// Reads the V line in RxBuffer (consuming it).
+void ParseVReply(app::Console& c);
+// Rebuilds the U and V lines from the status block of the V4 dump packet in
+// PacketBuf (for the firmware in force) and reads them as above.
+void DecodeV4StatusPacket(app::Console& c);
+
+}  // namespace lnk

@@ -1,0 +1,120 @@
+// Command buttons, option buttons and check boxes. Option buttons and check
+// boxes never change their own state: a click goes to the model, and the
+// model's Value (with its exclusion of the other option buttons of the
+// container) comes back to the widgets.
+#include <QCheckBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "qt/control_views.h"
+#include "qt/named_pictures.h"
+#include "qt/qt_convert.h"
+
+namespace qtui {
+
+namespace {
+
+// A button whose check state follows the model only, and which takes a
+// click anywhere on it (the original's buttons do, not only on the text).
+template <class Base>
+class ModelCheckedButton : public Base {
+ public:
+  using Base::Base;
+
+ protected:
+  void nextCheckState() override {}
+  bool hitButton(const QPoint& pos) const override { return this->rect().contains(pos); }
+};
+
+class CommandButtonView final : public ControlView {
+ public:
+  CommandButtonView(ui::CommandButton& model, QPushButton* button, ControlHost& host)
+      : ControlView(model, button, host), model_(model), button_(button) {
+    button_->setAutoDefault(true);  // Enter presses the button that has the focus
+    QObject::connect(button_, &QPushButton::clicked, this, [this] {
+      if (Accepting()) model_.Press();
+    });
+  }
+
+ protected:
+  void Sync(ui::Prop) override {
+    button_->setText(ToQt(model_.Caption()));
+    button_->setDefault(model_.Default());
+    if (model_.Picture().IsEmpty()) {
+      button_->setIcon(QIcon());
+    } else {
+      const QPixmap pixmap = PicturePixmap(model_.Picture());
+      button_->setIcon(QIcon(pixmap));
+      button_->setIconSize(pixmap.size());
+    }
+  }
+  void SyncColors() override { ApplyPalette(QPalette::Button, false); }
+
+ private:
+  ui::CommandButton& model_;
+  QPushButton* button_;
+};
+
+class OptionButtonView final : public ControlView {
+ public:
+  OptionButtonView(ui::OptionButton& model, QRadioButton* button, ControlHost& host)
+      : ControlView(model, button, host), model_(model), button_(button) {
+    button_->setAutoExclusive(false);
+    QObject::connect(button_, &QRadioButton::clicked, this, [this] {
+      if (Accepting()) model_.Press();
+    });
+  }
+
+ protected:
+  void Sync(ui::Prop) override {
+    button_->setText(ToQt(model_.Caption()));
+    button_->setChecked(model_.Value());
+  }
+  void SyncColors() override { ApplyPalette(QPalette::Window, !IsSystemColor(model_.BackColor())); }
+
+ private:
+  ui::OptionButton& model_;
+  QRadioButton* button_;
+};
+
+class CheckBoxView final : public ControlView {
+ public:
+  CheckBoxView(ui::CheckBox& model, QCheckBox* box, ControlHost& host)
+      : ControlView(model, box, host), model_(model), box_(box) {
+    QObject::connect(box_, &QCheckBox::clicked, this, [this] {
+      if (Accepting()) model_.Press();
+    });
+  }
+
+ protected:
+  void Sync(ui::Prop) override {
+    box_->setText(ToQt(model_.Caption()));
+    const int value = model_.Value();
+    box_->setTristate(value == ui::vbGrayed);
+    box_->setCheckState(value == ui::vbChecked  ? Qt::Checked
+                        : value == ui::vbGrayed ? Qt::PartiallyChecked
+                                                : Qt::Unchecked);
+  }
+  void SyncColors() override { ApplyPalette(QPalette::Window, !IsSystemColor(model_.BackColor())); }
+
+ private:
+  ui::CheckBox& model_;
+  QCheckBox* box_;
+};
+
+}  // namespace
+
+ControlView* MakeCommandButtonView(ui::CommandButton& model, QWidget* parent, ControlHost& host) {
+  return Started(new CommandButtonView(model, new QPushButton(parent), host));
+}
+
+ControlView* MakeOptionButtonView(ui::OptionButton& model, QWidget* parent, ControlHost& host) {
+  return Started(new OptionButtonView(model, new ModelCheckedButton<QRadioButton>(parent), host));
+}
+
+ControlView* MakeCheckBoxView(ui::CheckBox& model, QWidget* parent, ControlHost& host) {
+  return Started(new CheckBoxView(model, new ModelCheckedButton<QCheckBox>(parent), host));
+}
+
+}  // namespace qtui

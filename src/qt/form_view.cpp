@@ -1,0 +1,412 @@
+#include "qt/form_view.h"
+
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QScreen>
+#include <algorithm>
+
+#include "qt/display_list_painter.h"
+#include "qt/form_window.h"
+#include "qt/mdi_host.h"
+#include "qt/menu_bar_view.h"
+#include "qt/named_pictures.h"
+#include "qt/qt_convert.h"
+#include "ui/basic_controls.h"
+
+namespace qtui {
+
+namespace {
+
+// The original's Width and Height include the window frame and caption;
+// its ScaleWidth and ScaleHeight are what is left inside.
+constexpr int kFrameWidthPx = 8;
+constexpr int kFrameHeightPx = 30;
+
+Qt::WindowFlags FlagsForBorder(int border_style) {
+  switch (border_style) {
+    case ui::vbBSNone: return Qt::Window | Qt::FramelessWindowHint;
+    case ui::vbFixedSingle:
+      return Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+             Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+    case ui::vbFixedDialog:
+      return Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+             Qt::WindowCloseButtonHint;
+    case ui::vbFixedToolWindow:
+      return Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+    default: return Qt::Window;
+  }
+}
+
+Qt::WindowStates QtState(int vb_state) {
+  switch (vb_state) {
+    case ui::vbMinimized: return Qt::WindowMinimized;
+    case ui::vbMaximized: return Qt::WindowMaximized;
+    default: return Qt::WindowNoState;
+  }
+}
+
+int VbState(Qt::WindowStates state) {
+  if (state & Qt::WindowMinimized) return ui::vbMinimized;
+  if (state & Qt::WindowMaximized) return ui::vbMaximized;
+  return ui::vbNormal;
+}
+
+}  // namespace
+
+QtFormView* QtFormView::Create(ui::Form& form, const Placement& placement,
+                               std::function<void(ui::Form&)> on_activated) {
+  const bool top_level = !(form.IsMDIChild() && placement.mdi_area != nullptr);
+  auto* window = new FormWindow(top_level && !form.IsMDIForm() ? placement.owner : nullptr);
+  auto* view = new QtFormView(form, window, std::move(on_activated));
+  view->Build(placement);
+  return view;
+}
+
+QtFormView::QtFormView(ui::Form& form, FormWindow* window,
+                       std::function<void(ui::Form&)> on_activated)
+    : QObject(window), form_(form), window_(window), on_activated_(std::move(on_activated)) {}
+
+QtFormView::~QtFormView() { Detach(); }
+
+void QtFormView::Build(const Placement& placement) {
+  window_->setObjectName(ToQt(form_.Name()));
+  if (form_.IsMDIForm()) {
+    mdi_area_ = MakeMdiArea(window_, [](QWidget* child) {
+      auto* child_window = dynamic_cast<FormWindow*>(child);
+      if (child_window != nullptr && child_window->on_activated) child_window->on_activated();
+    });
+    window_->setCentralWidget(mdi_area_);
+  } else {
+    auto* surface = new FormSurface(window_);
+    surface->setObjectName(QStringLiteral("surface"));
+    surface->setMouseTracking(true);
+    surface->on_paint = [this](QPainter& painter) { PaintSurface(painter); };
+    surface->on_resize = [this] {
+      if (attached_) form_.SetScaleSize(PxToTwips(surface_->width()), PxToTwips(surface_->height()));
+    };
+    auto mouse = [this](const ui::Event<int, int, double, double>& event, QMouseEvent* e,
+                        Qt::MouseButtons buttons) {
+      if (!attached_) return;
+      event(VbButtons(buttons), VbShift(e->modifiers()), PxToTwips(e->position().x()),
+            PxToTwips(e->position().y()));
+    };
+    surface->on_press = [this, mouse](QMouseEvent* e) { mouse(form_.MouseDown, e, e->button()); };
+    surface->on_move = [this, mouse](QMouseEvent* e) { mouse(form_.MouseMove, e, e->buttons()); };
+    surface->on_release = [this, mouse](QMouseEvent* e) { mouse(form_.MouseUp, e, e->button()); };
+    surface->on_double_click = [this](QMouseEvent*) {
+      if (attached_) form_.DblClick();
+    };
+    surface_ = surface;
+    window_->setCentralWidget(surface_);
+  }
+  if (form_.IsMDIChild() && placement.mdi_area != nullptr) {
+    sub_ = AddMdiChild(*placement.mdi_area, *window_);
+  } else if (!form_.IsMDIForm()) {
+    window_->setWindowFlags(FlagsForBorder(form_.BorderStyle()));
+  }
+  HookWindow();
+
+  menus_ = new MenuBarView(form_, *window_);
+  form_.SetObserver(this);
+  for (ui::Control* control : form_.Controls()) AddControl(*control);
+  menus_->Rebuild();
+
+  ApplyCaption();
+  ApplyBackground();
+  window_->setEnabled(form_.Enabled());
+  ApplyGeometry();
+  ApplyWindowState();
+  if (surface_ != nullptr)
+    form_.SetScaleSize(PxToTwips(std::max(TwipsToPx(form_.Width()) - kFrameWidthPx, 1)),
+                       PxToTwips(std::max(TwipsToPx(form_.Height()) - kFrameHeightPx, 1)));
+}
+
+void QtFormView::HookWindow() {
+  window_->on_close_box = [this] {
+    if (attached_) form_.UserClose();
+  };
+  window_->on_activated = [this] { ActivatedByOperator(); };
+  window_->on_resized = [this] { ReportResize(); };
+  window_->on_moved = [this] { ReportMove(); };
+  window_->on_state_changed = [this] {
+    if (attached_ && sub_ == nullptr) form_.WindowState.Init(VbState(window_->windowState()));
+  };
+  window_->on_key = [this](QKeyEvent* e) {
+    if (!attached_ || e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) return PressButton(false);
+    if (e->key() == Qt::Key_Escape) return PressButton(true);
+    return false;
+  };
+  if (sub_ != nullptr)
+    QObject::connect(sub_, &QMdiSubWindow::windowStateChanged, this,
+                     [this](Qt::WindowStates, Qt::WindowStates now) {
+                       if (attached_) form_.WindowState.Init(VbState(now));
+                     });
+}
+
+QWidget* QtFormView::Window() const {
+  if (sub_ != nullptr) return sub_;
+  return window_;
+}
+
+QWidget* QtFormView::WidgetOf(const ui::Control& control) const {
+  auto it = views_.find(&control);
+  return it == views_.end() || it->second == nullptr ? nullptr : it->second->Widget();
+}
+
+QAction* QtFormView::ActionOf(const ui::Menu& menu) const { return menus_->ActionOf(menu); }
+
+// ---- following the model -----------------------------------------------
+
+void QtFormView::FormChanged(ui::Form&, ui::Prop which) {
+  if (!attached_) return;
+  switch (which) {
+    case ui::Prop::Caption: ApplyCaption(); break;
+    case ui::Prop::Geometry: ApplyGeometry(); break;
+    case ui::Prop::WindowState: ApplyWindowState(); break;
+    case ui::Prop::BackColor:
+    case ui::Prop::Picture:
+    case ui::Prop::Drawing: ApplyBackground(); break;
+    case ui::Prop::Enabled: window_->setEnabled(form_.Enabled()); break;
+    case ui::Prop::Selection:
+      Window()->raise();
+      Window()->activateWindow();
+      break;
+    case ui::Prop::Other: Window()->raise(); break;
+    default: break;
+  }
+}
+
+void QtFormView::ControlAdded(ui::Control& control) {
+  if (!attached_) return;
+  if (control.Kind() == ui::ControlKind::Menu)
+    menus_->Rebuild();
+  else
+    AddControl(control);
+}
+
+void QtFormView::ControlRemoved(ui::Control& control) {
+  if (!attached_) return;
+  if (control.Kind() == ui::ControlKind::Menu)
+    menus_->Rebuild(static_cast<const ui::Menu*>(&control));
+  else
+    RemoveControl(control);
+}
+
+ControlView* QtFormView::AddControl(ui::Control& control) {
+  auto it = views_.find(&control);
+  if (it != views_.end() && it->second != nullptr) return it->second;
+  ControlView* view = CreateControlView(control, *this);
+  if (view != nullptr) views_[&control] = view;
+  return view;
+}
+
+// An unloaded control's widget may be the one whose signal is running (a
+// button that unloads itself), so it is deleted later.
+void QtFormView::RemoveControl(ui::Control& control) {
+  auto it = views_.find(&control);
+  if (it == views_.end()) return;
+  if (ControlView* view = it->second) {
+    view->Detach();
+    view->Widget()->hide();
+    view->Widget()->deleteLater();
+  }
+  views_.erase(it);
+}
+
+QWidget* QtFormView::SurfaceFor(ui::Control* container) {
+  for (ui::Control* c = container; c != nullptr; c = c->Container()) {
+    ControlView* view = AddControl(*c);
+    if (view != nullptr && view->ChildSurface() != nullptr) return view->ChildSurface();
+  }
+  if (mdi_area_ != nullptr) return mdi_area_;
+  return surface_;
+}
+
+QMainWindow* QtFormView::DockWindowFor(ui::Control& control) {
+  const bool bar = control.Kind() == ui::ControlKind::Toolbar ||
+                   control.Kind() == ui::ControlKind::StatusBar;
+  return bar && control.Container() == nullptr ? window_ : nullptr;
+}
+
+bool QtFormView::HasDefaultButton() {
+  for (ui::Control* control : form_.Controls())
+    if (control->Kind() == ui::ControlKind::CommandButton &&
+        static_cast<ui::CommandButton*>(control)->Default() && control->IsShown() &&
+        control->Enabled())
+      return true;
+  return false;
+}
+
+// Enter presses the default button, Escape the cancel button.
+bool QtFormView::PressButton(bool cancel) {
+  for (ui::Control* control : form_.Controls()) {
+    if (control->Kind() != ui::ControlKind::CommandButton) continue;
+    auto* button = static_cast<ui::CommandButton*>(control);
+    if ((cancel ? button->Cancel() : button->Default()) && button->IsShown() && button->Enabled()) {
+      button->Press();
+      return true;
+    }
+  }
+  return false;
+}
+
+// ---- window ----------------------------------------------------------------
+
+bool QtFormView::IsFixedBorder() const {
+  const int style = form_.BorderStyle();
+  return style == ui::vbFixedSingle || style == ui::vbFixedDialog || style == ui::vbFixedToolWindow;
+}
+
+void QtFormView::ApplyCaption() {
+  window_->setWindowTitle(ToQt(form_.Caption()));
+  if (sub_ != nullptr) sub_->setWindowTitle(ToQt(form_.Caption()));
+}
+
+void QtFormView::ApplyGeometry() {
+  const QSize outer(std::max(TwipsToPx(form_.Width()), kFrameWidthPx + 1),
+                    std::max(TwipsToPx(form_.Height()), kFrameHeightPx + 1));
+  applied_outer_px_ = outer;
+  if (sub_ != nullptr) {
+    sub_->setGeometry(QRect(QPoint(TwipsToPx(form_.Left()), TwipsToPx(form_.Top())), outer));
+    return;
+  }
+  const QSize content = outer - QSize(kFrameWidthPx, kFrameHeightPx);
+  if (IsFixedBorder())
+    window_->setFixedSize(content);
+  else
+    window_->resize(content);
+  if (form_.Left() != 0 || form_.Top() != 0) {
+    window_->move(TwipsToPx(form_.Left()), TwipsToPx(form_.Top()));
+    placed_ = true;
+  }
+}
+
+void QtFormView::ApplyWindowState() {
+  Window()->setWindowState(QtState(form_.WindowState()));
+}
+
+void QtFormView::ApplyBackground() {
+  if (mdi_area_ != nullptr) {
+    if (!form_.Picture().IsEmpty())
+      mdi_area_->setBackground(QBrush(PicturePixmap(form_.Picture())));
+    else if (!IsSystemColor(form_.BackColor()))
+      mdi_area_->setBackground(ToQColor(form_.BackColor(), mdi_area_->palette()));
+    else
+      mdi_area_->setBackground(mdi_area_->palette().brush(QPalette::Dark));
+    return;
+  }
+  surface_->update();
+}
+
+void QtFormView::PaintSurface(QPainter& painter) {
+  if (!attached_) return;
+  painter.fillRect(surface_->rect(), ToQColor(form_.BackColor(), surface_->palette()));
+  if (!form_.Picture().IsEmpty()) painter.drawPixmap(0, 0, PicturePixmap(form_.Picture()));
+  PaintDisplayList(painter, form_.Drawing(), surface_->palette());
+}
+
+// A form that names no position opens centred over its owner (or screen).
+void QtFormView::PlaceFirstTime() {
+  if (placed_ || sub_ != nullptr) return;
+  placed_ = true;
+  QRect area;
+  QWidget* owner = window_->parentWidget();
+  if (owner != nullptr && owner->isVisible())
+    area = owner->frameGeometry();
+  else if (QScreen* screen = QGuiApplication::primaryScreen())
+    area = screen->availableGeometry();
+  if (area.isEmpty()) return;
+  const QSize frame = window_->size() + QSize(kFrameWidthPx, kFrameHeightPx);
+  window_->move(area.center() - QPoint(frame.width() / 2, frame.height() / 2));
+}
+
+void QtFormView::Show() {
+  if (sub_ != nullptr) {
+    sub_->show();
+    sub_->raise();
+    if (QMdiArea* area = sub_->mdiArea()) area->setActiveSubWindow(sub_);
+    return;
+  }
+  PlaceFirstTime();
+  window_->show();
+  window_->raise();
+  window_->activateWindow();
+}
+
+void QtFormView::Hide() { Window()->hide(); }
+
+void QtFormView::SetModal(bool modal) {
+  if (sub_ != nullptr) return;
+  const Qt::WindowModality modality = modal ? Qt::ApplicationModal : Qt::NonModal;
+  if (window_->windowModality() == modality) return;
+  // Qt takes a new modality only while the window is hidden.
+  const bool visible = window_->isVisible();
+  if (visible) window_->hide();
+  window_->setWindowModality(modality);
+  if (visible) window_->show();
+}
+
+void QtFormView::ReportResize() {
+  if (!attached_) return;
+  const QSize outer = sub_ != nullptr ? sub_->size()
+                                      : window_->size() + QSize(kFrameWidthPx, kFrameHeightPx);
+  if (outer == applied_outer_px_ || !Window()->isVisible()) return;
+  applied_outer_px_ = outer;
+  form_.UserResized(static_cast<int>(PxToTwips(outer.width())),
+                    static_cast<int>(PxToTwips(outer.height())));
+}
+
+// The program reads Left and Top back (to remember where a window was).
+void QtFormView::ReportMove() {
+  if (!attached_ || sub_ != nullptr || !window_->isVisible()) return;
+  const QPoint at = window_->pos();
+  form_.Left.Init(static_cast<int>(PxToTwips(at.x())));
+  form_.Top.Init(static_cast<int>(PxToTwips(at.y())));
+}
+
+void QtFormView::ActivatedByOperator() {
+  if (!attached_) return;
+  // The main window's activation means that of its active child, if any.
+  if (mdi_area_ != nullptr && mdi_area_->activeSubWindow() != nullptr) {
+    auto* child = dynamic_cast<FormWindow*>(mdi_area_->activeSubWindow()->widget());
+    if (child != nullptr && child->on_activated) {
+      child->on_activated();
+      return;
+    }
+  }
+  if (on_activated_) on_activated_(form_);
+}
+
+// ---- end of the view ---------------------------------------------------------
+
+void QtFormView::Detach() {
+  if (!attached_) return;
+  attached_ = false;
+  if (form_.Observer() == this) form_.SetObserver(nullptr);
+  for (auto& [control, view] : views_)
+    if (view != nullptr) view->Detach();
+  if (menus_ != nullptr) menus_->Detach();
+}
+
+void QtFormView::ModelGone() {
+  attached_ = false;
+  for (auto& [control, view] : views_)
+    if (view != nullptr) view->ModelGone();
+  if (menus_ != nullptr) menus_->ModelGone();
+}
+
+void QtFormView::Retire() {
+  Detach();
+  QWidget* outer = Window();
+  outer->hide();
+  outer->deleteLater();
+}
+
+void QtFormView::DestroyNow() {
+  Detach();
+  delete Window();  // deletes this view too
+}
+
+}  // namespace qtui

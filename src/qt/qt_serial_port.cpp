@@ -1,0 +1,103 @@
+#include "qt/qt_serial_port.h"
+
+#include "qt/qt_convert.h"
+#include "qt/serial_settings.h"
+
+namespace qtui {
+
+namespace {
+
+constexpr int kHighestCommPort = 16;
+
+// The communications control's wording for the failures the program shows.
+std::string OpenErrorText(QSerialPort::SerialPortError error, const QString& detail) {
+  switch (error) {
+    case QSerialPort::DeviceNotFoundError: return "Invalid port number";
+    case QSerialPort::PermissionError: return "Port already in use";
+    case QSerialPort::OpenError: return "Port already open";
+    default: return FromQt(detail);
+  }
+}
+
+}  // namespace
+
+QtSerialPort::QtSerialPort(platform::Registry& registry) : registry_(registry) {
+  // A device that vanishes (a USB adapter pulled out) closes the port.
+  QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,
+                   [this](QSerialPort::SerialPortError error) {
+                     if (error == QSerialPort::ResourceError && port_.isOpen()) {
+                       last_error_ = FromQt(port_.errorString());
+                       port_.close();
+                     }
+                   });
+}
+
+QtSerialPort::~QtSerialPort() { port_.close(); }
+
+std::string QtSerialPort::DevicePath(int comm_port) const {
+  const std::string key = "COM" + std::to_string(comm_port);
+  const std::string named = registry_.GetSetting("Ports", key, "");
+  if (!named.empty()) return named;
+  return "/dev/ttyS" + std::to_string(comm_port - 1);
+}
+
+bool QtSerialPort::PortOpen() const { return port_.isOpen(); }
+
+bool QtSerialPort::SetPortOpen(bool open) {
+  if (!open) {
+    port_.close();
+    return true;
+  }
+  if (port_.isOpen()) {
+    last_error_ = "Port already open";
+    return false;
+  }
+  return Open();
+}
+
+bool QtSerialPort::Open() {
+  last_error_.clear();
+  if (CommPort < 1 || CommPort > kHighestCommPort) {
+    last_error_ = "Invalid port number";
+    return false;
+  }
+  const std::optional<SerialLineSettings> line = ParseSerialSettings(Settings);
+  if (!line) {
+    last_error_ = "Invalid port settings: " + Settings;
+    return false;
+  }
+  port_.setPortName(ToQt(DevicePath(CommPort)));
+  if (!port_.open(QIODevice::ReadWrite)) {
+    last_error_ = OpenErrorText(port_.error(), port_.errorString());
+    return false;
+  }
+  // Ptys and some adapters refuse line settings or modem lines they do not
+  // have; the port is usable all the same, so those refusals are not errors.
+  port_.setBaudRate(line->baud);
+  port_.setParity(line->parity);
+  port_.setDataBits(line->data_bits);
+  port_.setStopBits(line->stop_bits);
+  const QSerialPort::FlowControl flow = FlowControlFor(Handshaking);
+  port_.setFlowControl(flow);
+  if (flow != QSerialPort::HardwareControl) port_.setRequestToSend(RTSEnable);
+  port_.clearError();
+  return true;
+}
+
+int QtSerialPort::InBufferCount() const {
+  return port_.isOpen() ? static_cast<int>(port_.bytesAvailable()) : 0;
+}
+
+std::string QtSerialPort::Input() {
+  if (!port_.isOpen()) return {};
+  const QByteArray bytes = port_.readAll();
+  return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
+void QtSerialPort::Output(std::string_view bytes) {
+  if (!port_.isOpen() || bytes.empty()) return;
+  port_.write(bytes.data(), static_cast<qint64>(bytes.size()));
+  port_.flush();  // out now, without waiting for the event loop
+}
+
+}  // namespace qtui

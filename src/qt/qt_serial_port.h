@@ -1,0 +1,39 @@
+// The serial port on QSerialPort. CommPort n opens /dev/ttyS<n-1>, unless
+// the per-user store names another device for it (section "Ports", key
+// "COM<n>": /dev/ttyUSB0, or a pty in tests). Received bytes are collected
+// while the event loop runs; written bytes go out at once.
+#pragma once
+
+#include <QSerialPort>
+#include <string>
+
+#include "platform/registry.h"
+#include "platform/serial_port.h"
+
+namespace qtui {
+
+class QtSerialPort : public platform::SerialPort {
+ public:
+  // The registry is read at each open; it must outlive the port.
+  explicit QtSerialPort(platform::Registry& registry);
+  ~QtSerialPort() override;
+
+  // The device path CommPort n opens.
+  std::string DevicePath(int comm_port) const;
+
+  bool PortOpen() const override;
+  bool SetPortOpen(bool open) override;
+  const std::string& LastError() const override { return last_error_; }
+  int InBufferCount() const override;
+  std::string Input() override;
+  void Output(std::string_view bytes) override;
+
+ private:
+  bool Open();
+
+  platform::Registry& registry_;
+  QSerialPort port_;
+  std::string last_error_;
+};
+
+}  // namespace qtui

@@ -1,0 +1,207 @@
+// Text boxes: a QLineEdit, or a QPlainTextEdit for multi-line boxes. Keys
+// that make text go through the model's Type, so that a KeyPress handler
+// can change or swallow them; other edits (paste, delete) reach the model
+// as a whole new text.
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QScrollBar>
+#include <QTextCursor>
+
+#include "qt/control_views.h"
+#include "qt/hooked_widget.h"
+#include "qt/qt_convert.h"
+
+namespace qtui {
+
+namespace {
+
+// The model keeps the original's CR LF line ends; the widget shows "\n".
+QString ToDisplay(const std::string& text) {
+  QString shown = ToQt(text);
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return shown;
+}
+
+std::string FromDisplay(QString shown) {
+  shown.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+  return FromQt(shown);
+}
+
+// Positions in the model's text count each line end as two characters.
+int ModelPosition(const QString& shown, int position) {
+  return position + static_cast<int>(shown.left(position).count(QLatin1Char('\n')));
+}
+
+int ShownPosition(const QString& shown, int model_position) {
+  int model = 0;
+  int i = 0;
+  for (; i < shown.size() && model < model_position; ++i)
+    model += shown[i] == QLatin1Char('\n') ? 2 : 1;
+  return i;
+}
+
+// The character code a key press types, as KeyPress sees it; -1 for keys
+// that do not type (arrows, function keys, shortcuts).
+int KeyAscii(const QKeyEvent* e) {
+  if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return -1;
+  if (e->key() == Qt::Key_Backspace) return 8;
+  if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) return 13;
+  const QString text = e->text();
+  if (text.size() != 1) return -1;
+  const char16_t code = text[0].unicode();
+  if (code < 32 || code == 127 || code > 255) return -1;
+  return code;
+}
+
+Qt::Alignment HorizontalAlignment(int vb_alignment) {
+  switch (vb_alignment) {
+    case ui::vbRightJustify: return Qt::AlignRight;
+    case ui::vbCenter: return Qt::AlignHCenter;
+    default: return Qt::AlignLeft;
+  }
+}
+
+class TextBoxView final : public ControlView {
+ public:
+  TextBoxView(ui::TextBox& model, QWidget* widget, Hooked<QLineEdit>* line,
+              Hooked<QPlainTextEdit>* multi, ControlHost& host)
+      : ControlView(model, widget, host), model_(model), line_(line), multi_(multi) {
+    if (line_ != nullptr) {
+      HookCommon(*line_);
+      QObject::connect(line_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (Accepting()) model_.UserEdit(FromQt(text));
+      });
+    } else {
+      HookCommon(*multi_);
+      QObject::connect(multi_, &QPlainTextEdit::textChanged, this, [this] {
+        if (!Accepting()) return;
+        shown_ = multi_->toPlainText();
+        model_.UserEdit(FromDisplay(shown_));
+      });
+    }
+  }
+
+ protected:
+  void Sync(ui::Prop which) override {
+    if (which == ui::Prop::Text || which == ui::Prop::Other) SyncText();
+    if (line_ != nullptr) {
+      line_->setReadOnly(model_.Locked());
+      line_->setMaxLength(model_.MaxLength() > 0 ? model_.MaxLength() : 32767);
+      line_->setAlignment(HorizontalAlignment(model_.Alignment()) | Qt::AlignVCenter);
+    } else {
+      multi_->setReadOnly(model_.Locked());
+    }
+  }
+  void SyncColors() override { ApplyPalette(QPalette::Base, false); }
+
+ private:
+  template <class Widget>
+  void HookCommon(Hooked<Widget>& widget) {
+    widget.on_key = [this](QKeyEvent* e) { return RouteKey(e); };
+    widget.on_focus_in = [this] {
+      if (Accepting()) model_.GotFocus();
+    };
+    widget.on_focus_out = [this] {
+      if (Accepting()) model_.LostFocus();
+    };
+    widget.on_release = [this](QMouseEvent* e) {
+      if (Accepting() && e->button() == Qt::LeftButton) model_.Click();
+    };
+    widget.on_double_click = [this](QMouseEvent*) {
+      if (Accepting()) model_.DblClick();
+    };
+  }
+
+  void SyncText() {
+    if (line_ != nullptr) {
+      const QString text = ToQt(model_.Text());
+      if (line_->text() != text) line_->setText(text);
+      return;
+    }
+    const QString text = ToDisplay(model_.Text());
+    if (text == shown_) return;
+    QScrollBar* bar = multi_->verticalScrollBar();
+    const bool follow_end = bar->value() >= bar->maximum();
+    if (!shown_.isEmpty() && text.startsWith(shown_)) {
+      // Appending (a log window) leaves what is shown alone: no flicker, and
+      // no cost that grows with the log.
+      QTextCursor cursor(multi_->document());
+      cursor.movePosition(QTextCursor::End);
+      cursor.insertText(text.mid(shown_.size()));
+    } else {
+      multi_->setPlainText(text);
+    }
+    shown_ = text;
+    if (follow_end) {
+      multi_->moveCursor(QTextCursor::End);
+      bar->setValue(bar->maximum());
+    }
+  }
+
+  bool RouteKey(QKeyEvent* e) {
+    if (!Accepting()) return false;
+    const int key_ascii = KeyAscii(e);
+    if (key_ascii < 0) return false;
+    if (key_ascii == 13) return RouteEnter();
+    PushSelection();
+    QPointer<TextBoxView> self(this);
+    model_.Type(std::string(1, static_cast<char>(key_ascii)));
+    if (self != nullptr && self->Attached()) PlaceCursorAtSelStart();
+    return true;
+  }
+
+  // Enter goes to the form's default button from a one-line box; a
+  // multi-line box takes it as a line break unless KeyPress swallows it.
+  bool RouteEnter() {
+    if (line_ != nullptr && Host().HasDefaultButton()) return false;
+    int key_ascii = 13;
+    QPointer<TextBoxView> self(this);
+    model_.KeyPress(key_ascii);
+    if (self == nullptr || !self->Attached()) return true;
+    if (line_ != nullptr) return true;
+    return key_ascii == 0 || model_.Locked();
+  }
+
+  void PushSelection() {
+    if (line_ != nullptr) {
+      const bool selected = line_->hasSelectedText();
+      model_.SelStart = selected ? line_->selectionStart() : line_->cursorPosition();
+      model_.SelLength = selected ? static_cast<int>(line_->selectedText().size()) : 0;
+      return;
+    }
+    const QTextCursor cursor = multi_->textCursor();
+    const int start = ModelPosition(shown_, cursor.selectionStart());
+    model_.SelStart = start;
+    model_.SelLength = ModelPosition(shown_, cursor.selectionEnd()) - start;
+  }
+
+  void PlaceCursorAtSelStart() {
+    if (line_ != nullptr) {
+      line_->setCursorPosition(model_.SelStart);
+      return;
+    }
+    QTextCursor cursor = multi_->textCursor();
+    cursor.setPosition(ShownPosition(shown_, model_.SelStart));
+    multi_->setTextCursor(cursor);
+  }
+
+  ui::TextBox& model_;
+  Hooked<QLineEdit>* line_;
+  Hooked<QPlainTextEdit>* multi_;
+  QString shown_;  // what the multi-line widget holds
+};
+
+}  // namespace
+
+ControlView* MakeTextBoxView(ui::TextBox& model, QWidget* parent, ControlHost& host) {
+  if (model.MultiLine()) {
+    auto* multi = new Hooked<QPlainTextEdit>(parent);
+    return Started(new TextBoxView(model, multi, nullptr, multi, host));
+  }
+  auto* line = new Hooked<QLineEdit>(parent);
+  return Started(new TextBoxView(model, line, line, nullptr, host));
+}
+
+}  // namespace qtui

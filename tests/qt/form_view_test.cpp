@@ -1,0 +1,388 @@
+// The generic renderer: every control kind gets its widget, model changes
+// reach the widgets, and the operator's input reaches the model's events.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <algorithm>
+
+#include "qt_test_support.h"
+#include "sample_form.h"
+
+namespace qttest {
+namespace {
+
+class QtFormViewTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form.Show();
+    QApplication::processEvents();
+    view = rt.ViewOf(form);
+    ASSERT_NE(view, nullptr);
+    form.events.clear();
+  }
+
+  template <class Widget>
+  Widget* W(const ui::Control& control) {
+    return WidgetOf<Widget>(rt, control);
+  }
+  QMainWindow* Window() { return qobject_cast<QMainWindow*>(view->Window()); }
+  bool Saw(const std::string& event) const {
+    return std::find(form.events.begin(), form.events.end(), event) != form.events.end();
+  }
+
+  qtui::QtRuntime rt;
+  SampleForm form{rt};
+  qtui::QtFormView* view = nullptr;
+};
+
+TEST_F(QtFormViewTest, EveryControlKindHasItsWidget) {
+  EXPECT_NE(W<QLabel>(form.lblVolt), nullptr);
+  EXPECT_NE(W<QLineEdit>(form.txtVolt), nullptr);
+  EXPECT_NE(W<QPlainTextEdit>(form.txtLog), nullptr);
+  EXPECT_NE(W<QPushButton>(form.cmdOK), nullptr);
+  EXPECT_NE(W<QRadioButton>(form.optModem), nullptr);
+  EXPECT_NE(W<QCheckBox>(form.chkAnswer), nullptr);
+  EXPECT_NE(W<QComboBox>(form.cboRate), nullptr);
+  EXPECT_NE(W<QListWidget>(form.lstSites), nullptr);
+  EXPECT_NE(W<QTreeWidget>(form.lvwLog), nullptr);
+  EXPECT_NE(W<QProgressBar>(form.prgRead), nullptr);
+  EXPECT_NE(W<QGroupBox>(form.fraLink), nullptr);
+  EXPECT_NE(W<QLabel>(form.imgLamp[0]), nullptr);
+  EXPECT_NE(W<QToolBar>(form.tbTools), nullptr);
+  EXPECT_NE(W<QStatusBar>(form.sbStatus), nullptr);
+  for (const ui::Control* control :
+       {static_cast<const ui::Control*>(&form.udVolt), static_cast<const ui::Control*>(&form.picGraph),
+        static_cast<const ui::Control*>(&form.shpPanel), static_cast<const ui::Control*>(&form.linSep),
+        static_cast<const ui::Control*>(&form.tabPages)})
+    EXPECT_NE(W<QWidget>(*control), nullptr) << control->Name();
+  EXPECT_EQ(W<QWidget>(form.tmrPoll), nullptr);
+  EXPECT_NE(W<QWidget>(form.tabPages)->findChild<QTabBar*>(), nullptr);
+}
+
+TEST_F(QtFormViewTest, WidgetsShowTheDesignState) {
+  EXPECT_EQ(Window()->windowTitle(), QStringLiteral("Sample Site \u00BA Overview"));
+  EXPECT_EQ(W<QLineEdit>(form.txtVolt)->text(), QStringLiteral("26.4"));
+  EXPECT_TRUE(W<QRadioButton>(form.optDirect)->isChecked());
+  EXPECT_EQ(W<QCheckBox>(form.chkAnswer)->checkState(), Qt::Checked);
+  EXPECT_EQ(W<QComboBox>(form.cboRate)->currentText(), QStringLiteral("9600"));
+  EXPECT_EQ(W<QProgressBar>(form.prgRead)->value(), 60);
+  EXPECT_EQ(W<QTreeWidget>(form.lvwLog)->topLevelItemCount(), 4);
+  EXPECT_EQ(W<QTreeWidget>(form.lvwLog)->topLevelItem(1)->text(1), QStringLiteral("Status read"));
+  EXPECT_TRUE(W<QPlainTextEdit>(form.txtLog)->toPlainText().contains(QStringLiteral("19 CONNECT 9600\n")));
+  // Placed in twips inside their container: 15 twips to the pixel.
+  EXPECT_EQ(W<QWidget>(form.txtVolt)->geometry(), QRect(116, 22, 60, 21));
+  EXPECT_EQ(W<QWidget>(form.txtVolt)->parentWidget(), W<QWidget>(form.fraValues));
+  EXPECT_EQ(W<QWidget>(form.picGraph)->parentWidget(), W<QWidget>(form.tabPages));
+}
+
+TEST_F(QtFormViewTest, ModelChangesReachTheWidgets) {
+  form.lblVolt.Caption = "Temp \xBA" "C:";
+  EXPECT_EQ(W<QLabel>(form.lblVolt)->text(), QStringLiteral("Temp \u00BA" "C:"));
+  form.txtVolt.Text = "27.1";
+  EXPECT_EQ(W<QLineEdit>(form.txtVolt)->text(), QStringLiteral("27.1"));
+  form.optNet.Value = true;
+  EXPECT_TRUE(W<QRadioButton>(form.optNet)->isChecked());
+  EXPECT_FALSE(W<QRadioButton>(form.optDirect)->isChecked());
+  form.chkAnswer.Value = ui::vbGrayed;
+  EXPECT_EQ(W<QCheckBox>(form.chkAnswer)->checkState(), Qt::PartiallyChecked);
+  form.cboRate.AddItem("38400");
+  form.cboRate.ListIndex = 4;
+  EXPECT_EQ(W<QComboBox>(form.cboRate)->count(), 5);
+  EXPECT_EQ(W<QComboBox>(form.cboRate)->currentText(), QStringLiteral("38400"));
+  form.lstSites.ListIndex = 2;
+  EXPECT_EQ(W<QListWidget>(form.lstSites)->currentRow(), 2);
+  form.prgRead.Value = 85;
+  EXPECT_EQ(W<QProgressBar>(form.prgRead)->value(), 85);
+  form.cmdOK.Enabled = false;
+  EXPECT_FALSE(W<QWidget>(form.cmdOK)->isEnabled());
+  form.cmdColor.Visible = false;
+  EXPECT_FALSE(W<QWidget>(form.cmdColor)->isVisible());
+  form.cmdCancel.Move(1500, 6000, 1200, 450);
+  EXPECT_EQ(W<QWidget>(form.cmdCancel)->geometry(), QRect(100, 400, 80, 30));
+  form.tabPages.SelectedIndex = 3;
+  EXPECT_EQ(W<QWidget>(form.tabPages)->findChild<QTabBar*>()->currentIndex(), 2);
+  form.sbStatus.Panels(1).Text = "Dialling...";
+  EXPECT_TRUE(W<QStatusBar>(form.sbStatus)->findChild<QLabel*>(QStringLiteral("panel1"))->text() ==
+              QStringLiteral("Dialling..."));
+  form.lvwLog.Item(1).sub_items[0] = "Alarm call";
+  form.lvwLog.ItemsChanged();
+  EXPECT_EQ(W<QTreeWidget>(form.lvwLog)->topLevelItem(0)->text(1), QStringLiteral("Alarm call"));
+  form.Caption = "Unit 12";
+  EXPECT_EQ(Window()->windowTitle(), QStringLiteral("Unit 12"));
+}
+
+TEST_F(QtFormViewTest, ToolbarAndMenusFollowTheirModels) {
+  QAction* map = W<QToolBar>(form.tbTools)->findChild<QAction*>(QStringLiteral("Map"));
+  ASSERT_NE(map, nullptr);
+  EXPECT_FALSE(map->isChecked());
+  form.tbTools.Buttons("Map")->Value = ui::tbrPressed;
+  EXPECT_TRUE(map->isChecked());
+  form.tbTools.Buttons("Map")->Enabled = false;
+  EXPECT_FALSE(map->isEnabled());
+
+  QAction* lamps = view->ActionOf(form.mnuLamps);
+  ASSERT_NE(lamps, nullptr);
+  EXPECT_TRUE(lamps->isChecked());
+  EXPECT_EQ(lamps->text(), QStringLiteral("&Lamps"));
+  EXPECT_EQ(view->ActionOf(form.mnuOpen)->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+  EXPECT_TRUE(view->ActionOf(form.mnuFileBreak)->isSeparator());
+  // Hidden entries stay out of the bar; showing one puts it back.
+  EXPECT_FALSE(view->ActionOf(form.mnuHidden)->isVisible());
+  form.mnuHidden.Visible = true;
+  EXPECT_TRUE(view->ActionOf(form.mnuHidden)->isVisible());
+  form.mnuExit.Enabled = false;
+  EXPECT_FALSE(view->ActionOf(form.mnuExit)->isEnabled());
+}
+
+TEST_F(QtFormViewTest, ClicksReachTheModel) {
+  QTest::mouseClick(W<QPushButton>(form.cmdOK), Qt::LeftButton);
+  EXPECT_EQ(form.events, std::vector<std::string>{"cmdOK.Click"});
+
+  form.events.clear();
+  form.cmdOK.Enabled = false;
+  QTest::mouseClick(W<QPushButton>(form.cmdOK), Qt::LeftButton);
+  EXPECT_TRUE(form.events.empty());
+
+  QTest::mouseClick(W<QRadioButton>(form.optModem), Qt::LeftButton);
+  EXPECT_TRUE(form.optModem.Value());
+  EXPECT_FALSE(form.optDirect.Value());
+  EXPECT_TRUE(W<QRadioButton>(form.optModem)->isChecked());
+  EXPECT_FALSE(W<QRadioButton>(form.optDirect)->isChecked());
+  EXPECT_TRUE(Saw("optModem.Click"));
+
+  // Clicking the chosen option again leaves it chosen (no toggling off).
+  form.events.clear();
+  QTest::mouseClick(W<QRadioButton>(form.optModem), Qt::LeftButton);
+  EXPECT_TRUE(W<QRadioButton>(form.optModem)->isChecked());
+  EXPECT_TRUE(form.events.empty());
+
+  QTest::mouseClick(W<QCheckBox>(form.chkAnswer), Qt::LeftButton);
+  EXPECT_EQ(form.chkAnswer.Value(), ui::vbUnchecked);
+  EXPECT_EQ(W<QCheckBox>(form.chkAnswer)->checkState(), Qt::Unchecked);
+  EXPECT_TRUE(Saw("chkAnswer.Click"));
+}
+
+TEST_F(QtFormViewTest, UpDownArrowRaisesChangeThenUpClick) {
+  auto* up = W<QWidget>(form.udVolt)->findChild<QToolButton*>(QStringLiteral("up"));
+  auto* down = W<QWidget>(form.udVolt)->findChild<QToolButton*>(QStringLiteral("down"));
+  ASSERT_NE(up, nullptr);
+  ASSERT_NE(down, nullptr);
+  QTest::mouseClick(up, Qt::LeftButton);
+  EXPECT_EQ(form.udVolt.Value(), 51);
+  EXPECT_EQ(form.events, (std::vector<std::string>{"udVolt.Change", "udVolt.UpClick"}));
+  form.events.clear();
+  QTest::mouseClick(down, Qt::LeftButton);
+  EXPECT_EQ(form.udVolt.Value(), 50);
+  EXPECT_EQ(form.events, (std::vector<std::string>{"udVolt.Change", "udVolt.DownClick"}));
+}
+
+TEST_F(QtFormViewTest, TypedKeysGoThroughKeyPress) {
+  auto* edit = W<QLineEdit>(form.txtVolt);
+  edit->setFocus();
+  edit->selectAll();
+  QTest::keyClicks(edit, QStringLiteral("1x2.5"));
+  EXPECT_EQ(form.txtVolt.Text(), "12.5");  // KeyPress swallowed the x
+  EXPECT_EQ(edit->text(), QStringLiteral("12.5"));
+  QTest::keyClick(edit, Qt::Key_Backspace);
+  EXPECT_EQ(form.txtVolt.Text(), "12.");
+  QTest::keyClick(edit, Qt::Key_Left);
+  QTest::keyClick(edit, Qt::Key_Left);
+  QTest::keyClicks(edit, QStringLiteral("7"));
+  EXPECT_EQ(form.txtVolt.Text(), "172.");
+  EXPECT_EQ(edit->cursorPosition(), 2);
+  QTest::keyClick(edit, Qt::Key_Delete);  // not a typing key: an edit of the whole text
+  EXPECT_EQ(form.txtVolt.Text(), "17.");
+}
+
+TEST_F(QtFormViewTest, ProgramTextChangesRaiseChangeOnce) {
+  form.txtVolt.Text = "30.0";
+  form.cboRate.ListIndex = 0;
+  EXPECT_EQ(form.events, (std::vector<std::string>{"txtVolt.Change", "cboRate.Click"}));
+}
+
+TEST_F(QtFormViewTest, EnterAndEscapePressTheDefaultAndCancelButtons) {
+  auto* edit = W<QLineEdit>(form.txtVolt);
+  edit->setFocus();
+  QTest::keyClick(edit, Qt::Key_Return);
+  QTest::keyClick(edit, Qt::Key_Escape);
+  EXPECT_EQ(form.events, (std::vector<std::string>{"cmdOK.Click", "cmdCancel.Click"}));
+}
+
+TEST_F(QtFormViewTest, ListsAndTabsReportTheOperatorsChoice) {
+  auto* combo = W<QComboBox>(form.cboRate);
+  combo->setFocus();
+  QTest::keyClick(combo, Qt::Key_Down);
+  EXPECT_EQ(form.cboRate.ListIndex(), 3);
+  EXPECT_EQ(form.cboRate.Text(), "19200");
+  EXPECT_TRUE(Saw("cboRate.Click"));
+
+  auto* list = W<QListWidget>(form.lstSites);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(2)).center());
+  EXPECT_EQ(form.lstSites.ListIndex(), 2);
+  EXPECT_TRUE(Saw("lstSites.Click"));
+
+  auto* tree = W<QTreeWidget>(form.lvwLog);
+  QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                    tree->visualItemRect(tree->topLevelItem(2)).center());
+  EXPECT_EQ(form.lvwLog.SelectedIndex(), 3);
+  EXPECT_TRUE(Saw("lvwLog.ItemClick 10:02"));
+
+  auto* tabs = W<QWidget>(form.tabPages)->findChild<QTabBar*>();
+  QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+  EXPECT_EQ(form.tabPages.SelectedIndex(), 2);
+  EXPECT_TRUE(Saw("tabPages.Click"));
+}
+
+TEST_F(QtFormViewTest, MenuToolbarAndPictureInputReachTheModel) {
+  view->ActionOf(form.mnuLamps)->trigger();
+  EXPECT_TRUE(Saw("mnuLamps.Click"));
+  EXPECT_FALSE(form.mnuLamps.Checked());
+  EXPECT_FALSE(view->ActionOf(form.mnuLamps)->isChecked());
+  form.mnuExit.Enabled = false;
+  view->ActionOf(form.mnuExit)->trigger();
+  EXPECT_FALSE(Saw("mnuExit.Click"));
+
+  auto* bar = W<QToolBar>(form.tbTools);
+  QAction* connect = bar->findChild<QAction*>(QStringLiteral("Connect"));
+  QTest::mouseClick(bar->widgetForAction(connect), Qt::LeftButton);
+  EXPECT_TRUE(Saw("tbTools.ButtonClick Connect"));
+  QAction* map = bar->findChild<QAction*>(QStringLiteral("Map"));
+  QTest::mouseClick(bar->widgetForAction(map), Qt::LeftButton);
+  EXPECT_EQ(form.tbTools.Buttons("Map")->Value(), ui::tbrPressed);
+  EXPECT_TRUE(map->isChecked());
+
+  auto* picture = W<QWidget>(form.picGraph);
+  QTest::mouseClick(picture, Qt::RightButton, Qt::ShiftModifier, QPoint(40, 20));
+  const int frame = qobject_cast<QFrame*>(picture)->frameWidth();
+  EXPECT_TRUE(Saw("picGraph.MouseDown 2 1 " + std::to_string((40 - frame) * 15) + " " +
+                  std::to_string((20 - frame) * 15)));
+
+  QTest::mouseClick(W<QWidget>(form.imgLamp[2]), Qt::LeftButton);
+  EXPECT_TRUE(Saw("imgLamp(2).Click"));
+}
+
+TEST_F(QtFormViewTest, CloseBoxAsksTheModelToUnload) {
+  Window()->close();
+  EXPECT_FALSE(form.IsLoaded());
+  EXPECT_FALSE(form.Visible());
+  EXPECT_EQ(rt.ViewOf(form), nullptr);
+  FlushDeletes();
+}
+
+TEST_F(QtFormViewTest, AButtonMayUnloadItsOwnForm) {
+  form.cancel_unloads = true;
+  QTest::mouseClick(W<QPushButton>(form.cmdCancel), Qt::LeftButton);
+  EXPECT_FALSE(form.IsLoaded());
+  FlushDeletes();
+  // Shown again, the form gets a new view built from its designed state.
+  form.Show();
+  view = rt.ViewOf(form);
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(W<QLineEdit>(form.txtVolt)->text(), QStringLiteral("26.4"));
+  QTest::mouseClick(W<QPushButton>(form.cmdOK), Qt::LeftButton);
+  EXPECT_TRUE(Saw("cmdOK.Click"));
+}
+
+TEST_F(QtFormViewTest, ControlsLoadedAndUnloadedAtRunTime) {
+  ui::Label& extra = form.lblExtra.Load(1);
+  extra.Caption = "Loaded later";
+  extra.Move(150, 6300, 3000, 255);
+  auto* label = W<QLabel>(extra);
+  ASSERT_NE(label, nullptr);
+  EXPECT_TRUE(label->isVisible());
+  EXPECT_EQ(label->text(), QStringLiteral("Loaded later"));
+  QPointer<QLabel> watch(label);
+  form.lblExtra.Unload(1);
+  FlushDeletes();
+  EXPECT_TRUE(watch.isNull());
+  ui::Label& again = form.lblExtra.Load(1);
+  again.Caption = "Again";
+  EXPECT_EQ(W<QLabel>(again)->text(), QStringLiteral("Again"));
+}
+
+TEST_F(QtFormViewTest, OperatorResizeReachesTheModel) {
+  const int width = form.Width();
+  const int height = form.Height();
+  auto* window = Window();
+  window->resize(window->width() + 60, window->height() + 30);
+  QApplication::processEvents();
+  EXPECT_EQ(form.Width(), width + 60 * 15);
+  EXPECT_EQ(form.Height(), height + 30 * 15);
+  EXPECT_EQ(form.ScaleWidth(), view->Window()->findChild<QWidget*>(QStringLiteral("surface"))->width() * 15);
+}
+
+class ChildForm : public ui::Form {
+ public:
+  explicit ChildForm(ui::Runtime& rt) : ui::Form(rt, "frmChild") { SetMDIChild(); }
+  ui::Label lblHello{*this, "lblHello"};
+
+ protected:
+  void Design() override {
+    Caption = "Child";
+    lblHello.Caption = "Inside the main window";
+    lblHello.Move(120, 120, 3000, 255);
+  }
+};
+
+class MainForm : public ui::Form {
+ public:
+  explicit MainForm(ui::Runtime& rt) : ui::Form(rt, "frmMain") { SetMDIForm(); }
+  ui::Toolbar tbToolBar{*this, "tbToolBar"};
+  ui::StatusBar sbStatusBar{*this, "sbStatusBar"};
+  ui::Menu mnuFile{*this, "mnuFile"};
+
+ protected:
+  void Design() override {
+    Caption = "VKX-4700";
+    Move(600, 600, 9000, 7000);
+    mnuFile.Caption = "&File";
+    if (tbToolBar.ButtonCount() == 0) tbToolBar.AddButton("Connect", "Connect", ui::tbrDefault, "Connect");
+  }
+};
+
+TEST(QtMdiFormTest, ChildFormsLiveInTheMainWindowsArea) {
+  qtui::QtRuntime rt;
+  MainForm main(rt);
+  ChildForm child(rt);
+  main.Show();
+  child.Show();
+  qtui::QtFormView* main_view = rt.ViewOf(main);
+  qtui::QtFormView* child_view = rt.ViewOf(child);
+  ASSERT_NE(main_view, nullptr);
+  ASSERT_NE(child_view, nullptr);
+  auto* window = qobject_cast<QMainWindow*>(main_view->Window());
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->centralWidget(), main_view->MdiArea());
+  EXPECT_EQ(qobject_cast<QToolBar*>(main_view->WidgetOf(main.tbToolBar))->parentWidget(), window);
+  EXPECT_EQ(window->statusBar(), main_view->WidgetOf(main.sbStatusBar));
+  auto* sub = qobject_cast<QMdiSubWindow*>(child_view->Window());
+  ASSERT_NE(sub, nullptr);
+  EXPECT_EQ(sub->mdiArea(), main_view->MdiArea());
+  EXPECT_TRUE(sub->isVisible());
+  child.Unload();
+  EXPECT_FALSE(sub->isVisible());
+  FlushDeletes();
+}
+
+}  // namespace
+}  // namespace qttest

@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QTemporaryDir>
+
+#include "qt/named_pictures.h"
+
+namespace qttest {
+namespace {
+
+const char* const kNames[] = {"GreenOn", "GreenOff", "RedOn",    "RedOff",   "Connect", "Hangup",
+                              "Site",    "StatusL",  "StatusU",  "Memory",   "InstallL", "InstallU",
+                              "FactoryL", "FactoryU", "Log",     "Map",      "Magnify"};
+
+int OpaquePixels(const QPixmap& pixmap) {
+  const QImage image = pixmap.toImage();
+  int count = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) count += qAlpha(image.pixel(x, y)) > 128;
+  return count;
+}
+
+TEST(QtNamedPicturesTest, EveryNameDrawsAVisiblePictureAtTheSizeAskedFor) {
+  for (const char* name : kNames) {
+    EXPECT_TRUE(qtui::IsKnownPictureName(name)) << name;
+    const QPixmap pixmap = qtui::NamedPicturePixmap(name, 32);
+    EXPECT_EQ(pixmap.size(), QSize(32, 32)) << name;
+    EXPECT_GT(OpaquePixels(pixmap), 32 * 32 / 8) << name;
+  }
+  EXPECT_EQ(qtui::NamedPicturePixmap("GreenOn").width(), qtui::NaturalPictureSize("GreenOn"));
+}
+
+TEST(QtNamedPicturesTest, VariantsLookDifferent) {
+  const auto image = [](const char* name) { return qtui::NamedPicturePixmap(name, 24).toImage(); };
+  EXPECT_NE(image("GreenOn"), image("GreenOff"));
+  EXPECT_NE(image("RedOn"), image("RedOff"));
+  EXPECT_NE(image("GreenOn"), image("RedOn"));
+  EXPECT_NE(image("StatusL"), image("StatusU"));
+  EXPECT_NE(image("InstallL"), image("InstallU"));
+  EXPECT_NE(image("FactoryL"), image("FactoryU"));
+}
+
+TEST(QtNamedPicturesTest, UnknownNamesAndUnreadableFilesGiveAPlaceholder) {
+  EXPECT_FALSE(qtui::IsKnownPictureName("Nonsense"));
+  const QPixmap unknown = qtui::NamedPicturePixmap("Nonsense", 24);
+  EXPECT_FALSE(unknown.isNull());
+  EXPECT_EQ(unknown.toImage(), qtui::NamedPicturePixmap("Other", 24).toImage());
+  EXPECT_FALSE(qtui::PicturePixmap(ui::Picture::FromFile("/no/such/file.bmp"), 24).isNull());
+  EXPECT_TRUE(qtui::PicturePixmap(ui::Picture{}).isNull());
+}
+
+TEST(QtNamedPicturesTest, BitmapFilesLoadAtTheirOwnSize) {
+  QTemporaryDir dir;
+  QImage image(40, 30, QImage::Format_RGB32);
+  image.fill(QColor(10, 20, 30));
+  const QString path = dir.filePath(QStringLiteral("map.bmp"));
+  ASSERT_TRUE(image.save(path));
+  const QPixmap pixmap = qtui::PicturePixmap(ui::Picture::FromFile(path.toStdString()), 16);
+  EXPECT_EQ(pixmap.size(), QSize(40, 30));
+  EXPECT_EQ(pixmap.toImage().pixelColor(5, 5), QColor(10, 20, 30));
+}
+
+}  // namespace
+}  // namespace qttest

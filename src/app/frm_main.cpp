@@ -5,6 +5,7 @@
 #include "app/frm_splash.h"
 #include "common/vb.h"
 #include "link/command_sender.h"
+#include "link/receive_loop.h"
 #include "link/settings_access.h"
 #include "link/startup.h"
 
@@ -120,6 +121,9 @@ void frmMain::BindEvents() {
   tmrStartup.Tick = [this] { tmrStartup_Timer(); };
   tmrOut.Tick = [this] { lnk::OnCharTimer(c_); };
   tmrInit.Tick = [this] { lnk::OnInitTimer(c_); };
+  tmrError.Tick = [this] { lnk::OnReplyTimeoutTimer(c_); };
+  tmrIn.Tick = [this] { lnk::OnInTimer(c_); };
+  tmrUpdate.Tick = [this] { lnk::OnUpdateTimer(c_); };
   c_.tcpClient.DataArrival = [this](long) { lnk::OnTcpDataArrival(c_); };
 }
 

@@ -84,6 +84,16 @@ class frmMain : public ui::Form {
   // 11 s of waiting at most; sets ConnectFailed when it does not connect.
   void ConnectNetwork(const std::string& host);
 
+  // Opens the Status page of the installation screen (asking for the
+  // Controls password when it is locked and a unit is online, unless
+  // skip_ask); with force it reopens a page already shown.
+  void ShowStatus(bool force, bool skip_ask);
+  // Shows page InstallPage of the installation screen alone, at the top.
+  void SelectInstallPageOption();
+  // Toolbar buttons 4 to 8 (the page buttons) released and not shown.
+  void ReleasePageButtons();
+  void PressButton(int index);
+
   // Shutdown sequence (the unload handler); never cancels.
   void MDIForm_Unload(int& cancel);
 

@@ -13,6 +13,11 @@ namespace sites {
 
 frmMap::frmMap(app::Console& c) : ui::Form(c.rt, "frmMap"), c_(c) { SetMDIChild(); }
 
+// The map's bitmap and icons are drawn by the map window's own code; until
+// a map is loaded there is nothing to draw.
+void frmMap::DrawIcon() {}
+void frmMap::DrawSites() {}
+
 void frmMap::Design() {
   Caption = "Map";
   Move(0, 0, 6290, 4315);

@@ -15,6 +15,10 @@ class frmMap : public ui::Form {
  public:
   explicit frmMap(app::Console& c);
 
+  // Draws the site of rsShared's current row / every site of the current map.
+  void DrawIcon();
+  void DrawSites();
+
  protected:
   void Design() override;
 

@@ -1,0 +1,180 @@
+#include "link/modem_call.h"
+
+#include <string>
+
+#include "app/console.h"
+#include "app/frm_main.h"
+#include "app/frm_progress.h"
+#include "app/frm_readout.h"
+#include "app/session_log.h"
+#include "common/app_info.h"
+#include "common/vb.h"
+#include "link/command_sender.h"
+#include "link/command_table.h"
+#include "link/delay.h"
+#include "link/receive_loop.h"
+#include "link/reply_handlers.h"
+#include "link/settings_access.h"
+#include "sites/frm_log.h"
+#include "unit/frm_install.h"
+#include "unit/status_export.h"
+
+namespace lnk {
+
+namespace {
+
+void ApplyModemLineSettings(app::Console& c) {
+  c.MSComm1.Settings = SettingText(c, "ModemBaud") + "," + SettingText(c, "ModemParity") + "," +
+                       SettingText(c, "ModemDataBits") + "," + SettingText(c, "ModemStopBits");
+  c.MSComm1.Handshaking = vb::CLng(SettingValue(c, "ModemFlowControl"));
+}
+
+bool OpenModemPort(app::Console& c) {
+  c.MSComm1.CommPort = vb::CInt(SettingValue(c, "ModemComPort"));
+  if (c.MSComm1.SetPortOpen(true)) return true;
+  c.rt.MsgBox("Invalid COM port setting -- check modem settings.", ui::vbOKOnly, app_info::kTitle);
+  return false;
+}
+
+void Release(ui::ToolbarButton& b) {
+  b.Value = ui::tbrUnpressed;
+  b.Tag = "0";
+}
+
+// The parameter rows that stay changeable after a hang-up.
+bool StaysUnlocked(int a) {
+  return (a >= 6 && a <= 7) || a == 16 || a == 18 || a == 20 || (a >= 23 && a <= 24) ||
+         (a >= 50 && a <= 59) || (a >= 62 && a <= 74) || (a >= 78 && a <= 96) ||
+         (a >= 98 && a <= 164 && a % 2 == 0) || (a >= 166 && a <= 168) || a == 170 ||
+         (a >= 172 && a <= 184) || (a >= 188 && a <= 194) || (a >= 197 && a <= 219) ||
+         (a >= 222 && a <= 226);
+}
+
+}  // namespace
+
+void StartModemCall(app::Console& c) {
+  auto& st = c.st;
+  // A modem session runs on the serial port, whatever the last session used.
+  st.UseTcp = false;
+  auto& install = c.Get<unit::frmInstall>();
+  auto& progress = c.Get<app::frmProgress>();
+  auto& main = c.Get<app::frmMain>();
+  install.cmdRefresh.Enabled = true;
+  install.cmdUpdate.Enabled = true;
+  progress.cmdUpdate.Enabled = true;
+  progress.cmdDisconnect.Enabled = true;
+  Release(main.tbToolBar.Buttons(11));
+  c.Get<sites::frmLog>().Hide();
+  Release(main.tbToolBar.Buttons(10));
+  progress.Show();
+  progress.optDisplay_Click(0);
+  st.AlarmFlags = "0000000000000000";
+  main.PressButton(2);
+  progress.Caption = st.SelectedSiteName;
+  progress.txtName.Text = vb::CStr(st.SelectedCustNum) + "(" + st.SelectedSiteName + ")";
+  progress.txtLog.Text = "Session start: " + vb::CStrDate(c.rt.Now()) + "\r\n";
+  ApplyModemLineSettings(c);
+  c.MSComm1.RTSEnable = SettingValue(c, "chkRTS") == 1;
+  if (c.MSComm1.PortOpen()) {
+    st.CmdState = kDial;
+    st.AutoNext = true;
+    app::LogLine(c, "Dialing " + vb::Mid(c.cmd.Cmd[kDial], 5));
+    app::SetStatus(c, "Dialing...");
+  } else {
+    if (!OpenModemPort(c)) {
+      progress.Hide();
+      return;
+    }
+    app::SetStatus(c, "Querying modem...");
+    app::LogText(c, "Querying modem.... ");
+    st.AutoNext = true;
+    st.CmdState = kModemInit;
+  }
+  StartInitTimer(c);
+  ReceiveLoop(c);
+}
+
+void InitModem(app::Console& c) {
+  auto& readout = c.Get<app::frmReadout>();
+  readout.lblReadout.Caption = "Initializing modem...";
+  readout.Show(false, &c.Get<app::frmMain>());
+  ApplyModemLineSettings(c);
+  if (!c.MSComm1.PortOpen() && !OpenModemPort(c)) return;
+  std::string init = SettingText(c, "ModemInit");
+  if (c.Get<app::frmMain>().mnuOptionsAnswer.Checked())
+    c.cmd.Cmd[kAutoAnswerInit] = vb::Left(init, vb::Len(init) - 1) + SettingText(c, "ModemRings") + "\r";
+  else
+    c.cmd.Cmd[kAutoAnswerInit] = init + "\r";
+  c.st.AutoNext = false;
+  c.st.CmdState = kAutoAnswerInit;
+  c.st.RxText.clear();
+  StartInitTimer(c);
+  ReceiveLoop(c);
+}
+
+void RelockAccessLevels(app::Console& c) {
+  auto& st = c.st;
+  auto& main = c.Get<app::frmMain>();
+  auto& install = c.Get<unit::frmInstall>();
+  main.tbToolBar.Buttons("Status")->Image = "StatusL";
+  main.tbToolBar.Buttons("Factory")->Image = "FactoryL";
+  main.tbToolBar.Buttons("Install")->Image = "InstallL";
+  main.ReleasePageButtons();
+  for (int a = 0; a <= 226; ++a)
+    if (!StaysUnlocked(a))
+      if (auto* spinner = install.udProp.Find(a)) spinner->Enabled = false;
+  st.ControlsLocked = true;
+  for (auto* pair : {&install.optCallout, &install.optAC, &install.optEqualization})
+    for (int i = 0; i <= 1; ++i) (*pair)[i].Enabled = false;
+  for (int i = 0; i <= 6; ++i)
+    if (auto* spinner = install.udDate.Find(i)) spinner->Enabled = false;
+  st.FactoryLocked = true;
+  install.cmdChangeInit.Enabled = false;
+  install.cmdInit.Enabled = false;
+  install.cmdAddress.Enabled = false;
+  st.InstallLocked = true;
+}
+
+void Disconnect(app::Console& c) {
+  auto& st = c.st;
+  auto& main = c.Get<app::frmMain>();
+  main.tmrUpdate.Stop();
+  main.tmrError.Enabled = false;
+  main.tmrInit.Enabled = false;
+  app::LogLine(c, "Disconnecting...");
+  if (!st.DirectCable) {
+    st.CmdState = kEscape;
+    st.AutoNext = false;
+    SendCommand(c);
+  }
+  st.Online = false;
+  RelockAccessLevels(c);
+  auto close_session_windows = [&] {
+    StoreConnectLog(c);
+    c.Get<app::frmProgress>().Hide();
+    ReleaseSiteButton(c);
+    c.Get<unit::frmInstall>().Hide();
+    st.RxBuffer.clear();
+  };
+  if (!st.DirectCable) {
+    Delay(c, 1.5);
+    close_session_windows();
+    st.CmdState = kHangUp;
+    st.AutoNext = false;
+    SendCommand(c);
+    // A network session ends with its connection.
+    if (st.UseTcp) c.tcpClient.Close();
+  } else {
+    st.DirectCable = false;
+    st.Online = false;
+    if (c.MSComm1.PortOpen()) c.MSComm1.SetPortOpen(false);
+    close_session_windows();
+  }
+  st.V4Mode = vb::Val(c.GetSetting("V4", "0")) != 0;
+  ui::ToolbarButton* connect = main.tbToolBar.Buttons("Connect");
+  connect->Image = "Connect";
+  connect->Caption = "Connect";
+  unit::SaveStatusFile(c, c.folder.FilePath(unit::kStatusExportFileName));
+}
+
+}  // namespace lnk

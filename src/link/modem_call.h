@@ -1,0 +1,25 @@
+// The modem session: calling a site, setting the modem up to answer calls,
+// and hanging up (which also relocks the access levels and stores the
+// session's log with the called site).
+#pragma once
+
+namespace app {
+class Console;
+}
+
+namespace lnk {
+
+// Dials Cmd(2) (set by the caller with SelectedSiteID/Name/CustNum): opens
+// and initialises the modem first when the port is closed. Returns only when
+// the receive loop ends.
+void StartModemCall(app::Console& c);
+// Sends the modem its set-up for answering calls (or for not answering).
+// Returns only when the receive loop ends.
+void InitModem(app::Console& c);
+// Ends the session: "+++", 1.5 s, "ATH0" on a modem; closes the port on a
+// direct cable; locks every access level again.
+void Disconnect(app::Console& c);
+// Every access level locked, with its toolbar image, rows and buttons.
+void RelockAccessLevels(app::Console& c);
+
+}  // namespace lnk

@@ -1,0 +1,194 @@
+#include "link/reply_state_machine.h"
+
+#include "app/console.h"
+#include "app/frm_main.h"
+#include "app/frm_establish.h"
+#include "app/frm_message.h"
+#include "app/frm_progress.h"
+#include "app/frm_readout.h"
+#include "app/session_log.h"
+#include "common/app_info.h"
+#include "common/vb.h"
+#include "link/command_sender.h"
+#include "link/command_table.h"
+#include "link/log_download.h"
+#include "link/reply_handlers.h"
+#include "sites/frm_map.h"
+#include "sites/site_queries.h"
+#include "unit/frm_install.h"
+
+namespace lnk {
+
+void ProcessReply(app::Console& c) {
+  auto& st = c.st;
+  if (st.ResumeUpdate) {
+    st.ResumeUpdate = false;
+    c.Get<app::frmMain>().tmrUpdate.Enabled = true;
+  }
+  switch (st.CmdState) {
+    case kIdle: return;
+    case kModemInit: return OnModemInitReply(c);
+    case kDial: return OnDialReply(c);
+    case kSiteLog: return OnSiteLogReply(c);
+    case kStatusU:
+    case kStatusV: return OnStatusLineReply(c);
+    case kMemoryReset: return OnMemoryResetReply(c);
+    case kDatalogReset: return OnDatalogResetReply(c);
+    case kDump: return OnDumpReply(c);
+    case kSetParameter: return OnWriteByteReply(c);
+    case kLogDownload: return OnLogReply(c);
+    case kAutoAnswerInit: return OnAutoAnswerReply(c);
+    case kEscape: return OnEscapeReply(c);
+    case kHangUp: return OnHangUpReply(c);
+    case kEqualize:
+      c.rt.MsgBox("Equalization setting accepted", ui::vbOKOnly, app_info::kTitle);
+      return EndReply(c);
+    case kClock:
+      c.Get<app::frmMessage>().Show();
+      return EndReply(c);
+    case kCounterReset:
+      c.rt.MsgBox("AH reset accepted", ui::vbOKOnly, app_info::kTitle);
+      c.cmd.Cmd[kCounterReset] = "Cr";
+      return EndReply(c);
+    case kLogPreamble: return OnLogPreambleReply(c);
+    case kV4Dump: return OnV4DumpReply(c);
+    case kV4Clock: return OnV4ClockReply(c);
+    case kV4Write: return OnV4WriteReply(c);
+    case kV4Reset: return OnV4ResetReply(c);
+    default: return EndReply(c);  // 4, 9, 16 and anything unknown
+  }
+}
+
+void EndReply(app::Console& c) {
+  if (c.st.AutoNext) {
+    ++c.st.CmdState;
+    SendCommand(c);
+  } else {
+    c.st.CmdState = kIdle;
+  }
+}
+
+void FinishReply(app::Console& c) {
+  c.st.CmdState = kIdle;
+  c.st.RetryCount = 0;
+  c.st.AutoNext = false;
+}
+
+std::string CleanReply(const std::string& reply, bool first_line_only) {
+  std::string s = reply;
+  if (first_line_only) {
+    size_t lf = s.find('\n');
+    if (lf != std::string::npos) s.resize(lf);
+  }
+  for (char& ch : s)
+    if (ch == '\r' || ch == '\n') ch = ' ';
+  return s;
+}
+
+void StoreConnectLog(app::Console& c) {
+  c.rsShared = c.Db.OpenRecordset(sites::ColourAndLogQuery(c.st.SelectedSiteID));
+  if (!c.rsShared.Eof()) {
+    c.rsShared.Edit();
+    c.rsShared.Fields("ConnectLog") = c.Get<app::frmProgress>().txtLog.Text();
+    c.rsShared.Update();
+  }
+  c.rsShared.Close();
+}
+
+void ReleaseSiteButton(app::Console& c) {
+  if (ui::ToolbarButton* site = c.Get<app::frmMain>().tbToolBar.Buttons("Site")) {
+    site->Tag = "0";
+    site->Value = ui::tbrUnpressed;
+  }
+}
+
+void OnModemInitReply(app::Console& c) {
+  app::LogLine(c, "Dialing " + vb::Mid(c.cmd.Cmd[kDial], 5));
+  app::SetStatus(c, "Dialing...");
+  EndReply(c);
+}
+
+void OnDialReply(app::Console& c) {
+  auto& st = c.st;
+  st.AutoNext = false;
+  std::string upper = vb::UCase(st.RxBuffer);
+  if (upper.find("BUSY") != std::string::npos) {
+    app::LogLine(c, "BUSY");
+    c.rsShared = c.Db.OpenRecordset(sites::ColourAndLogQuery(st.SelectedSiteID));
+    if (!c.rsShared.Eof()) {
+      c.rsShared.Edit();
+      c.rsShared.Fields("SiteColor") = 1;
+      c.rsShared.Fields("ConnectLog") = c.Get<app::frmProgress>().txtLog.Text();
+      c.rsShared.Update();
+      c.Get<sites::frmMap>().DrawIcon();
+    }
+    c.rsShared.Close();
+    c.Get<app::frmProgress>().Hide();
+    ReleaseSiteButton(c);
+    st.RxBuffer.clear();
+    app::SetStatusBar(c, "Disconnected");
+    return EndReply(c);
+  }
+  long connect = vb::InStr(upper, "CONNECT");
+  if (connect > 0) {
+    app::LogLine(c, "Connect " + vb::Mid(st.RxBuffer, connect + 7) + "Retrieving status...");
+    app::SetStatus(c, "Connected");
+    st.Online = true;
+    st.ProgressCount = 0;
+    st.ProgressActive = true;
+    c.Get<app::frmEstablish>().Show(true, &c.Get<app::frmMain>());
+    return;
+  }
+  if (upper.find("AT") != std::string::npos) {
+    // Only the modem's echo of the dial so far: keep waiting for its answer.
+    st.AutoNext = true;
+    c.Get<app::frmMain>().tmrError.Restart(c.cmd.CmdTimeout[kDial]);
+    return;
+  }
+  st.StopReceive = true;
+  app::LogLine(c, "Connect failed.");
+  app::SetStatus(c, "Disconnected");
+  EndReply(c);
+}
+
+void OnMemoryResetReply(app::Console& c) {
+  auto& st = c.st;
+  st.AutoNext = false;
+  c.rt.MsgBox("Memory successfully reset", ui::vbOKOnly, app_info::kTitle);
+  st.RxBuffer.clear();
+  st.ProgressCount = 0;
+  st.ProgressActive = true;
+  c.Get<app::frmEstablish>().Show(true, &c.Get<app::frmMain>());
+}
+
+void OnDatalogResetReply(app::Console& c) {
+  c.st.AutoNext = false;
+  c.rt.MsgBox("Datalog successfully reset", ui::vbOKOnly, app_info::kProductName);
+  c.st.RxBuffer.clear();
+  EndReply(c);
+}
+
+void OnAutoAnswerReply(app::Console& c) {
+  c.st.AutoNext = false;
+  c.Unload<app::frmReadout>();
+  if (vb::UCase(c.st.RxBuffer).find("OK") == std::string::npos)
+    c.rt.MsgBox("Failed to receive 'OK' response from modem.", ui::vbOKOnly, app_info::kTitle);
+  EndReply(c);
+}
+
+void OnEscapeReply(app::Console& c) {
+  c.st.AutoNext = false;
+  StoreConnectLog(c);
+  c.Get<app::frmProgress>().Hide();
+  ReleaseSiteButton(c);
+  c.Get<unit::frmInstall>().Hide();
+  c.st.RxBuffer.clear();
+  EndReply(c);
+}
+
+void OnHangUpReply(app::Console& c) {
+  c.st.AutoNext = false;
+  EndReply(c);
+}
+
+}  // namespace lnk

@@ -1,0 +1,130 @@
+#include <string>
+
+#include "app/console.h"
+#include "app/frm_main.h"
+#include "app/frm_message.h"
+#include "app/frm_prog_bar.h"
+#include "app/frm_readout.h"
+#include "common/app_info.h"
+#include "common/vb.h"
+#include "link/command_table.h"
+#include "link/reply_handlers.h"
+#include "link/status_parsers.h"
+#include "link/v4_link.h"
+#include "link/v4_packet.h"
+#include "platform/user_file_name.h"
+#include "unit/frm_install.h"
+#include "unit/parameter_loading.h"
+#include "unit/parameter_writes.h"
+
+namespace lnk {
+
+namespace {
+
+constexpr int kV4RetryLimit = 5;
+
+bool DecodeReply(app::Console& c) { return DecodeV4Packet(c.st.RxBuffer, c.st.PacketBuf); }
+
+// Offers to save the dump packet as a binary status file.
+void SaveBulkData(app::Console& c) {
+  std::string answer = c.rt.InputBox("Please enter a filename to save bulk data (no extension):",
+                                     "Save Status", "");
+  if (answer.empty()) return;
+  auto name = platform::PlainFileName(answer);
+  if (!name) {
+    c.rt.MsgBox("\"" + answer + "\" is not a plain file name; nothing was saved.",
+                ui::vbExclamation, app_info::kTitle);
+    return;
+  }
+  if (auto error = c.folder.WriteFileAtomic(*name + ".vkx", c.st.PacketBuf + "\r\n"))
+    c.rt.MsgBox(*error, ui::vbExclamation, app_info::kTitle);
+}
+
+}  // namespace
+
+void OnV4DumpReply(app::Console& c) {
+  auto& st = c.st;
+  if (!DecodeReply(c)) {
+    if (++st.V4RetryCount >= kV4RetryLimit) {
+      c.rt.MsgBox("EEPROM download failed on 5 retries.", ui::vbOKOnly, app_info::kTitle);
+      c.Get<app::frmReadout>().Hide();
+      c.Get<unit::frmInstall>().cmdUpdate.Enabled = false;
+      return EndReply(c);
+    }
+    // Asked again on the link in use: a lone CR first clears a serial
+    // unit's input; a network unit gets the request alone.
+    if (!st.UseTcp && c.MSComm1.PortOpen()) c.MSComm1.Output("\r");
+    if (st.UseTcp || c.MSComm1.PortOpen()) SendV4Packet(c, st.UnitAddress, "D");
+    return;
+  }
+  c.Get<app::frmReadout>().Hide();
+  if (st.SaveBulkPending) {
+    st.SaveBulkPending = false;
+    SaveBulkData(c);
+  }
+  std::string errors;
+  for (int address = 0; address <= 274; ++address) {
+    auto& value = c.param.Eeprom[static_cast<size_t>(address)];
+    value = static_cast<unsigned char>(st.PacketBuf[static_cast<size_t>(address + 2)]);
+    errors += unit::CheckParameterValue(c, address, value);
+  }
+  st.EepromImage = "(Data)";
+  unit::ShowLoadedParameters(c, errors);
+  st.RetryCount = 0;
+  st.CmdState = kIdle;
+  st.AutoNext = false;
+  DecodeV4StatusPacket(c);
+  auto& install = c.Get<unit::frmInstall>();
+  install.cmdUpdate.Enabled = true;
+  if (!install.Visible()) c.Get<app::frmMain>().ShowStatus(false, true);
+}
+
+void OnV4ClockReply(app::Console& c) {
+  auto& st = c.st;
+  if (DecodeReply(c)) {
+    auto& install = c.Get<unit::frmInstall>();
+    for (int i = 0; i <= 6; ++i)
+      if (auto* button = install.cmdSendDate.Find(i)) button->Visible = false;
+    c.Get<app::frmMessage>().Show();
+    return FinishReply(c);
+  }
+  if (++st.V4RetryCount >= kV4RetryLimit) return EndReply(c);
+  SendV4Packet(c, st.UnitAddress, st.ClockPacket);
+}
+
+void OnV4WriteReply(app::Console& c) {
+  auto& st = c.st;
+  if (!st.BulkWriteActive) {
+    if (DecodeReply(c)) {
+      c.Get<app::frmMessage>().Show();
+      return FinishReply(c);
+    }
+    if (++st.V4RetryCount >= kV4RetryLimit) return EndReply(c);
+    SendV4Packet(c, st.UnitAddress, st.PacketOut);
+    return;
+  }
+  if (st.WriteCursor >= st.WriteEnd) {
+    st.BulkWriteActive = false;
+    c.Unload<app::frmProgBar>();
+    return;
+  }
+  auto& bar = c.Get<app::frmProgBar>().pbProgress;
+  if (bar.Value() + 4 <= bar.Max()) bar.Value = bar.Value() + 4;
+  st.WriteCursor += 4;
+  st.CmdState = kV4Write;
+  st.RetryCount = 0;
+  st.AutoNext = false;
+  st.WriteData = vb::Mid(st.EepromImage, st.WriteCursor + 3, 4);
+  st.WriteAddress = st.WriteCursor;
+  unit::SendSetParameter(c);
+}
+
+void OnV4ResetReply(app::Console& c) {
+  if (DecodeReply(c)) {
+    c.Get<app::frmMessage>().Show();
+    return FinishReply(c);
+  }
+  EndReply(c);
+}
+
+}  // namespace lnk

@@ -102,6 +102,21 @@ void ReleaseSiteButton(app::Console& c) {
   }
 }
 
+namespace {
+
+// True when the upper-cased dial reply holds nothing but the modem's echo of
+// the dial command: any other word ("NO CARRIER", "NO ANSWER", "ERROR") is
+// the modem's final answer, and the call has failed.
+bool OnlyDialEcho(app::Console& c, const std::string& upper) {
+  std::string rest = upper;
+  std::string echo = vb::UCase(vb::Trim(vb::Replace(c.cmd.Cmd[kDial], "\r", "")));
+  size_t at = echo.empty() ? std::string::npos : rest.find(echo);
+  if (at != std::string::npos) rest.erase(at, echo.size());
+  return rest.find_first_not_of(" \r\n") == std::string::npos;
+}
+
+}  // namespace
+
 void OnModemInitReply(app::Console& c) {
   app::LogLine(c, "Dialing " + vb::Mid(c.cmd.Cmd[kDial], 5));
   app::SetStatus(c, "Dialing...");
@@ -139,10 +154,13 @@ void OnDialReply(app::Console& c) {
     c.Get<app::frmEstablish>().Show(true, &c.Get<app::frmMain>());
     return;
   }
-  if (upper.find("AT") != std::string::npos) {
+  if (upper.find("AT") != std::string::npos && OnlyDialEcho(c, upper)) {
     // Only the modem's echo of the dial so far: keep waiting for its answer.
+    // The no-answer time-out is armed once: the loop hands the same echo
+    // over again at each of its deadlines, which must not put it off.
     st.AutoNext = true;
-    c.Get<app::frmMain>().tmrError.Restart(c.cmd.CmdTimeout[kDial]);
+    auto& timeout = c.Get<app::frmMain>().tmrError;
+    if (!timeout.Running()) timeout.Restart(c.cmd.CmdTimeout[kDial]);
     return;
   }
   st.StopReceive = true;

@@ -1,0 +1,134 @@
+// When a reply ends, what a passed time-out does, and how the loop waits.
+#include <gtest/gtest.h>
+
+#include "app/frm_main.h"
+#include "console_harness.h"
+#include "gtest_operator.h"
+#include "link/command_sender.h"
+#include "link/command_table.h"
+#include "link/delay.h"
+#include "link/receive_loop.h"
+
+namespace {
+
+class ReceiveLoopTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testkit::ReportToGtest(h.rt);
+  }
+  void Start(const char* eot) {
+    h.SetSetting("chkEnableEOT", eot);
+    ASSERT_TRUE(h.Start());
+    h.serial.SetPortOpen(true);
+  }
+  // Sends command `state` at once and runs the loop until stop_ms.
+  void SendAndLoop(int state, std::int64_t stop_ms) {
+    t0 = h.rt.Now();
+    h.rt.After(stop_ms, [this] { h.console.st.StopReceive = true; });
+    h.console.st.CmdState = state;
+    h.console.st.AutoNext = false;
+    lnk::SendCommand(h.console);
+    lnk::ReceiveLoop(h.console);
+  }
+  testkit::ConsoleHarness h;
+  vb::DateTime t0;
+};
+
+TEST_F(ReceiveLoopTest, LineCountingEndsAReplyAtItsLastLineFeed) {
+  Start("1");
+  // The unit answers "U" with one status line 300 ms after the command.
+  h.serial.peer = [this](std::string_view b) {
+    if (b == "U") h.serial.Deliver("U 26/03/02 0 10:00:00 1 1350 12 5 25 30 0 0 0\r\n", 300);
+  };
+  SendAndLoop(lnk::kStatusU, 30000);
+  // The reply was handled at once: "V" (the chained command) followed it.
+  ASSERT_GE(h.serial.Writes().size(), 2u);
+  EXPECT_EQ(h.serial.Writes()[1].bytes, "V");
+  EXPECT_EQ(h.serial.Writes()[1].at - t0, 300);
+}
+
+TEST_F(ReceiveLoopTest, WithoutLineCountingAReplyEndsAfterItsIdleTime) {
+  Start("0");
+  h.serial.peer = [this](std::string_view b) {
+    if (b == "U") h.serial.Deliver("U 26/03/02 0 10:00:00 1 1350 12 5 25 30 0 0 0\r\n", 300);
+  };
+  SendAndLoop(lnk::kStatusU, 30000);
+  ASSERT_GE(h.serial.Writes().size(), 2u);
+  // The reply ends in the first millisecond after its idle time.
+  EXPECT_EQ(h.serial.Writes()[1].at - t0, 300 + 15000 + 1);
+}
+
+TEST_F(ReceiveLoopTest, LogReplyEndsAfterSevenLines) {
+  Start("1");
+  int handled_at_lines = -1;
+  h.serial.peer = [this](std::string_view b) {
+    if (b != "L") return;
+    for (int day = 0; day < 7; ++day) h.serial.Deliver("1 2 3\r\n", 100 + day * 10);
+  };
+  h.rt.After(200, [&] {
+    // By now the seventh line has been counted and the reply handed over.
+    handled_at_lines = h.console.st.LinesReceived;
+  });
+  SendAndLoop(lnk::kLogDownload, 1000);
+  EXPECT_EQ(handled_at_lines, 7);
+  EXPECT_EQ(h.console.st.CmdState, 0);
+}
+
+TEST_F(ReceiveLoopTest, AlarmCallInIsRecognisedOnlyInExactCaseBeforeNoCarrier) {
+  Start("1");
+  h.rt.After(100, [this] { h.serial.Deliver("RING\r\nalarm report 12 2 21\r\nno carrier\r\n"); });
+  h.rt.After(200, [this] {
+    EXPECT_NE(h.console.st.RxText.find("alarm report"), std::string::npos);
+    h.serial.Deliver("Alarm Report 12 2 21 14 30 0100000100000000\r\n");
+  });
+  h.rt.After(300, [this] {
+    EXPECT_NE(h.console.st.RxText.find("Alarm Report"), std::string::npos);
+    h.serial.Deliver("no carrier\r\n");
+  });
+  h.rt.After(400, [this] {
+    EXPECT_EQ(h.console.st.RxText, "");  // taken out by the alarm handling
+    h.console.st.StopReceive = true;
+  });
+  lnk::ReceiveLoop(h.console);
+}
+
+TEST_F(ReceiveLoopTest, UnansweredParameterWriteIsSentAgainUnchanged) {
+  Start("1");
+  h.console.cmd.Cmd[lnk::kSetParameter] = "Ss013090";
+  SendAndLoop(lnk::kSetParameter, 40000);
+  std::string all = h.serial.AllWritten();
+  // Sent at 0, time-out 15 s after its last character, sent again, ...
+  EXPECT_EQ(all.substr(0, 16), "Ss013090Ss013090");
+  EXPECT_EQ(h.console.st.CmdState, lnk::kSetParameter);
+}
+
+TEST_F(ReceiveLoopTest, LoopsRunAgainAfterAFailedDialStoppedOne) {
+  Start("1");
+  h.console.st.StopReceive = true;  // left set by a failed dial
+  h.rt.After(5000, [this] { h.console.st.StopReceive = true; });
+  vb::DateTime before = h.rt.Now();
+  lnk::ReceiveLoop(h.console);
+  EXPECT_EQ(h.rt.Now() - before, 5000);
+}
+
+TEST_F(ReceiveLoopTest, IdleLoopWakesOnlyAtItsDeadlines) {
+  Start("1");
+  int waits = 0;
+  // Count the runtime's wake-ups over ten idle minutes: the start-up's flash
+  // timer ticks every second, nothing else runs.
+  h.rt.After(600000, [this] { h.console.st.StopReceive = true; });
+  auto& flash = h.console.Get<app::frmMain>().tmrFlash;
+  flash.Tick = [&] { ++waits; };
+  lnk::ReceiveLoop(h.console);
+  EXPECT_EQ(waits, 600);
+}
+
+TEST(DelayTest, WaitAcrossMidnightEndsOnTime) {
+  testkit::ConsoleHarness h(vb::MakeDateTime(2026, 3, 2, 23, 59, 59, 800));
+  vb::DateTime start = h.rt.Now();
+  lnk::Delay(h.console, 0.5);
+  EXPECT_EQ(h.rt.Now() - start, 500);
+  EXPECT_EQ(vb::Day(h.rt.Now()), 3);
+}
+
+}  // namespace

@@ -23,7 +23,7 @@ frmAbout::frmAbout(Console& c) : ui::Form(c.rt, "frmAbout"), c_(c) {
 void frmAbout::Design() {
   Caption = "About VKX-4700";
   BorderStyle = ui::vbFixedDialog;
-  Move(2400, 2400, 5760, 3600);
+  Move(2400, 2400, 5760, 3660);
   picIcon.Picture = ui::Picture::Named("AppLogo");
   picIcon.BorderStyle = 0;
   picIcon.Move(240, 240, 720, 720);

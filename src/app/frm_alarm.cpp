@@ -11,7 +11,7 @@ frmAlarm::frmAlarm(Console& c) : ui::Form(c.rt, "frmAlarm") {
 void frmAlarm::Design() {
   Caption = "Alarm Received";
   BorderStyle = ui::vbFixedSingle;
-  Move(2400, 1800, 4800, 4440);
+  Move(2400, 1800, 4800, 4740);
   Label1.Caption = "A unit has reported an alarm.";
   Label1.FontBold = true;
   Label1.ForeColor = ui::RGB(192, 0, 0);

@@ -11,7 +11,7 @@ frmGetLog::frmGetLog(Console& c) : ui::Form(c.rt, "frmGetLog") {
 void frmGetLog::Design() {
   Caption = "Downloading Log File";
   BorderStyle = ui::vbFixedToolWindow;
-  Move(3000, 3000, 4800, 1500);
+  Move(3000, 3000, 4800, 1680);
   Image1.Picture = ui::Picture::Named("Log");
   Image1.Stretch = true;
   Image1.Move(240, 180, 480, 480);

@@ -15,7 +15,7 @@ frmMessage::frmMessage(Console& c) : ui::Form(c.rt, "frmMessage"), c_(c) {
 void frmMessage::Design() {
   Caption = "VKX-4700";
   BorderStyle = ui::vbFixedDialog;
-  Move(3600, 3000, 4320, 1260);
+  Move(3600, 3000, 4320, 1440);
   Image1.Picture = ui::Picture::Named("Done");
   Image1.Stretch = true;
   Image1.Move(240, 240, 480, 480);

@@ -14,7 +14,7 @@ frmProgBar::frmProgBar(Console& c) : ui::Form(c.rt, "frmProgBar") {}
 void frmProgBar::Design() {
   Caption = "Sending Data";
   BorderStyle = ui::vbFixedToolWindow;
-  Move(3000, 3000, 4800, 1260);
+  Move(3000, 3000, 4800, 1440);
   Label1.Caption = "Writing unit memory...";
   Label1.Move(240, 180, 4320, 255);
   pbProgress.Min = 0;

@@ -8,6 +8,7 @@
 #include "common/vb.h"
 #include "link/command_sender.h"
 #include "link/command_table.h"
+#include "link/modem_call.h"
 #include "link/settings_access.h"
 #include "link/v4_link.h"
 #include "unit/frm_install.h"
@@ -41,6 +42,7 @@ const char* const kDegrees = " \xBA" "C";
 
 void CaptionLabel(ui::Label& label, const char* text, int left, int top, int width) {
   label.Caption = text;
+  label.Transparent = true;
   label.Move(left, top, width, kCaptionHeight);
 }
 
@@ -140,6 +142,7 @@ void frmProgress::Design() {
 
   const int status_top = kPanelTop + kPanelHeight + 120;
   lblStatus.Caption = "Status:";
+  lblStatus.Transparent = true;
   lblStatus.Move(kPanelLeft, status_top + 45, 720, kCaptionHeight);
   txtStatus.Locked = true;
   txtStatus.Move(840, status_top, kPanelWidth - 720, kRowHeight);
@@ -168,12 +171,14 @@ void frmProgress::DesignPanelPV() {
   imgPV1.Move(420, 480, kLampSize, kLampSize);
   lblRelay[39].Caption = "1";
   lblRelay[39].Alignment = ui::vbCenter;
+  lblRelay[39].Transparent = true;
   lblRelay[39].Move(420, 840, kLampSize, kCaptionHeight);
   imgPV2.Picture = ui::Picture::Named("GreenOff");
   imgPV2.Stretch = true;
   imgPV2.Move(1200, 480, kLampSize, kLampSize);
   lblRelay[38].Caption = "2";
   lblRelay[38].Alignment = ui::vbCenter;
+  lblRelay[38].Transparent = true;
   lblRelay[38].Move(1200, 840, kLampSize, kCaptionHeight);
 
   CaptionLabel(lblCurrentPV, "PV Current (A):", 2400, 465, 2040);
@@ -191,6 +196,7 @@ void frmProgress::DesignPanelLoad() {
   imgLoad1.Move(810, 480, kLampSize, kLampSize);
   lblRelay[47].Caption = "1";
   lblRelay[47].Alignment = ui::vbCenter;
+  lblRelay[47].Transparent = true;
   lblRelay[47].Move(810, 840, kLampSize, kCaptionHeight);
 
   CaptionLabel(lblCurrentLoad, "Load Current (A):", 2400, 465, 2040);
@@ -206,6 +212,7 @@ void frmProgress::DesignGauge(ui::PictureBox& picture, ui::Label& caption,
                               int column_top, int column_height) {
   picture.BackColor = ui::kSystemButtonFace;
   caption.Caption = caption_text;
+  caption.Transparent = true;
   caption.Alignment = ui::vbCenter;
   caption.FontBold = true;
   caption.Move(60, 60, kGaugeWidth - 150, kCaptionHeight);
@@ -213,10 +220,10 @@ void frmProgress::DesignGauge(ui::PictureBox& picture, ui::Label& caption,
   value.Locked = true;
   value.Alignment = ui::vbCenter;
   value.Move(300, 390, kGaugeWidth - 630, kRowHeight);
-  // The column is a frame over the picture's drawing: no text, no fill.
+  // The column lies over the picture's drawing: no text, no fill.
   column.Caption = "";
   column.Transparent = true;
-  column.BorderStyle = 1;
+  column.BorderStyle = 0;
   column.Tag = scale;
   column.Move(kColumnLeft, column_top, kColumnWidth, column_height);
 }
@@ -284,8 +291,9 @@ void frmProgress::cmdUpdate_Click() {
 
 void frmProgress::cmdDisconnect_Click() {
   if (!c_.st.Online) return;  // nothing to hang up
-  // The session's end (storing its alarms, the hang-up and relocking the
-  // access levels) joins here with the session-end procedures.
+  // The session's alarms go to the site's row before the hang-up, and the
+  // Controls level is relocked after it, with the procedures that do so.
+  lnk::Disconnect(c_);
 }
 
 void frmProgress::cmdSavePos_Click() {

@@ -11,7 +11,7 @@ frmReadout::frmReadout(Console& c) : ui::Form(c.rt, "frmReadout") {
 void frmReadout::Design() {
   Caption = "";
   BorderStyle = ui::vbFixedDialog;
-  Move(3600, 3000, 4800, 1380);
+  Move(3600, 3000, 4800, 1560);
   lblReadout.Caption = "Initalizing modem...";
   lblReadout.FontSize = 10;
   lblReadout.Alignment = ui::vbCenter;

@@ -11,7 +11,7 @@ frmSendProgress::frmSendProgress(Console& c) : ui::Form(c.rt, "frmSendProgress")
 void frmSendProgress::Design() {
   Caption = "Sending Data";
   BorderStyle = ui::vbFixedToolWindow;
-  Move(3000, 3000, 4800, 1740);
+  Move(3000, 3000, 4800, 1890);
   Label1.Caption = "Sending data...";
   Label1.Move(240, 180, 4320, 255);
   ProgressBar1.Move(240, 495, 4320, 300);

@@ -10,9 +10,9 @@ frmSplash::frmSplash(Console& c) : ui::Form(c.rt, "frmSplash") {}
 void frmSplash::Design() {
   Caption = "";
   BorderStyle = ui::vbBSNone;
-  Move(3000, 2400, 6000, 3000);
+  Move(3000, 2400, 6120, 3240);
   fraMainFrame.Caption = "";
-  fraMainFrame.Move(120, 60, 5760, 2820);
+  fraMainFrame.Move(120, 120, 5760, 2550);
   Image1.Picture = ui::Picture::Named("AppLogo");
   Image1.Stretch = true;
   Image1.Move(240, 420, 1200, 1200);
@@ -29,7 +29,7 @@ void frmSplash::Design() {
   lblVersion.Move(1560, 1620, 3960, 285);
   lblPlatform.Caption = "Windows 98/ME/NT/2000/XP";
   lblPlatform.Alignment = ui::vbCenter;
-  lblPlatform.Move(240, 2280, 5280, 285);
+  lblPlatform.Move(240, 2040, 5280, 285);
 }
 
 void frmSplash::Form_Load() { lblVersion.Caption = app_info::VersionText(); }

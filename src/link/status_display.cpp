@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "app/console.h"
@@ -55,7 +56,9 @@ void DrawGauge(ui::PictureBox& GaugePicture, const ui::Label& GaugeLabel, double
   const double left = GaugeLabel.Left();
   const double right = left + GaugeLabel.Width();
   const double bottom = top + height;
-  const auto y = [&](double x) { return top + height * (scale->top - x) / (scale->top - scale->bottom); };
+  const auto y = [&](double x) {
+    return top + height * (scale->top - x) / (scale->top - scale->bottom);
+  };
   const auto column_from = [&](double y1, ui::Color color) {
     GaugePicture.Box(left, y1, right, bottom, color, true);
   };
@@ -84,7 +87,9 @@ void ShowStatusLamps(app::Console& c, std::int32_t relay_bits, std::int32_t gene
   const ui::Picture red_on = inst.imgRedOn.Picture();
   const ui::Picture red_off = inst.imgRedOff.Picture();
 
-  const auto relay = [&](std::int32_t bit) { return (relay_bits & bit) != 0 ? green_off : green_on; };
+  const auto relay = [&](std::int32_t bit) {
+    return (relay_bits & bit) != 0 ? green_off : green_on;
+  };
   const auto alarm = [&](std::int32_t bit) { return (relay_bits & bit) != 0 ? red_on : red_off; };
   inst.imgPV1.Picture = relay(kPV1Relay);
   p.imgPV1.Picture = relay(kPV1Relay);

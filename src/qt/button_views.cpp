@@ -71,7 +71,7 @@ class OptionButtonView final : public ControlView {
     button_->setText(ToQt(model_.Caption()));
     button_->setChecked(model_.Value());
   }
-  void SyncColors() override { ApplyPalette(QPalette::Window, !IsSystemColor(model_.BackColor())); }
+  void SyncColors() override { ApplyPalette(QPalette::Window, true); }
 
  private:
   ui::OptionButton& model_;
@@ -96,7 +96,7 @@ class CheckBoxView final : public ControlView {
                         : value == ui::vbGrayed ? Qt::PartiallyChecked
                                                 : Qt::Unchecked);
   }
-  void SyncColors() override { ApplyPalette(QPalette::Window, !IsSystemColor(model_.BackColor())); }
+  void SyncColors() override { ApplyPalette(QPalette::Window, true); }
 
  private:
   ui::CheckBox& model_;

@@ -26,7 +26,7 @@ class FrameView final : public ControlView {
   void Sync(ui::Prop) override {
     if (box_ != nullptr) box_->setTitle(ToQt(model_.Caption()));
   }
-  void SyncColors() override { ApplyPalette(QPalette::Window, !IsSystemColor(model_.BackColor())); }
+  void SyncColors() override { ApplyPalette(QPalette::Window, true); }
 
  private:
   ui::Frame& model_;

@@ -102,15 +102,17 @@ void ControlView::ApplyPalette(QPalette::ColorRole back_role, bool fill_backgrou
                                   : QApplication::palette();
   const ui::Color back = control_->BackColor();
   const ui::Color fore = control_->ForeColor();
-  if (!IsSystemColor(back)) palette.setColor(back_role, ToQColor(back, inherited));
-  if (!IsSystemColor(fore)) {
+  // The button face and button text are what every style shows by default;
+  // other colours, system ones included, are set.
+  if (back != ui::kSystemButtonFace) palette.setColor(back_role, ToQColor(back, inherited));
+  if (fore != ui::kSystemButtonText && fore != ui::kSystemWindowText) {
     const QColor color = ToQColor(fore, inherited);
     palette.setColor(QPalette::WindowText, color);
     palette.setColor(QPalette::Text, color);
     palette.setColor(QPalette::ButtonText, color);
   }
   widget_->setPalette(palette);
-  widget_->setAutoFillBackground(fill_background);
+  widget_->setAutoFillBackground(fill_background && back != ui::kSystemButtonFace);
 }
 
 void ControlView::SyncFont() {

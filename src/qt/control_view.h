@@ -68,8 +68,10 @@ class ControlView : public QObject, public ui::ControlObserver {
   // a live model and is not in the middle of applying a model change.
   bool Accepting() const { return attached_ && syncing_ == 0; }
   ControlHost& Host() const { return *host_; }
-  // Applies one colour pair to the widget's palette (system colours leave
-  // the style's own colours in place).
+  // Applies the model's colours to the widget's palette; the default button
+  // face and text leave the style's own colours in place. fill_background:
+  // the widget paints its background (unless it is the button face, which
+  // its container shows already).
   void ApplyPalette(QPalette::ColorRole back_role, bool fill_background);
 
  private:

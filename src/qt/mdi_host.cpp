@@ -1,5 +1,9 @@
 #include "qt/mdi_host.h"
 
+#include <QApplication>
+#include <QIcon>
+#include <QPixmap>
+
 namespace qtui {
 
 QMdiArea* MakeMdiArea(QWidget* parent, std::function<void(QWidget*)> on_child_activated) {
@@ -18,6 +22,14 @@ QMdiArea* MakeMdiArea(QWidget* parent, std::function<void(QWidget*)> on_child_ac
 QMdiSubWindow* AddMdiChild(QMdiArea& area, QWidget& form_window) {
   QMdiSubWindow* sub = area.addSubWindow(&form_window);
   sub->setAttribute(Qt::WA_DeleteOnClose, false);
+  // The program's icon, or none: not the style's stand-in logo.
+  QIcon icon = QApplication::windowIcon();
+  if (icon.isNull()) {
+    QPixmap blank(16, 16);
+    blank.fill(Qt::transparent);
+    icon = QIcon(blank);
+  }
+  sub->setWindowIcon(icon);
   return sub;
 }
 

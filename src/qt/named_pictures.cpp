@@ -51,6 +51,8 @@ void DrawGreenOn(QPainter& p) { DrawLamp(p, QColor(40, 215, 50), true); }
 void DrawGreenOff(QPainter& p) { DrawLamp(p, QColor(40, 215, 50), false); }
 void DrawRedOn(QPainter& p) { DrawLamp(p, QColor(235, 45, 35), true); }
 void DrawRedOff(QPainter& p) { DrawLamp(p, QColor(235, 45, 35), false); }
+void DrawLightOn(QPainter& p) { DrawLamp(p, QColor(255, 195, 30), true); }
+void DrawLightOff(QPainter& p) { DrawLamp(p, QColor(255, 195, 30), false); }
 
 // ---- building blocks of the toolbar images ------------------------------
 
@@ -336,6 +338,112 @@ void DrawMagnify(QPainter& p) {
   p.drawArc(QRectF(6.5, 6.5, 11, 11), 100 * 16, 70 * 16);
 }
 
+// ---- pictures of the program's windows ------------------------------------
+
+void DrawDone(QPainter& p) {
+  QRadialGradient disc(QPointF(12, 11), 18);
+  disc.setColorAt(0, QColor(90, 200, 90));
+  disc.setColorAt(1, QColor(30, 130, 40));
+  p.setPen(QPen(QColor(20, 90, 30), 1.2));
+  p.setBrush(disc);
+  p.drawEllipse(QRectF(2.5, 2.5, 27, 27));
+  QPainterPath tick;
+  tick.moveTo(9, 16.5);
+  tick.lineTo(14, 21.5);
+  tick.lineTo(23.5, 10.5);
+  p.setBrush(Qt::NoBrush);
+  p.setPen(QPen(Qt::white, 3.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.drawPath(tick);
+}
+
+// The program's mark: a sun and a bolt of charge on a blue tile.
+void DrawAppLogo(QPainter& p) {
+  QLinearGradient tile(QPointF(0, 2), QPointF(0, 30));
+  tile.setColorAt(0, QColor(50, 110, 190));
+  tile.setColorAt(1, QColor(20, 55, 120));
+  p.setPen(QPen(QColor(15, 40, 90), 1.0));
+  p.setBrush(tile);
+  p.drawRoundedRect(QRectF(1.5, 1.5, 29, 29), 6, 6);
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(255, 215, 80));
+  p.drawEllipse(QPointF(9, 9), 3.6, 3.6);
+  p.setPen(QPen(QColor(255, 215, 80), 1.3, Qt::SolidLine, Qt::RoundCap));
+  for (int i = 0; i < 8; ++i) {
+    const double a = i * M_PI / 4;
+    p.drawLine(QPointF(9 + 5 * std::cos(a), 9 + 5 * std::sin(a)),
+               QPointF(9 + 7 * std::cos(a), 9 + 7 * std::sin(a)));
+  }
+  QPainterPath bolt;
+  bolt.moveTo(19, 6);
+  bolt.lineTo(12.5, 18);
+  bolt.lineTo(17, 18);
+  bolt.lineTo(14.5, 27);
+  bolt.lineTo(23.5, 13.5);
+  bolt.lineTo(18.5, 13.5);
+  bolt.lineTo(22, 6);
+  bolt.closeSubpath();
+  p.setPen(QPen(QColor(150, 100, 0), 0.8));
+  p.setBrush(QColor(255, 200, 40));
+  p.drawPath(bolt);
+}
+
+void DrawPanelPV(QPainter& p) {
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(255, 200, 40));
+  p.drawEllipse(QPointF(7, 7), 4.5, 4.5);
+  const QPolygonF panel({QPointF(8, 15), QPointF(29, 12), QPointF(25, 24), QPointF(3, 27)});
+  p.setPen(QPen(QColor(40, 50, 70), 1.1));
+  p.setBrush(QColor(45, 85, 160));
+  p.drawPolygon(panel);
+  p.setPen(QPen(QColor(150, 180, 230), 0.7));
+  for (int i = 1; i < 4; ++i) {  // cells
+    const double t = i / 4.0;
+    p.drawLine(QPointF(8 + 21 * t, 15 - 3 * t), QPointF(3 + 22 * t, 27 - 3 * t));
+  }
+  p.drawLine(QPointF(5.5, 21), QPointF(27, 18));
+  p.setPen(QPen(QColor(90, 90, 100), 1.6));
+  p.drawLine(QPointF(15, 25.5), QPointF(15, 30.5));
+}
+
+void DrawPanelLoad(QPainter& p) {
+  QRadialGradient glass(QPointF(14, 11), 11);
+  glass.setColorAt(0, QColor(255, 250, 200));
+  glass.setColorAt(1, QColor(250, 205, 60));
+  QPainterPath bulb;
+  bulb.moveTo(12, 22);
+  bulb.cubicTo(12, 18, 6, 16, 6, 10.5);
+  bulb.cubicTo(6, 5.5, 10.5, 2, 16, 2);
+  bulb.cubicTo(21.5, 2, 26, 5.5, 26, 10.5);
+  bulb.cubicTo(26, 16, 20, 18, 20, 22);
+  bulb.closeSubpath();
+  p.setPen(QPen(QColor(150, 110, 20), 1.1));
+  p.setBrush(glass);
+  p.drawPath(bulb);
+  p.setPen(QPen(QColor(120, 120, 130), 1.0));
+  p.setBrush(QColor(175, 175, 185));
+  p.drawRoundedRect(QRectF(11.5, 22, 9, 6), 1.5, 1.5);
+  p.drawLine(QPointF(11.5, 25), QPointF(20.5, 25));
+  p.setBrush(QColor(80, 80, 90));
+  p.drawEllipse(QRectF(14, 27.5, 4, 3));
+}
+
+void DrawPanelBattery(QPainter& p) {
+  p.setPen(QPen(QColor(40, 40, 50), 1.3));
+  p.setBrush(QColor(235, 235, 240));
+  p.drawRoundedRect(QRectF(3.5, 9, 23, 15), 2, 2);
+  p.setBrush(QColor(120, 120, 130));
+  p.drawRect(QRectF(26.5, 13.5, 3, 6));
+  p.setPen(Qt::NoPen);
+  QLinearGradient charge(QPointF(0, 11), QPointF(0, 22));
+  charge.setColorAt(0, QColor(110, 210, 100));
+  charge.setColorAt(1, QColor(40, 150, 50));
+  p.setBrush(charge);
+  p.drawRect(QRectF(5.5, 11, 14, 11));
+  p.setPen(QPen(Qt::white, 1.6, Qt::SolidLine, Qt::RoundCap));
+  p.drawLine(QPointF(9.5, 16.5), QPointF(15.5, 16.5));
+  p.drawLine(QPointF(12.5, 13.5), QPointF(12.5, 19.5));
+}
+
 void DrawPlaceholder(QPainter& p) {
   p.setPen(QPen(QColor(150, 150, 150), 1.2, Qt::DashLine));
   p.setBrush(QColor(225, 225, 225));
@@ -350,12 +458,16 @@ struct NamedPicture {
 
 constexpr int kLampPx = 16;
 constexpr int kToolPx = 24;
+constexpr int kPanelPx = 32;
+constexpr int kLogoPx = 48;
 
 constexpr std::array kPictures{
     NamedPicture{"GreenOn", kLampPx, DrawGreenOn},
     NamedPicture{"GreenOff", kLampPx, DrawGreenOff},
     NamedPicture{"RedOn", kLampPx, DrawRedOn},
     NamedPicture{"RedOff", kLampPx, DrawRedOff},
+    NamedPicture{"LightOn", kLampPx, DrawLightOn},
+    NamedPicture{"LightOff", kLampPx, DrawLightOff},
     NamedPicture{"Connect", kToolPx, DrawConnect},
     NamedPicture{"Hangup", kToolPx, DrawHangup},
     NamedPicture{"Site", kToolPx, DrawSite},
@@ -369,6 +481,12 @@ constexpr std::array kPictures{
     NamedPicture{"Log", kToolPx, DrawLog},
     NamedPicture{"Map", kToolPx, DrawMap},
     NamedPicture{"Magnify", kToolPx, DrawMagnify},
+    NamedPicture{"Done", kPanelPx, DrawDone},
+    NamedPicture{"AppLogo", kLogoPx, DrawAppLogo},
+    NamedPicture{"PanelPV", kPanelPx, DrawPanelPV},
+    NamedPicture{"PanelLoad", kPanelPx, DrawPanelLoad},
+    NamedPicture{"PanelBattery", kPanelPx, DrawPanelBattery},
+    NamedPicture{"PanelSite", kPanelPx, DrawSite},
 };
 
 const NamedPicture* Find(std::string_view name) {

@@ -40,6 +40,7 @@ void Place(ui::Control& control, ui::Frame& page, int left, int top, int width, 
 void Caption(ui::Label& label, ui::Frame& page, const char* text, int left, int top,
              int width) {
   label.Caption = text;
+  label.Transparent = true;
   Place(label, page, left, top, width, kCaptionHeight);
 }
 
@@ -125,8 +126,8 @@ void InstallStatusControls::PlaceMeasurements(ui::Frame& page) {
       {lblCurrentPV, "PV current (A):", &txtCurrentPV},
       {lblCurrentLoad, "Load current (A):", &txtCurrentLoad},
       {lblAmpsNet, "Net current (A):", &txtAmpsNet},
-      {lblTempBatt, "Battery temperature:", &txtTempBatt},
-      {lblTempUnit, "Unit temperature:", &txtTempUnit},
+      {lblTempBatt, "Battery temp.:", &txtTempBatt},
+      {lblTempUnit, "Unit temp.:", &txtTempUnit},
   };
   const Row column_b[] = {
       {lblSOC, "State of charge (%):", &txtSOC},
@@ -150,6 +151,7 @@ void InstallStatusControls::PlaceMeasurements(ui::Frame& page) {
   const int eq_top = first_row + 5 * kMeasureRowPitch;
   Lamp(imgEQU, "GreenOff", page, kColumnB + kCaptionWidth, eq_top + 37);
   lblEqState.Caption = "Off";
+  lblEqState.Transparent = true;
   Place(lblEqState, page, kColumnB + kCaptionWidth + kLampSize + 90, eq_top + 45, 1000,
         kCaptionHeight);
 }

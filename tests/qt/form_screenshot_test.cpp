@@ -36,9 +36,11 @@ TEST(QtFormScreenshotTest, SampleFormWithEveryControlKind) {
 TEST(QtFormScreenshotTest, NamedPictureSheet) {
   const char* names[] = {"GreenOn", "GreenOff", "RedOn",    "RedOff",   "Connect",  "Hangup",
                          "Site",    "StatusL",  "StatusU",  "Memory",   "InstallL", "InstallU",
-                         "FactoryL", "FactoryU", "Log",     "Map",      "Magnify",  "NoSuchPicture"};
+                         "FactoryL", "FactoryU", "Log",     "Map",      "Magnify",  "LightOn",
+                         "LightOff", "Done",     "AppLogo", "PanelPV",  "PanelLoad", "PanelBattery",
+                         "PanelSite", "NoSuchPicture"};
   constexpr int kCell = 80;
-  QPixmap sheet(kCell * 6, kCell * 3 * 2);
+  QPixmap sheet(kCell * 6, kCell * 5 * 2);
   sheet.fill(QColor(240, 240, 240));
   QPainter painter(&sheet);
   int i = 0;

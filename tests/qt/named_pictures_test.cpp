@@ -10,7 +10,9 @@ namespace {
 
 const char* const kNames[] = {"GreenOn", "GreenOff", "RedOn",    "RedOff",   "Connect", "Hangup",
                               "Site",    "StatusL",  "StatusU",  "Memory",   "InstallL", "InstallU",
-                              "FactoryL", "FactoryU", "Log",     "Map",      "Magnify"};
+                              "FactoryL", "FactoryU", "Log",     "Map",      "Magnify", "LightOn",
+                              "LightOff", "Done",     "AppLogo", "PanelPV",  "PanelLoad",
+                              "PanelBattery", "PanelSite"};
 
 int OpaquePixels(const QPixmap& pixmap) {
   const QImage image = pixmap.toImage();

@@ -109,6 +109,14 @@ TEST_F(QtSerialPortTest, HandshakingAndOtherLineSettingsStillOpen) {
   EXPECT_EQ(port.LastError(), "Port already open");
 }
 
+TEST_F(QtSerialPortTest, ADeviceHeldByAnotherPortIsInUse) {
+  ASSERT_TRUE(port.SetPortOpen(true)) << port.LastError();
+  qtui::QtSerialPort second(registry);
+  second.CommPort = 5;
+  EXPECT_FALSE(second.SetPortOpen(true));
+  EXPECT_EQ(second.LastError(), "Port already in use");
+}
+
 TEST_F(QtSerialPortTest, PortsThatCannotOpenSayWhy) {
   registry.SaveSetting("Ports", "COM7", "/dev/vkx-no-such-port");
   port.CommPort = 7;

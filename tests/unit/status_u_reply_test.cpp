@@ -75,16 +75,6 @@ TEST_F(UReply, Firmware40100ReadsCurrentsInHundredthsAndTheStateOfCharge) {
   EXPECT_EQ(Inst().txtSOC.Text(), "85.50") << "other firmware leaves the state of charge alone";
 }
 
-TEST_F(UReply, WhateverStandsBetweenTheNumbersIsIgnored) {
-  Parse("U26/03/02,5;10:04:07 1 1324 123 45 25 31 0 0 7");
-  const std::string punctuated = Inst().txtStatusDate.Text() + "|" + Inst().txtTime.Text() + "|" +
-                                 Inst().txtBattVolts.Text() + "|" + Inst().txtCurrentLoad.Text();
-  Parse("26 03 02 5 10 04 07 1 1324 123 45 25 31 0 0 7");
-  EXPECT_EQ(Inst().txtStatusDate.Text() + "|" + Inst().txtTime.Text() + "|" +
-                Inst().txtBattVolts.Text() + "|" + Inst().txtCurrentLoad.Text(),
-            punctuated);
-}
-
 TEST_F(UReply, ClockFieldsGoIntoTheSpinnersAndTheShadow) {
   Parse("U 26/03/02 5 10:04:07 1 1324 123 45 25 31 0 0 7");
   EXPECT_EQ(Spinners(), (std::array<int, 7>{26, 3, 2, 10, 4, 7, 1}));

@@ -23,6 +23,11 @@ namespace {
 constexpr int kFrameWidthPx = 8;
 constexpr int kFrameHeightPx = 30;
 
+// A borderless window (the splash) has no frame to take off.
+QSize FrameOf(int border_style) {
+  return border_style == ui::vbBSNone ? QSize(0, 0) : QSize(kFrameWidthPx, kFrameHeightPx);
+}
+
 Qt::WindowFlags FlagsForBorder(int border_style) {
   switch (border_style) {
     case ui::vbBSNone: return Qt::Window | Qt::FramelessWindowHint;
@@ -117,9 +122,11 @@ void QtFormView::Build(const Placement& placement) {
   window_->setEnabled(form_.Enabled());
   ApplyGeometry();
   ApplyWindowState();
-  if (surface_ != nullptr)
-    form_.SetScaleSize(PxToTwips(std::max(TwipsToPx(form_.Width()) - kFrameWidthPx, 1)),
-                       PxToTwips(std::max(TwipsToPx(form_.Height()) - kFrameHeightPx, 1)));
+  if (surface_ != nullptr) {
+    const QSize frame = FrameOf(form_.BorderStyle());
+    form_.SetScaleSize(PxToTwips(std::max(TwipsToPx(form_.Width()) - frame.width(), 1)),
+                       PxToTwips(std::max(TwipsToPx(form_.Height()) - frame.height(), 1)));
+  }
 }
 
 void QtFormView::HookWindow() {
@@ -265,14 +272,15 @@ void QtFormView::ApplyCaption() {
 }
 
 void QtFormView::ApplyGeometry() {
-  const QSize outer(std::max(TwipsToPx(form_.Width()), kFrameWidthPx + 1),
-                    std::max(TwipsToPx(form_.Height()), kFrameHeightPx + 1));
+  const QSize border = FrameOf(form_.BorderStyle());
+  const QSize outer(std::max(TwipsToPx(form_.Width()), border.width() + 1),
+                    std::max(TwipsToPx(form_.Height()), border.height() + 1));
   applied_outer_px_ = outer;
   if (sub_ != nullptr) {
     sub_->setGeometry(QRect(QPoint(TwipsToPx(form_.Left()), TwipsToPx(form_.Top())), outer));
     return;
   }
-  const QSize content = outer - QSize(kFrameWidthPx, kFrameHeightPx);
+  const QSize content = outer - border;
   if (IsFixedBorder())
     window_->setFixedSize(content);
   else
@@ -318,7 +326,7 @@ void QtFormView::PlaceFirstTime() {
   else if (QScreen* screen = QGuiApplication::primaryScreen())
     area = screen->availableGeometry();
   if (area.isEmpty()) return;
-  const QSize frame = window_->size() + QSize(kFrameWidthPx, kFrameHeightPx);
+  const QSize frame = window_->size() + FrameOf(form_.BorderStyle());
   window_->move(area.center() - QPoint(frame.width() / 2, frame.height() / 2));
 }
 
@@ -351,7 +359,7 @@ void QtFormView::SetModal(bool modal) {
 void QtFormView::ReportResize() {
   if (!attached_) return;
   const QSize outer = sub_ != nullptr ? sub_->size()
-                                      : window_->size() + QSize(kFrameWidthPx, kFrameHeightPx);
+                                      : window_->size() + FrameOf(form_.BorderStyle());
   if (outer == applied_outer_px_ || !Window()->isVisible()) return;
   applied_outer_px_ = outer;
   form_.UserResized(static_cast<int>(PxToTwips(outer.width())),

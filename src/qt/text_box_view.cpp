@@ -123,7 +123,9 @@ class TextBoxView final : public ControlView {
     const QString text = ToDisplay(model_.Text());
     if (text == shown_) return;
     QScrollBar* bar = multi_->verticalScrollBar();
-    const bool follow_end = bar->value() >= bar->maximum();
+    // A box filled before it was first shown opens at its start; after that
+    // it keeps following the end while the operator has not scrolled away.
+    const bool follow_end = !shown_.isEmpty() && bar->value() >= bar->maximum();
     if (!shown_.isEmpty() && text.startsWith(shown_)) {
       // Appending (a log window) leaves what is shown alone: no flicker, and
       // no cost that grows with the log.

@@ -79,14 +79,14 @@ void ParseCheckedDump(app::Console& c) {
       continue;
     }
     if (line.size() != 7) continue;  // a good line that carries no parameter
-    int address = 0;
-    int byte = 0;
+    // "aaa vvv": read by its first and last three characters.
     const double a = vb::Val(line.substr(0, 3));
-    if (!(a >= 0 && a < kParamCount) || !ByteValue(vb::Val(line.substr(4, 3)), byte)) continue;
-    address = static_cast<int>(a);
-    if (address != a) continue;
-    p.Eeprom[static_cast<std::size_t>(address)] = static_cast<std::int16_t>(byte);
-    p.Received[static_cast<std::size_t>(address)] = true;
+    int byte = 0;
+    if (!(a >= 0 && a < kParamCount) || a != static_cast<int>(a)) continue;
+    if (!ByteValue(vb::Val(line.substr(4, 3)), byte)) continue;
+    const auto address = static_cast<std::size_t>(a);
+    p.Eeprom[address] = static_cast<std::int16_t>(byte);
+    p.Received[address] = true;
   }
   ReportParameterBounds(c, "");
 }

@@ -35,11 +35,11 @@ struct PageLayout {
 
 PageLayout LayoutOf(int page) {
   switch (page) {
-    case kPageFactory: return {120, {{}, {120, 1900, 900}, {3690, 1500, 900}, {}}};
+    case kPageFactory: return {120, {{}, {120, 2150, 900}, {3840, 1700, 900}, {}}};
     case kPageInstall:
-      return {120, {{}, {120, 1350, 800}, {2990, 1200, 800}, {5710, 2150, 800}}};
+      return {120, {{}, {120, 1150, 1000}, {3150, 1000, 1000}, {5720, 2100, 950}}};
     // Below the live status fields, right of the Update button.
-    case kPageStatus: return {4440, {{}, {1800, 1500, 900}, {5280, 1200, 900}, {}}};
+    case kPageStatus: return {4440, {{}, {1800, 1900, 900}, {6400, 1100, 900}, {}}};
     default: return {120, {}};
   }
 }
@@ -178,7 +178,7 @@ void InstallParameterControls::PlaceExtras() {
   // The unit's modem init string heads the Factory page's third column.
   ui::Frame& factory = param_pages_.fInstall[kPageFactory];
   Label19.SetContainer(&factory);
-  Place(Label19, 6900, 120 + kCaptionDrop, 2400, kCaptionHeight);
+  Place(Label19, 7100, 120 + kCaptionDrop, 2300, kCaptionHeight);
 
   // The auxiliary relay's name stands after the GEN lamp's caption.
   ui::Label& relay = lblRelay[17];
@@ -188,8 +188,9 @@ void InstallParameterControls::PlaceExtras() {
   ui::Frame& controls = param_pages_.fInstall[kPageControls];
   lblEqMode.SetContainer(&controls);
   txtEqMode.SetContainer(&controls);
-  Place(lblEqMode, 120, 5400 + kCaptionDrop, 1500, kCaptionHeight);
-  Place(txtEqMode, 1620, 5400, 900, kBoxHeight);
+  // Under the equalisation option pair, level with the page's buttons.
+  Place(lblEqMode, 4800, 2310 + kCaptionDrop, 1500, kCaptionHeight);
+  Place(txtEqMode, 6300, 2310, 900, kBoxHeight);
 }
 
 }  // namespace unit

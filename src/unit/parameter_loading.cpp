@@ -28,29 +28,37 @@ void ShowRowValue(app::Console& c, frmInstall& f, int address, int value) {
   if (same) f.udProp_Change(address);
 }
 
-// Firmware variants 14 (CP) and 15 (CEMF) use the generator relay otherwise.
+// The auxiliary relay drives a generator, except on firmware variants 14
+// (CP) and 15 (CEMF): its block caption, row names, type words, mode range
+// and lamp name by variant.
+struct RelayBlock {
+  int variant;  // -1: any other
+  const char* caption;
+  const char* label19;
+  const char* label20;
+  const char* level_type;  // rows 39 and 40
+  const char* mode_type;   // row 38
+  int mode_max;
+  const char* lamp;
+};
+constexpr RelayBlock kRelayBlocks[] = {
+    {14, "CP", "Sec off", "Sec on", "X2", "CPMODE", 1, "CP"},
+    {15, "CEMF", "Voff", "Von", "V", "GENMODE", 2, "CEMF"},
+    {-1, "Generator", "Von", "Voff", "V", "GENMODE", 2, "GEN"},
+};
+
 void RelabelAuxiliaryRelay(frmInstall& f, int variant) {
-  const char* block = "Generator";
-  const char* row19 = "Von";
-  const char* row20 = "Voff";
-  const char* level_type = "V";
-  const char* mode_type = "GENMODE";
-  int mode_max = 2;
-  const char* lamp = "GEN";
-  if (variant == 14) {
-    block = "CP", row19 = "Sec off", row20 = "Sec on", level_type = "X2", mode_type = "CPMODE";
-    mode_max = 1, lamp = "CP";
-  } else if (variant == 15) {
-    block = "CEMF", row19 = "Voff", row20 = "Von", lamp = "CEMF";
-  }
-  f.Label27.Caption = block;
-  f.lblProp[19].Caption = row19;
-  f.lblProp[20].Caption = row20;
-  f.udProp[40].Tag = level_type;
-  f.udProp[39].Tag = level_type;
-  f.udProp[38].Tag = mode_type;
-  f.udProp[38].Max = mode_max;
-  f.lblRelay[17].Caption = lamp;
+  const RelayBlock* b = &kRelayBlocks[2];
+  for (const RelayBlock& candidate : kRelayBlocks)
+    if (candidate.variant == variant) b = &candidate;
+  f.Label27.Caption = b->caption;
+  f.lblProp[19].Caption = b->label19;
+  f.lblProp[20].Caption = b->label20;
+  f.udProp[40].Tag = b->level_type;
+  f.udProp[39].Tag = b->level_type;
+  f.udProp[38].Tag = b->mode_type;
+  f.udProp[38].Max = b->mode_max;
+  f.lblRelay[17].Caption = b->lamp;
 }
 
 bool HasBattSafeMaint(frmInstall& f) {
@@ -62,10 +70,10 @@ bool Address227IsParameter(app::Console& c, frmInstall& f) {
   return HasBattSafeMaint(f) || c.param.FirmwareVersion >= 32116;
 }
 
-// Every row that the load put a value into is drawn again, now that all
-// values are in (a row's text can depend on rows loaded after it). Rows that
-// show an out-of-range number keep it.
-void RedrawLoadedRows(app::Console& c, frmInstall& f) {
+}  // namespace
+
+void RedrawLoadedRows(app::Console& c) {
+  frmInstall& f = c.Get<frmInstall>();
   const int last = c.st.V4Mode ? 274 : 255;
   for (const ParameterRow& row : ParameterRows()) {
     const int a = row.address;
@@ -75,8 +83,6 @@ void RedrawLoadedRows(app::Console& c, frmInstall& f) {
     f.udProp_Change(a);
   }
 }
-
-}  // namespace
 
 std::int32_t FirmwareVersionFromRows(app::Console& c) {
   frmInstall& f = c.Get<frmInstall>();
@@ -155,7 +161,7 @@ void ReportParameterBounds(app::Console& c, const std::string& errors) {
 
 void ShowLoadedParameters(app::Console& c, const std::string& errors) {
   frmInstall& f = c.Get<frmInstall>();
-  RedrawLoadedRows(c, f);
+  RedrawLoadedRows(c);
   ReportParameterBounds(c, errors);
   ShowV4ParameterRows(c);
   c.param.FirmwareVersion = FirmwareVersionFromRows(c);

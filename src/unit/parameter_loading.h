@@ -28,6 +28,11 @@ void ReportParameterBounds(app::Console& c, const std::string& errors);
 // buttons turned green.
 void ShowLoadedParameters(app::Console& c, const std::string& errors);
 
+// Draws again every row that holds its loaded value, now that all values
+// are in: a row's text can depend on rows loaded after it, and a value equal
+// to the spinner's raises no Change. Rows showing an out-of-range number keep it.
+void RedrawLoadedRows(app::Console& c);
+
 // major * 10000 + minor * 100 + build, from the texts of rows 3, 4 and 5.
 std::int32_t FirmwareVersionFromRows(app::Console& c);
 

@@ -54,12 +54,12 @@ TEST_F(DumpLoading, V4UnitsSendTextDumpsUpTo267) {
   h.console.st.V4Mode = true;
   ParameterValues values = sample;
   values[267] = 9;
+  ParsePlain(testkit::PlainDump(values, 255));
+  EXPECT_TRUE(Image().DumpIncomplete) << "256 to 267 were never received";
+
   ParsePlain(testkit::PlainDump(values, 267));
   EXPECT_FALSE(Image().DumpIncomplete);
   EXPECT_EQ(Image().Eeprom[267], 9);
-
-  ParsePlain(testkit::PlainDump(values, 255));
-  EXPECT_TRUE(Image().DumpIncomplete) << "256 to 267 were never received";
 }
 
 TEST_F(DumpLoading, MissingAddressIsIncompleteUnlessReceivedBefore) {
@@ -80,11 +80,14 @@ TEST_F(DumpLoading, ValueOutsideAByteLeavesTheAddressAlone) {
   Image().Eeprom[9] = 5;
   std::string dump = testkit::PlainDump(sample);
   dump.replace(dump.find("\r\n  9 128"), 9, "\r\n  9 300");
+  dump.replace(dump.find("\r\n 11 100"), 9, "\r\n 11 9999999999");  // beyond any integer
   ParsePlain(dump);
   EXPECT_EQ(Image().Eeprom[9], 5);
   EXPECT_FALSE(Image().Received[9]);
   EXPECT_FALSE(Image().DumpIncomplete);
   EXPECT_EQ(Image().Eeprom[10], sample[10]);
+  EXPECT_FALSE(Image().Received[11]);
+  EXPECT_EQ(Image().Eeprom[12], sample[12]);
 }
 
 TEST_F(DumpLoading, AnAddressIsReadFromItsOwnLine) {

@@ -229,7 +229,7 @@ TEST_F(ParameterLoading, OffsetRedrawsTheBatteryExtremes) {
   h.console.st.V4Mode = true;  // the offset row comes with V4 units
   sample[267] = 25;
   testkit::LoadBinaryImage(h.console, sample);
-  EXPECT_EQ(Text(101), "60.00");  // ((200 * 250) \ 100 + 1000 + 25) * 4 / 100
+  EXPECT_EQ(Text(101), "61.00");  // ((200 * 250) \ 100 + 1000 + 25) * 4 / 100
   EXPECT_EQ(Text(267), "25");
 }
 

@@ -26,7 +26,7 @@ struct FaultPlan {
   std::string garbage = "~#%";
   // Addresses a text dump leaves out: address -> dumps still to leave it
   // out (-1: every dump).
-  std::map<int, int> missing_dump_addresses;
+  std::map<int, int> missing_dump_addresses{};
 
   // Each takes one reply's worth of a fault: true when this reply gets it.
   bool TakeBadCrc() { return Take(bad_crc_replies); }

@@ -101,6 +101,7 @@ void HayesModem::RunLine(const std::string& line) {
   if (at == std::string::npos) return;
   const std::string command = line.substr(at);
   lines_.push_back(command);
+  Note("modem: " + command);
 
   bool pending = false;
   std::string info;
@@ -236,6 +237,7 @@ void HayesModem::OnlineByte(char c) {
       if (state_ != State::kOnline) return;
       state_ = State::kOnlineCommand;
       plus_count_ = 0;
+      Note("modem: escaped to command mode");
       Emit(Result::kOk);
     });
   } else {
@@ -252,6 +254,7 @@ void HayesModem::FromLine(std::string_view bytes) {
 
 void HayesModem::Dial(const std::string& digits) {
   dialled_.push_back(digits);
+  Note("modem: dialling " + digits);
   auto known = config_.outcome_by_number.find(digits);
   const DialOutcome outcome = known != config_.outcome_by_number.end() ? known->second : config_.outcome;
   state_ = State::kDialing;
@@ -277,6 +280,7 @@ void HayesModem::Dial(const std::string& digits) {
 }
 
 void HayesModem::GoOnline() {
+  Note("modem: carrier up");
   state_ = State::kOnline;
   plus_count_ = 0;
   last_data_ms_ = poster_.NowMs();
@@ -299,6 +303,7 @@ void HayesModem::Ring() {
   }
   Emit(Result::kRing);
   ++registers_[kRingCount];
+  Note("modem: ring " + std::to_string(registers_[kRingCount]));
   if (registers_[kRings] > 0 && registers_[kRingCount] >= registers_[kRings]) {
     Answer();
     return;
@@ -336,10 +341,12 @@ void HayesModem::RemoteHangUp() {
   escape_timer_.Cancel();
   state_ = State::kCommand;
   plus_count_ = 0;
+  Note("modem: the far end hung up");
   Emit(Result::kNoCarrier);
 }
 
 void HayesModem::DropCarrier() {
+  Note("modem: hung up");
   escape_timer_.Cancel();
   state_ = State::kCommand;
   plus_count_ = 0;

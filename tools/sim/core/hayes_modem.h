@@ -70,6 +70,8 @@ class HayesModem {
   // every number dialled (digits only), in order.
   const std::vector<std::string>& CommandLines() const { return lines_; }
   const std::vector<std::string>& Dialled() const { return dialled_; }
+  // Optional: told of command lines, calls and hang-ups (the program's log).
+  std::function<void(const std::string&)> on_note;
 
  private:
   enum class Result { kOk, kConnect, kRing, kNoCarrier, kError, kBusy };
@@ -91,6 +93,9 @@ class HayesModem {
   void EmitText(const std::string& text);
   void EmitLater(Result result);
   std::int64_t GuardMs() const;
+  void Note(const std::string& what) const {
+    if (on_note) on_note(what);
+  }
 
   ModemConfig config_;
   GuardedPoster poster_;

@@ -61,7 +61,7 @@ Memory FactoryMemory(const UnitConfig& config) {
   m[32] = 1;  m[33] = volts(14.5); m[34] = volts(14.0);   // HVA
   m[35] = 1;  m[36] = volts(12.2); m[37] = volts(11.8);   // LVA
   m[38] = 0;  m[39] = volts(14.0); m[40] = volts(11.9);   // Generator: Off
-  m[41] = 0;  m[42] = volts(14.6); m[43] = volts(14.0);   // LHVD: Disabled
+  m[41] = 0;  m[42] = volts(14.5); m[43] = volts(14.0);   // LHVD: Disabled
   m[44] = 0;  m[45] = volts(14.4); m[46] = volts(13.6);   // HVD2: NC relay
   m[47] = 1;    // TComp: Std Range
   m[48] = 236;  // HVD mV/ºC, stored as a negative byte

@@ -69,6 +69,7 @@ void Unit::Receive(std::string_view bytes) {
 
 void Unit::LineDropped() {
   ++line_generation_;
+  last_reply_at_ms_ = 0;
   pacer_.Discard();
   reader_.Reset();
   frame_.clear();
@@ -157,20 +158,19 @@ void Unit::OnFrameEnd() {
 void Unit::OnV4Payload(std::string_view p) {
   // The payload's own length n, known from its first bytes; the rest of the
   // frame must be exactly the zero padding that length calls for.
-  std::size_t n = 0;
   std::string name;
-  if (p.substr(0, 5) == "Reset") {
-    n = 5, name = "Reset";
-  } else if (p.substr(0, 4) == "Init") {
-    n = 4, name = "Init";
-  } else if (!p.empty() && p[0] == 'D') {
-    n = 1, name = "D";
-  } else if (!p.empty() && p[0] == 'T') {
-    n = 8, name = "T";
-  } else if (p.size() >= 2 && p[0] == 'S' && Byte(p, 1) > 0) {
-    n = 4 + static_cast<std::size_t>(Byte(p, 1)), name = "S";
+  if (p.substr(0, 5) == "Reset" || p.substr(0, 4) == "Init") {
+    name = std::string(p.substr(0, p[0] == 'R' ? 5 : 4));
+  } else if (!p.empty() && (p[0] == 'D' || p[0] == 'T' || p[0] == 'S')) {
+    name = std::string(1, p[0]);
   } else {
     return Reject("V4 payload not understood: " + Printable(p.substr(0, 8)));
+  }
+  std::size_t n = name.size();
+  if (name == "T") n = 8;
+  if (name == "S") {
+    if (p.size() < 2 || Byte(p, 1) == 0) return Reject("V4 S payload without a count");
+    n = 4 + static_cast<std::size_t>(Byte(p, 1));
   }
   if (p.size() != n + FramePadding(2 + n) ||
       p.find_first_not_of('\0', n) != std::string_view::npos)

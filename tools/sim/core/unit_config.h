@@ -48,7 +48,7 @@ struct UnitConfig {
   int system_volts = 48;
   // The unit clock at start; unset, the adapter takes the clock it runs on
   // (the test runtime's or the computer's local time).
-  std::optional<ClockTime> clock;
+  std::optional<ClockTime> clock{};
   // Alarm inputs 1 to 16 as 16 characters "0"/"1", carried by alarm reports.
   std::string alarm_flags = "0000000000000000";
   // From the end of a command to the first byte of its reply.
@@ -71,7 +71,7 @@ enum class DialOutcome {
 struct ModemConfig {
   DialOutcome outcome = DialOutcome::kConnect;
   // Outcomes for particular numbers (digits only), before `outcome`.
-  std::map<std::string, DialOutcome> outcome_by_number;
+  std::map<std::string, DialOutcome> outcome_by_number{};
   std::string connect_text = "CONNECT 9600";
   std::int64_t connect_delay_ms = 8000;  // from the dial's carriage return
   std::int64_t busy_delay_ms = 4000;

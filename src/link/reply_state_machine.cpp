@@ -77,6 +77,11 @@ void FinishReply(app::Console& c) {
 std::string CleanReply(const std::string& reply, bool first_line_only) {
   std::string s = reply;
   if (first_line_only) {
+    // A line end left over from the previous reply (its closing CR can come
+    // after the line count already ended that reply) is not part of this
+    // line: it would otherwise become a blank inside the checked text.
+    size_t start = s.find_first_not_of("\r\n");
+    s.erase(0, start == std::string::npos ? s.size() : start);
     size_t lf = s.find('\n');
     if (lf != std::string::npos) s.resize(lf);
   }

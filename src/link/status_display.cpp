@@ -9,6 +9,7 @@
 #include "app/console.h"
 #include "app/frm_progress.h"
 #include "common/vb.h"
+#include "link/reply_tokens.h"
 #include "unit/frm_install.h"
 
 namespace lnk {
@@ -156,6 +157,23 @@ void ShowStatusRead(app::Console& c) {
 double SocReference(app::Console& c) {
   const ui::TextBox* row = c.Get<unit::frmInstall>().txtProp.Find(25);
   return row == nullptr ? 0 : vb::Val(row->Text());
+}
+
+void ShowStatusDateAndTime(app::Console& c) {
+  std::string& rx = c.st.RxBuffer;
+  auto& inst = c.Get<unit::frmInstall>();
+  auto& p = c.Get<app::frmProgress>();
+  const std::string year = NextIntToken(rx);
+  const std::string month = NextIntToken(rx);
+  const std::string day = NextIntToken(rx);
+  inst.txtStatusDate.Text = year + " / " + month + " / " + day;
+  p.txtDate.Text = inst.txtStatusDate.Text();
+  NextIntToken(rx);  // not shown
+  const std::string hour = NextIntToken(rx);
+  const std::string minute = NextIntToken(rx);
+  const std::string second = NextIntToken(rx);
+  inst.txtTime.Text = hour + " : " + minute + " : " + second;
+  p.txtTime.Text = inst.txtTime.Text();
 }
 
 }  // namespace lnk

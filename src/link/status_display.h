@@ -31,6 +31,10 @@ inline constexpr ui::Color kGaugeBlue = ui::RGB(0, 150, 255);
 // its earlier drawing is cleared first.
 void DrawGauge(ui::PictureBox& GaugePicture, const ui::Label& GaugeLabel, double GaugeValue);
 
+// Reads the clock of a status line (year, month, day, one unshown number,
+// hour, minute, second) from RxBuffer into the date and time texts of both
+// windows.
+void ShowStatusDateAndTime(app::Console& c);
 // The battery voltage and the two temperature gauges of the online window,
 // from the numbers in its value boxes.
 void DrawStatusGauges(app::Console& c);

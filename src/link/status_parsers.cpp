@@ -68,17 +68,7 @@ void ParseUReply(app::Console& c) {
   auto& inst = c.Get<unit::frmInstall>();
   auto& p = c.Get<app::frmProgress>();
 
-  const std::string year = NextIntToken(rx);
-  const std::string month = NextIntToken(rx);
-  const std::string day = NextIntToken(rx);
-  inst.txtStatusDate.Text = year + " / " + month + " / " + day;
-  p.txtDate.Text = inst.txtStatusDate.Text();
-  NextIntToken(rx);  // not shown
-  const std::string hour = NextIntToken(rx);
-  const std::string minute = NextIntToken(rx);
-  const std::string second = NextIntToken(rx);
-  inst.txtTime.Text = hour + " : " + minute + " : " + second;
-  p.txtTime.Text = inst.txtTime.Text();
+  ShowStatusDateAndTime(c);
   ShowClockFields(c, inst, NextIntToken(rx));
 
   inst.txtBattVolts.Text = NextHundredthsToken(rx);

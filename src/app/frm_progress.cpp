@@ -294,6 +294,7 @@ void frmProgress::cmdDisconnect_Click() {
   // The session's alarms go to the site's row before the hang-up, and the
   // Controls level is relocked after it, with the procedures that do so.
   lnk::Disconnect(c_);
+  c_.Get<unit::frmInstall>().LockStatus();
 }
 
 void frmProgress::cmdSavePos_Click() {

@@ -7,6 +7,8 @@
 // option pairs of the screen.
 #pragma once
 
+#include <string>
+
 #include "ui/controls.h"
 #include "unit/install_pages.h"
 #include "unit/install_parameter_controls.h"
@@ -53,12 +55,85 @@ class frmInstall : public ui::Form,
   ui::Image imgNOTMode{*this, "imgNOTMode"};
   ui::Image imgLd1T{*this, "imgLd1T"};
   ui::Image imgEqualization{*this, "imgEqualization"};
+  // Each option pair is its own group, framed with its name.
+  ui::Frame fraAC{*this, "fraAC"};
+  ui::Frame fraCallout{*this, "fraCallout"};
+  ui::Frame fraNOTMode{*this, "fraNOTMode"};
+  ui::Frame fraEqualization{*this, "fraEqualization"};
+  ui::Frame fraLD1T{*this, "fraLD1T"};
+
+  // ---- unit commands of the screen (install_commands.cpp)
+  void cmdEqualize_Click();
+  void cmdReset_Click();
+  void cmdResetAH_Click();
+  void cmdRi_Click();
+  void cmdRj_Click();
+  void cmdUpdate_Click();
+  void cmdRefresh_Click();
+  void cmdRefresh2_Click();
+  void cmdChangeInit_Click();
+  // Option pairs: index 0 writes 0, index 1 writes 1 (nothing is sent while
+  // a parameter image is being shown).
+  void optAC_Click(int Index);
+  void optCallout_Click(int Index);
+  void optNOTMode_Click(int Index);
+  void optEqualization_Click(int Index);
+  void optLD1T_MouseUp(int Index, int Button, int Shift, double X, double Y);
+
+  // ---- the unit's clock (install_clock.cpp)
+  void cmdClock_Click();
+  void cmdSendDate_Click(int Index);
+  void udDate_UpClick(int Index);
+  void udDate_DownClick(int Index);
+
+  // ---- the window itself (install_window.cpp)
+  void cmdAddress_Click();
+  void cmdInit_Click();
+  void cmdDisconnect_Click();
+  void cmdClose_Click();
+  void cmdSavePos_Click();
+
+  // ---- writing parameter rows back (parameter_writes.cpp)
+  void cmdProp_Click(int Index);
+  void txtProp_KeyPress(int Index, int& KeyAscii);
+  void udAH1_Change();
+  void udAH2_Change();
+  void udAH1_DownClick();
+  void udAH1_UpClick();
+  void udAH2_DownClick();
+  void udAH2_UpClick();
+
+  // ---- access levels (access_levels.cpp)
+  // Locks the level of the page shown; on the Status and Controls pages the
+  // button toggles between locking and asking for the combination again.
+  void cmdLock_Click();
+  // Locks the Controls level (level 2).
+  void LockStatus();
+
+  // A lamp is on while it shows the picture of imgGreenOn.
+  bool LampOn(const ui::Image& lamp) const;
+  void SetLamp(ui::Image& lamp, bool on);
 
  protected:
   void Design() override;
+  void Form_Load() override;
+  // The levels may have been locked while the screen was hidden (a hang-up).
+  void Form_Activate() override;
 
  private:
   void DesignCommands();
+  void PlaceCommands();
+  void BindCommands();
+  void BindParameterWrites();
+  // A text command from the table: CmdState := state, then SendCommand.
+  void TextStart(int state, bool auto_next = false);
+  // A V4 packet whose reply the state machine checks and repeats.
+  void V4Start(int state, const std::string& payload);
+  // The five text option pairs share this: lamp, Cmd(11), send unless a
+  // parameter image is being shown.
+  void SendOption(ui::Image& lamp, int address, int Index);
+  // The S button of the battery capacity after an arrow of udAH1 or udAH2.
+  void OfferCapacitySend();
   app::Console& c_;
 };
 

@@ -1,5 +1,10 @@
-// Writing bytes into the unit's parameter memory.
+// Writing bytes into the unit's parameter memory. The send buttons of the
+// parameter rows, the typing that reveals them and the battery capacity
+// editor are handlers of frmInstall (parameter_writes.cpp).
 #pragma once
+
+#include <string>
+#include <string_view>
 
 namespace app {
 class Console;
@@ -11,5 +16,14 @@ namespace unit {
 // whole run, or, in the text dialect, the first of one "Ss" command per byte
 // (the reply handler sends the rest). Nothing happens when WriteData is "".
 void SendSetParameter(app::Console& c);
+
+// The V4 payload that writes data from address: "S", the count, the
+// address's high and low byte, the data.
+std::string V4WritePayload(int address, std::string_view data);
+
+// The battery capacity typed into its row as the two bytes written at 24
+// (high, low). Below 0 (or not a number) writes 0; the high byte stops at
+// 255, so a larger number never wraps into a small one.
+std::string BatteryCapacityBytes(double typed);
 
 }  // namespace unit

@@ -1,0 +1,143 @@
+// The single unit commands of the installation screen: resets, equalise,
+// status and memory re-reads, the modem init string and the option pairs.
+#include <string>
+
+#include "app/console.h"
+#include "app/frm_establish.h"
+#include "app/frm_main.h"
+#include "app/frm_prog_bar.h"
+#include "app/frm_readout.h"
+#include "common/vb.h"
+#include "link/command_sender.h"
+#include "link/command_table.h"
+#include "link/v4_link.h"
+#include "unit/frm_install.h"
+#include "unit/modem_init_string.h"
+#include "unit/parameter_writes.h"
+
+namespace unit {
+
+void frmInstall::TextStart(int state, bool auto_next) {
+  c_.st.CmdState = state;
+  c_.st.AutoNext = auto_next;
+  lnk::SendCommand(c_);
+}
+
+void frmInstall::V4Start(int state, const std::string& payload) {
+  auto& st = c_.st;
+  st.V4RetryCount = 0;
+  st.CmdState = state;
+  st.RetryCount = 0;
+  st.AutoNext = false;
+  lnk::SendV4Packet(c_, st.UnitAddress, payload);
+}
+
+void frmInstall::cmdEqualize_Click() {
+  // The same request either way: the lamp only tells which press this was.
+  if (!LampOn(imgEQU)) {
+    SetLamp(imgEQU, true);
+    lblEqState.Caption = "Next HVD";
+  } else {
+    SetLamp(imgEQU, false);
+    lblEqState.Caption = "Off";
+  }
+  if (c_.st.V4Mode) {
+    c_.st.PacketOut = V4WritePayload(188, vb::Chr(1));
+    V4Start(lnk::kV4Write, c_.st.PacketOut);
+    return;
+  }
+  c_.cmd.Cmd[lnk::kSetParameter] = "Ss188001";
+  c_.st.WriteData.clear();
+  TextStart(lnk::kSetParameter);
+}
+
+void frmInstall::cmdReset_Click() {
+  if (c_.st.V4Mode) return V4Start(lnk::kV4Reset, "Reset");
+  TextStart(lnk::kMemoryReset);
+}
+
+// The memory reset is a text command in both dialects.
+void frmInstall::cmdResetAH_Click() { TextStart(lnk::kMemoryReset); }
+
+void frmInstall::cmdRi_Click() {
+  c_.cmd.Cmd[lnk::kCounterReset] = "Ri";
+  TextStart(lnk::kCounterReset);
+}
+
+void frmInstall::cmdRj_Click() {
+  c_.cmd.Cmd[lnk::kCounterReset] = "Rh";
+  TextStart(lnk::kCounterReset);
+}
+
+void frmInstall::cmdUpdate_Click() {
+  cmdUpdate.BackColor = ui::vbGreen;
+  if (c_.st.V4Mode) {
+    cmdUpdate.Enabled = false;
+    return V4Start(lnk::kV4Dump, "D");
+  }
+  TextStart(lnk::kStatusU, /*auto_next=*/true);  // "U", then "V"
+}
+
+void frmInstall::cmdRefresh_Click() {
+  auto& st = c_.st;
+  if (st.V4Mode) {
+    auto& readout = c_.Get<app::frmReadout>();
+    readout.lblReadout.Caption = "Retrieving EEPROM bulk data...";
+    readout.Show();
+    return V4Start(lnk::kV4Dump, "D");
+  }
+  st.ProgressCount = 0;
+  st.ProgressActive = true;
+  // The window waits, then asks for the whole memory.
+  c_.Get<app::frmEstablish>().Show(true, &c_.Get<app::frmMain>());
+}
+
+void frmInstall::cmdRefresh2_Click() { cmdRefresh_Click(); }
+
+void frmInstall::cmdChangeInit_Click() {
+  auto& st = c_.st;
+  if (st.V4Mode) {
+    // A bulk write of the string's region, four bytes per packet; the
+    // reply handler sends each next packet.
+    st.EepromImage = ModemInitBulkImage(txtModemInit.Text());
+    c_.Get<app::frmProgBar>().Show();
+    st.WriteCursor = kModemInitBulkStart;
+    st.WriteEnd = kModemInitBulkEnd;
+    st.WriteAddress = kModemInitBulkStart;
+    st.WriteData = vb::Mid(st.EepromImage, kModemInitBulkStart + 3, 4);
+    st.BulkWriteActive = true;
+    SendSetParameter(c_);
+    return;
+  }
+  const int address = ModemInitTextAddress(c_.param.GenBattSafeMaint, c_.param.FirmwareVersion);
+  st.WriteData = ModemInitTextBytes(txtModemInit.Text(), address);
+  st.WriteAddress = address;
+  SendSetParameter(c_);
+}
+
+void frmInstall::SendOption(ui::Image& lamp, int address, int Index) {
+  if (Index != 0 && Index != 1) return;
+  SetLamp(lamp, Index == 1);
+  c_.cmd.Cmd[lnk::kSetParameter] = "Ss" + vb::Format(address, "000") + vb::Format(Index, "000");
+  // Options set while a loaded image is shown only follow the image.
+  if (c_.param.ParamLoadInProgress) return;
+  c_.st.WriteData.clear();
+  TextStart(lnk::kSetParameter);
+}
+
+void frmInstall::optAC_Click(int Index) { SendOption(imgAC, 97, Index); }
+void frmInstall::optCallout_Click(int Index) { SendOption(imgCallout, 110, Index); }
+void frmInstall::optNOTMode_Click(int Index) { SendOption(imgNOTMode, 102, Index); }
+void frmInstall::optEqualization_Click(int Index) { SendOption(imgEqualization, 232, Index); }
+
+void frmInstall::optLD1T_MouseUp(int Index, int /*Button*/, int /*Shift*/, double /*X*/,
+                                 double /*Y*/) {
+  if (Index != 0 && Index != 1) return;
+  if (!c_.st.V4Mode) return SendOption(imgLd1T, 55, Index);
+  // The operator's own click: sent even while an image is being shown.
+  SetLamp(imgLd1T, Index == 1);
+  c_.st.PacketOut = V4WritePayload(55, vb::Chr(Index));
+  V4Start(lnk::kV4Write, c_.st.PacketOut);
+}
+
+}  // namespace unit

@@ -1,0 +1,122 @@
+// Pictures of every page of the installation screen with its levels locked
+// and unlocked, and of the password dialog, for people to look at
+// (artifacts/screens). Locked rows take no arrow clicks; an unlocked row
+// whose value was changed offers its "S" button beside it.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPixmap>
+#include <QToolButton>
+#include <QWidget>
+
+#include "app/console.h"
+#include "console_harness.h"
+#include "dump_loader.h"
+#include "link/settings_access.h"
+#include "link/status_parsers.h"
+#include "platform/program_folder.h"
+#include "platform/registry.h"
+#include "qt/qt_serial_port.h"
+#include "qt/qt_tcp_client.h"
+#include "qt_test_support.h"
+#include "temp_folder.h"
+#include "unit/access_levels.h"
+#include "unit/frm_install.h"
+#include "unit/frm_security.h"
+
+namespace qttest {
+namespace {
+
+struct SessionConsole {
+  SessionConsole() {
+    if (auto error = folder.EnsureSeeded(testkit::ShippedDataDir())) ADD_FAILURE() << *error;
+    if (auto error = lnk::LoadSettings(console)) ADD_FAILURE() << *error;
+    // A text unit as after a session's dump and status.
+    EXPECT_EQ(testkit::LoadTextDump(console, testkit::PlainDump(testkit::SampleParameters(3, 18, 2))),
+              "");
+    console.st.RxBuffer = "U 26/03/02 5 10:04:07 1 5124 183 67 25 31 16 32 0";
+    lnk::ParseUReply(console);
+    console.st.RxBuffer = "V 0 0 1 0 0 12550 4830 2210";
+    lnk::ParseVReply(console);
+    console.st.Online = true;
+  }
+  qtui::QtRuntime rt;
+  platform::MemoryRegistry registry;
+  testkit::TempFolder temp;
+  platform::ProgramFolder folder{temp.Path()};
+  qtui::QtSerialPort serial{registry};
+  qtui::QtTcpClient tcp;
+  app::Console console{app::Services{rt, registry, folder, serial, tcp}};
+};
+
+void Shoot(qtui::QtRuntime& rt, ui::Form& f, const std::string& name) {
+  RunFor(rt, 80);
+  QWidget* window = rt.WindowOf(f);
+  ASSERT_NE(window, nullptr) << name;
+  const QString dir = QStringLiteral(VKX_ARTIFACT_DIR "/screens");
+  QDir().mkpath(dir);
+  const QString path = dir + "/" + QString::fromStdString(name) + ".png";
+  ASSERT_TRUE(window->grab().save(path)) << name;
+  EXPECT_GT(QFileInfo(path).size(), 2000) << name;
+}
+
+void ShootPages(SessionConsole& q, const std::string& state) {
+  static constexpr const char* kNames[] = {"factory", "install", "controls", "memory", "status"};
+  unit::frmInstall& f = q.console.Get<unit::frmInstall>();
+  for (int page = unit::kPageFactory; page <= unit::kPageStatus; ++page) {
+    q.console.st.InstallPage = page;
+    for (auto& [index, frame] : f.fInstall) frame->Visible = index == page;
+    f.cmdLock.Visible = page != unit::kPageMemory;
+    if (!f.Visible()) f.Show();
+    Shoot(q.rt, f, std::string("install_") + kNames[page] + "_" + state);
+  }
+}
+
+// Both arrows of a spinner's view, for checking what the operator can click.
+bool ArrowsClickable(qtui::QtRuntime& rt, const ui::UpDown& spinner) {
+  QWidget* widget = WidgetOf<QWidget>(rt, spinner);
+  if (widget == nullptr) return false;
+  for (QToolButton* arrow : widget->findChildren<QToolButton*>())
+    if (!arrow->isEnabled()) return false;
+  return true;
+}
+
+TEST(InstallAccessScreenshot, EveryPageLockedThenUnlocked) {
+  SessionConsole q;
+  app::Console& c = q.console;
+  unit::frmInstall& f = c.Get<unit::frmInstall>();
+  f.cmdLock.Caption = "Unlock";
+  ShootPages(q, "locked");
+  EXPECT_FALSE(ArrowsClickable(q.rt, f.udProp[27]));
+  EXPECT_EQ(f.txtProp[82].Text(), "??");
+
+  for (auto level : {unit::AccessLevel::Controls, unit::AccessLevel::Install,
+                     unit::AccessLevel::Factory})
+    unit::UnlockLevel(c, level);
+  f.cmdLock.Caption = "Lock";
+  // One changed value on each page with rows: its send button shows.
+  f.udProp[27].PressUp();
+  f.udProp[9].PressUp();
+  f.udProp[89].PressUp();
+  f.udDate[3].PressUp();
+  f.cmdResetAH.Enabled = true;
+  ShootPages(q, "unlocked");
+  EXPECT_TRUE(ArrowsClickable(q.rt, f.udProp[27]));
+  EXPECT_TRUE(f.cmdProp[27].Visible());
+  EXPECT_FALSE(f.cmdProp[28].Visible());
+}
+
+TEST(InstallAccessScreenshot, PasswordDialog) {
+  SessionConsole q;
+  q.console.st.CurrentKey = "Install";
+  auto& dialog = q.console.Get<unit::frmSecurity>();
+  dialog.udComb[1].PressUp();
+  dialog.Show();
+  Shoot(q.rt, dialog, "security");
+  EXPECT_EQ(dialog.txtComb[1].Text(), "01");
+  dialog.Unload();
+}
+
+}  // namespace
+}  // namespace qttest

@@ -1,13 +1,18 @@
 #include "app/frm_main.h"
 
+#include <utility>
+
 #include "app/console.h"
+#include "app/frm_about.h"
 #include "app/frm_monitor.h"
 #include "app/frm_splash.h"
+#include "common/app_info.h"
 #include "common/vb.h"
 #include "link/command_sender.h"
 #include "link/receive_loop.h"
 #include "link/settings_access.h"
 #include "link/startup.h"
+#include "sites/frm_map.h"
 
 namespace app {
 
@@ -124,7 +129,32 @@ void frmMain::BindEvents() {
   tmrError.Tick = [this] { lnk::OnReplyTimeoutTimer(c_); };
   tmrIn.Tick = [this] { lnk::OnInTimer(c_); };
   tmrUpdate.Tick = [this] { lnk::OnUpdateTimer(c_); };
+  tmrFlash.Tick = [this] { c_.Get<sites::frmMap>().DrawSites(); };
   c_.tcpClient.DataArrival = [this](long) { lnk::OnTcpDataArrival(c_); };
+
+  MouseDown = [this](int button, int shift, double x, double y) {
+    MDIForm_MouseDown(button, shift, x, y);
+  };
+  tbToolBar.ButtonClick = [this](ui::ToolbarButton& button) { tbToolBar_ButtonClick(button); };
+  cmdChange.Click = [this] { cmdChange_Click(); };
+  // Entries whose windows are not part of the program yet (settings, modem
+  // selection, sites, site directory, alarms, connection log, file commands,
+  // map selection) stay unbound: choosing them does nothing.
+  const std::pair<ui::Menu*, void (frmMain::*)()> handlers[] = {
+      {&mnuFileExit, &frmMain::mnuFileExit_Click},
+      {&mnuResetDatalog, &frmMain::mnuResetDatalog_Click},
+      {&mnuRemoveSite, &frmMain::mnuRemoveSite_Click},
+      {&mnuInstructions, &frmMain::mnuInstructions_Click},
+      {&mnuHelpAbout, &frmMain::mnuHelpAbout_Click},
+      {&mnuTerminal, &frmMain::mnuTerminal_Click},
+      {&mnuModem, &frmMain::mnuModem_Click},
+      {&mnuDirect, &frmMain::mnuDirect_Click},
+      {&mnuConnNet, &frmMain::mnuConnNet_Click},
+      {&mnuDisconnect, &frmMain::mnuDisconnect_Click},
+      {&mnuOptionsAnswer, &frmMain::mnuOptionsAnswer_Click},
+      {&mnuOptAddress, &frmMain::mnuOptAddress_Click},
+  };
+  for (const auto& [menu, handler] : handlers) menu->Click = [this, h = handler] { (this->*h)(); };
 }
 
 void frmMain::SetStatusText(const std::string& text) { sbStatusBar.Panels(1).Text = text; }
@@ -138,11 +168,32 @@ void frmMain::tmrStartup_Timer() {
   lnk::RestoreMainWindow(c_);
 }
 
+// The map fills the frame below the toolbar, once the saved rectangle has
+// been applied, unless the operator minimised or maximised it.
+void frmMain::MDIForm_Resize() {
+  if (!c_.st.WindowRestored) return;
+  auto& map = c_.Get<sites::frmMap>();
+  if (map.WindowState() != ui::vbNormal) return;
+  if (Width() > 120) map.Width = Width() - 210;
+  if (Height() > 1920) map.Height = Height() - 2185;
+  map.Left = 0;
+  map.Top = 0;
+}
+
+void frmMain::MDIForm_MouseDown(int Button, int /*Shift*/, double /*X*/, double /*Y*/) {
+  if (Button != ui::vbRightButton) return;
+  // A right click opens the site directory, modeless; the program has no
+  // site directory yet, so the click does nothing meanwhile.
+}
+
 void frmMain::MDIForm_Unload(int& /*cancel*/) {
   tmrFlash.Enabled = false;
   if (c_.MSComm1.PortOpen()) c_.MSComm1.SetPortOpen(false);
+  // The printer's pending document (PrintPending) is cancelled here once the
+  // console prints its installation report.
   c_.st.StopReceive = true;
-  if (auto error = lnk::SaveSettings(c_)) c_.rt.MsgBox(*error, ui::vbCritical, "VKX-4700");
+  if (auto error = lnk::SaveSettings(c_)) c_.rt.MsgBox(*error, ui::vbCritical, app_info::kTitle);
+  c_.Unload<frmAbout>();
   c_.Unload<frmSplash>();
   c_.Unload<frmMonitor>();
   if (WindowState() != ui::vbMinimized) {
@@ -151,10 +202,17 @@ void frmMain::MDIForm_Unload(int& /*cancel*/) {
     c_.SaveSetting("MainWidth", vb::CStr(Width()));
     c_.SaveSetting("MainHeight", vb::CStr(Height()));
   }
-  // Every timer stops with the program.
-  for (ui::Timer* t : {&tmrFlash, &tmrCallout, &tmrStartup, &tmrInit, &tmrOut, &tmrIn, &tmrError,
-                       &tmrUpdate})
-    t->Enabled = false;
+  EndProgram();
+}
+
+// The program ends at once: no window's handler runs any more, whatever the
+// windows still hold; the receive loops still on the stack return on
+// StopReceive.
+void frmMain::EndProgram() {
+  for (ui::Form* form : c_.AllForms())
+    for (ui::Control* control : form->Controls())
+      if (control->Kind() == ui::ControlKind::Timer) control->Enabled = false;
+  c_.tcpClient.Close();
   c_.rt.Quit();
 }
 

@@ -80,10 +80,43 @@ class frmMain : public ui::Form {
   void MDIForm_Load();
   void tmrStartup_Timer();
 
+  // The frame: the map window follows its size; a right click on the empty
+  // frame is meant for the site directory.
+  void MDIForm_Resize();
+  void MDIForm_MouseDown(int Button, int Shift, double X, double Y);
+  // Shutdown sequence (the unload handler); never cancels.
+  void MDIForm_Unload(int& cancel);
+
+  // Menu entries that act here (the others open windows of their own).
+  void mnuFileExit_Click();
+  void mnuRemoveSite_Click();
+  void mnuResetDatalog_Click();
+  void mnuInstructions_Click();
+  void mnuHelpAbout_Click();
+  void mnuTerminal_Click();
+  // False after telling the operator that the entry needs a selected site
+  // (first_line says what for).
+  bool SiteGuard(const std::string& first_line);
+  // False after telling the operator that settings change only offline;
+  // true once the serial port is closed and a settings dialog may open.
+  bool SettingsGuard();
+
+  // The three roads to a unit, hanging up, auto-answer and the unit address.
+  void mnuModem_Click();
+  void mnuDirect_Click();
+  void DirectConnect();
+  void mnuConnNet_Click();
+  void mnuDisconnect_Click();
+  void mnuOptionsAnswer_Click();
+  void mnuOptAddress_Click();
+  void cmdChange_Click();
+
   // Opens the network socket to host (the registry's "RemotePort"): about
   // 11 s of waiting at most; sets ConnectFailed when it does not connect.
   void ConnectNetwork(const std::string& host);
 
+  // The toolbar's one click handler.
+  void tbToolBar_ButtonClick(ui::ToolbarButton& Button);
   // Opens the Status page of the installation screen (asking for the
   // Controls password when it is locked and a unit is online, unless
   // skip_ask); with force it reopens a page already shown.
@@ -94,18 +127,37 @@ class frmMain : public ui::Form {
   void ReleasePageButtons();
   void PressButton(int index);
 
-  // Shutdown sequence (the unload handler); never cancels.
-  void MDIForm_Unload(int& cancel);
-
  protected:
   void Design() override;
   void Form_Load() override { MDIForm_Load(); }
   void Form_Unload(int& cancel) override { MDIForm_Unload(cancel); }
+  void Form_Resize() override { MDIForm_Resize(); }
 
  private:
   void DesignMenus();
   void DesignToolbar();
   void BindEvents();
+  // Every timer of every window stopped, the socket closed, the event loop
+  // ended.
+  void EndProgram();
+
+  // Toolbar keys.
+  void ConnectButton_Click(ui::ToolbarButton& button);
+  void SiteButton_Click(ui::ToolbarButton& button);
+  void PageButton_Click(ui::ToolbarButton& button);
+  void MapButton_Click(ui::ToolbarButton& button);
+  void LogButton_Click(ui::ToolbarButton& button);
+  void MagnifyButton_Click();
+  // The Connect button back to "Connect" after a road was refused.
+  void ResetConnectButton();
+  // The page alone at the top, the screen and its lock button shown, while
+  // the level stays locked.
+  void ShowLockedPage();
+
+  // The network road after its address is known; the session that every
+  // direct or network road runs once the link is up.
+  void StartNetworkSession();
+  void RunConnectedSequence(bool over_network);
 
   Console& c_;
 };

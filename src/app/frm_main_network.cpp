@@ -8,6 +8,9 @@ namespace app {
 
 void frmMain::ConnectNetwork(const std::string& host) {
   auto& tcp = c_.tcpClient;
+  // The flag tells of this attempt: one left from an earlier attempt (a
+  // failed reconnect in mid-session) must not end this wait before it began.
+  c_.st.ConnectFailed = false;
   tcp.Close();
   lnk::Delay(c_, 0.5);
   tcp.RemoteHost = host;

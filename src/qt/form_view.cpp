@@ -82,6 +82,11 @@ void QtFormView::Build(const Placement& placement) {
       if (child_window != nullptr && child_window->on_activated) child_window->on_activated();
     });
     window_->setCentralWidget(mdi_area_);
+    OnEmptyAreaPress(*mdi_area_, [this](QMouseEvent* e) {
+      if (!attached_) return;
+      form_.MouseDown(VbButtons(e->button()), VbShift(e->modifiers()), PxToTwips(e->position().x()),
+                      PxToTwips(e->position().y()));
+    });
   } else {
     auto* surface = new FormSurface(window_);
     surface->setObjectName(QStringLiteral("surface"));

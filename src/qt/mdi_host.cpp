@@ -6,6 +6,31 @@
 
 namespace qtui {
 
+namespace {
+
+class EmptyAreaPresses final : public QObject {
+ public:
+  EmptyAreaPresses(QObject* parent, std::function<void(QMouseEvent*)> on_press)
+      : QObject(parent), on_press_(std::move(on_press)) {}
+
+ protected:
+  // A press that a child window passed on to its parent is not one on the
+  // empty frame.
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::MouseButtonPress) {
+      auto* press = static_cast<QMouseEvent*>(event);
+      auto* viewport = static_cast<QWidget*>(watched);
+      if (viewport->childAt(press->position().toPoint()) == nullptr) on_press_(press);
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  std::function<void(QMouseEvent*)> on_press_;
+};
+
+}  // namespace
+
 QMdiArea* MakeMdiArea(QWidget* parent, std::function<void(QWidget*)> on_child_activated) {
   auto* area = new QMdiArea(parent);
   area->setObjectName(QStringLiteral("mdiArea"));
@@ -17,6 +42,10 @@ QMdiArea* MakeMdiArea(QWidget* parent, std::function<void(QWidget*)> on_child_ac
                        on_child_activated(sub->widget());
                    });
   return area;
+}
+
+void OnEmptyAreaPress(QMdiArea& area, std::function<void(QMouseEvent*)> on_press) {
+  area.viewport()->installEventFilter(new EmptyAreaPresses(&area, std::move(on_press)));
 }
 
 QMdiSubWindow* AddMdiChild(QMdiArea& area, QWidget& form_window) {

@@ -17,10 +17,13 @@ frmMap::frmMap(app::Console& c) : ui::Form(c.rt, "frmMap"), c_(c) { SetMDIChild(
 // a map is loaded there is nothing to draw.
 void frmMap::DrawIcon() {}
 void frmMap::DrawSites() {}
+void frmMap::Form_Resize() { DrawSites(); }
 
 void frmMap::Design() {
   Caption = "Map";
   Move(0, 0, 6290, 4315);
+  imgMap.Visible = false;
+  Shape1.Visible = false;
 }
 
 }  // namespace sites

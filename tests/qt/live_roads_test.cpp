@@ -1,0 +1,258 @@
+// Two roads to a unit in real time, on the Qt runtime with the real serial
+// port and socket, against the simulator program as a child process: the
+// network road over 127.0.0.1 to a V4 unit and the direct cable over a
+// pseudo-terminal to a text unit. Each runs from the menu to the Status page
+// and a clean hang-up, then the program is closed; a picture of the main
+// window with the online window and the Status page goes to
+// artifacts/screens.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QProcess>
+#include <QSettings>
+#include <QTimer>
+#include <QWidget>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/console.h"
+#include "app/frm_main.h"
+#include "app/frm_progress.h"
+#include "common/vb.h"
+#include "console_harness.h"
+#include "link/startup.h"
+#include "platform/program_folder.h"
+#include "qt/qt_registry.h"
+#include "qt/qt_serial_port.h"
+#include "qt/qt_tcp_client.h"
+#include "qt_test_support.h"
+#include "temp_folder.h"
+#include "unit/frm_install.h"
+#include "unit/frm_security.h"
+
+namespace qttest {
+namespace {
+
+using SteadyClock = std::chrono::steady_clock;
+
+// Longest a road may take from the menu to the hang-up.
+constexpr int kRoadLimitMs = 45'000;
+
+// vkx-sim with the given options; Where() is the line it prints first
+// ("pty /dev/pts/7" or "tcp 127.0.0.1:PORT").
+class SimChild {
+ public:
+  explicit SimChild(const QStringList& args) {
+    process_.setProgram(QStringLiteral(VKX_SIM_BIN));
+    process_.setArguments(args);
+    process_.setStandardErrorFile(QProcess::nullDevice());
+    process_.start();
+    if (!process_.waitForStarted(5000)) return;
+    while (!process_.canReadLine() && process_.waitForReadyRead(5000)) {
+    }
+    where_ = QString::fromLatin1(process_.readLine()).trimmed().toStdString();
+  }
+  ~SimChild() {
+    process_.terminate();
+    if (!process_.waitForFinished(3000)) {
+      process_.kill();
+      process_.waitForFinished(3000);
+    }
+  }
+  const std::string& Where() const { return where_; }
+  // The text after the first blank: the pty path or the address.
+  std::string Endpoint() const { return where_.substr(where_.find(' ') + 1); }
+  bool Running() const { return process_.state() == QProcess::Running; }
+
+ private:
+  QProcess process_;
+  std::string where_;
+};
+
+// A console as the program builds it: Qt runtime, the per-user store in an
+// INI file, the real serial port and socket, a program folder of its own.
+struct LiveConsole {
+  LiveConsole() {
+    if (auto error = folder.EnsureSeeded(testkit::ShippedDataDir())) ADD_FAILURE() << *error;
+    // The operator keeps the online window beside the installation screen,
+    // and the main window large enough for both.
+    std::string ini = folder.ReadFile("VKX1300.ini").value_or("");
+    const std::string was = "[frmProgress.Left]=0";
+    if (const auto at = ini.find(was); at != std::string::npos)
+      ini.replace(at, was.size(), "[frmProgress.Left]=9700");
+    if (auto error = folder.WriteFileAtomic("VKX1300.ini", ini)) ADD_FAILURE() << *error;
+    registry.SaveSetting("Settings", "MainLeft", "0");
+    registry.SaveSetting("Settings", "MainTop", "0");
+    registry.SaveSetting("Settings", "MainWidth", "18000");
+    registry.SaveSetting("Settings", "MainHeight", "10800");
+  }
+
+  qtui::QtRuntime rt;
+  testkit::TempFolder home;
+  testkit::TempFolder config;
+  std::string store = config.File("VKX-4700.ini");
+  qtui::QtRegistry registry{store};
+  platform::ProgramFolder folder{home.Path()};
+  qtui::QtSerialPort serial{registry};
+  qtui::QtTcpClient tcp;
+  app::Console console{app::Services{rt, registry, folder, serial, tcp}};
+};
+
+QString ScreensDir() {
+  const QString dir = QStringLiteral(VKX_ARTIFACT_DIR "/screens");
+  QDir().mkpath(dir);
+  return dir;
+}
+
+class LiveRoads : public ::testing::Test {
+ protected:
+  app::frmMain& Main() { return q.console.Get<app::frmMain>(); }
+  unit::frmInstall& Install() { return q.console.Get<unit::frmInstall>(); }
+
+  // Start-up as the program runs it, through the 2 s restore.
+  void StartConsole() {
+    ASSERT_TRUE(lnk::Main(q.console));
+    ASSERT_TRUE(RunUntil(q.rt, [&] { return q.console.st.WindowRestored; }, 5000));
+  }
+
+  bool StatusShown() {
+    auto& install = Install();
+    const std::string volts = install.txtBattVolts.Text();
+    return q.console.st.Online && install.Visible() &&
+           install.fInstall[unit::kPageStatus].Visible() && !volts.empty() && volts != "---";
+  }
+
+  // Runs `road` (which returns when its receive loop ends) while a watcher,
+  // every 100 ms, plays the operator: `step` is asked what to do next; once
+  // it reports the status shown, the picture is taken, the session hung up
+  // from the menu and the loop stopped. Message boxes nobody expects are
+  // noted and closed.
+  void Drive(const std::function<void()>& road, const std::function<void()>& step,
+             const char* picture) {
+    bool busy = false;
+    QTimer watcher;
+    watcher.setInterval(100);
+    const auto started = SteadyClock::now();
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+      if (busy) return;
+      busy = true;
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        unexpected_boxes.push_back(box->text().toStdString());
+        box->reject();
+      } else if (ElapsedMs(started) > kRoadLimitMs) {
+        q.console.st.StopReceive = true;
+      } else if (!hung_up && StatusShown()) {
+        status_after_ms = ElapsedMs(started);
+        RunFor(q.rt, 300);  // let the windows paint
+        Shoot(picture);
+        Main().mnuDisconnect.Choose();
+        hung_up = true;
+        q.console.st.StopReceive = true;
+      } else if (!hung_up) {
+        step();
+      }
+      busy = false;
+    });
+    watcher.start();
+    road();
+    watcher.stop();
+    road_ms = ElapsedMs(started);
+  }
+
+  void Shoot(const char* name) {
+    QWidget* window = q.rt.WindowOf(Main());
+    ASSERT_NE(window, nullptr);
+    const QString path = ScreensDir() + "/" + QString::fromLatin1(name) + ".png";
+    ASSERT_TRUE(window->grab().save(path));
+    EXPECT_GT(QFileInfo(path).size(), 10'000);
+  }
+
+  // Closing the main window ends the program: the settings file and the
+  // window's rectangle are written, the event loop is told to end.
+  void CloseAndCheck() {
+    app::frmMain& main = Main();  // (after the close, Main() would load it again)
+    main.UserClose();
+    EXPECT_TRUE(q.rt.QuitRequested());
+    EXPECT_FALSE(q.serial.PortOpen());
+    EXPECT_EQ(q.tcp.State(), platform::sckClosed);
+    QSettings stored(QString::fromStdString(q.store), QSettings::IniFormat);
+    EXPECT_EQ(stored.value("Settings/MainWidth").toString().toStdString(),
+              vb::CStr(main.Width()));
+    EXPECT_TRUE(q.folder.ReadFile("VKX1300.ini").has_value());
+  }
+
+  void ExpectCleanSession() {
+    EXPECT_TRUE(hung_up) << "no status within " << kRoadLimitMs << " ms";
+    EXPECT_TRUE(unexpected_boxes.empty()) << unexpected_boxes.front();
+    EXPECT_FALSE(q.console.st.Online);
+    EXPECT_LT(road_ms, 60'000);
+    std::printf("road: status after %.0f ms, hung up after %.0f ms\n", status_after_ms, road_ms);
+  }
+
+  LiveConsole q;
+  bool hung_up = false;
+  double status_after_ms = 0;
+  double road_ms = 0;
+  std::vector<std::string> unexpected_boxes;
+};
+
+TEST_F(LiveRoads, NetworkToAV4UnitOverLoopback) {
+  SimChild sim({"--tcp", "0", "--dialect", "v4", "--firmware", "40100", "--address", "9"});
+  ASSERT_EQ(sim.Where().rfind("tcp 127.0.0.1:", 0), 0u) << sim.Where();
+  const std::string endpoint = sim.Endpoint();
+  q.registry.SaveSetting("Settings", "RemoteIP", "127.0.0.1");
+  q.registry.SaveSetting("Settings", "RemotePort", endpoint.substr(endpoint.find(':') + 1));
+  StartConsole();
+
+  // The V4 dump opens the Status page by itself.
+  Drive([&] { Main().mnuConnNet.Choose(); }, [] {}, "main_window_network_session");
+  ExpectCleanSession();
+  EXPECT_EQ(q.console.param.FirmwareVersion, 40100);
+  EXPECT_EQ(q.tcp.State(), platform::sckClosed) << "the session ends with its connection";
+  EXPECT_FALSE(q.console.st.V4Mode) << "the stored dialect again";
+  EXPECT_TRUE(sim.Running());
+  CloseAndCheck();
+}
+
+TEST_F(LiveRoads, DirectCableToATextUnitOverAPty) {
+  SimChild sim({"--pty", "--dialect", "text", "--firmware", "32116"});
+  ASSERT_EQ(sim.Where().rfind("pty /dev/", 0), 0u) << sim.Where();
+  q.registry.SaveSetting("Ports", "COM2", sim.Endpoint());  // "CableComPort" is 2
+  StartConsole();
+
+  // A text unit's status stays behind the Controls password: once the
+  // status is in, the operator presses Status and gives the unit's
+  // combination (its parameters 82 to 84).
+  bool asked = false;
+  auto step = [&] {
+    auto& st = q.console.st;
+    if (auto* security = q.console.IfLoaded<unit::frmSecurity>(); security && security->Visible()) {
+      for (int i = 0; i <= 2; ++i)
+        security->txtComb[i].Text =
+            vb::Format(q.console.param.Eeprom[static_cast<std::size_t>(82 + i)], "00");
+      security->cmdOK.Press();
+    } else if (!asked && st.CmdState == 0 && !st.VStatusText.empty()) {
+      asked = true;
+      // From the event loop, so the watcher goes on while the dialog is open.
+      QTimer::singleShot(0, [this] { Main().tbToolBar.Press("Status"); });
+    }
+  };
+  Drive([&] { Main().mnuDirect.Choose(); }, step, "main_window_cable_session");
+  ExpectCleanSession();
+  EXPECT_TRUE(asked);
+  EXPECT_EQ(q.console.param.FirmwareVersion, 32116);
+  EXPECT_FALSE(q.serial.PortOpen()) << "a cable session closes its port";
+  EXPECT_FALSE(q.console.st.DirectCable);
+  EXPECT_TRUE(sim.Running());
+  CloseAndCheck();
+}
+
+}  // namespace
+}  // namespace qttest

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QIcon>
 #include <QPixmap>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -23,6 +24,7 @@
 #include "app/frm_main.h"
 #include "common/app_info.h"
 #include "link/startup.h"
+#include "named_pictures.h"
 #include "platform/program_folder.h"
 #include "qt_registry.h"
 #include "qt_runtime.h"
@@ -78,6 +80,7 @@ std::string ConfigDir() {
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(app_info::kTitle);
+  QApplication::setWindowIcon(QIcon(qtui::NamedPicturePixmap("AppLogo", 64)));
   Options options;
   if (!ParseOptions(argc, argv, options)) return 2;
 

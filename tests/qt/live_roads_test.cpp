@@ -37,6 +37,8 @@
 #include "unit/frm_install.h"
 #include "unit/frm_security.h"
 
+#include "live_console.h"
+
 namespace qttest {
 namespace {
 
@@ -44,72 +46,6 @@ using SteadyClock = std::chrono::steady_clock;
 
 // Longest a road may take from the menu to the hang-up.
 constexpr int kRoadLimitMs = 45'000;
-
-// vkx-sim with the given options; Where() is the line it prints first
-// ("pty /dev/pts/7" or "tcp 127.0.0.1:PORT").
-class SimChild {
- public:
-  explicit SimChild(const QStringList& args) {
-    process_.setProgram(QStringLiteral(VKX_SIM_BIN));
-    process_.setArguments(args);
-    process_.setStandardErrorFile(QProcess::nullDevice());
-    process_.start();
-    if (!process_.waitForStarted(5000)) return;
-    while (!process_.canReadLine() && process_.waitForReadyRead(5000)) {
-    }
-    where_ = QString::fromLatin1(process_.readLine()).trimmed().toStdString();
-  }
-  ~SimChild() {
-    process_.terminate();
-    if (!process_.waitForFinished(3000)) {
-      process_.kill();
-      process_.waitForFinished(3000);
-    }
-  }
-  const std::string& Where() const { return where_; }
-  // The text after the first blank: the pty path or the address.
-  std::string Endpoint() const { return where_.substr(where_.find(' ') + 1); }
-  bool Running() const { return process_.state() == QProcess::Running; }
-
- private:
-  QProcess process_;
-  std::string where_;
-};
-
-// A console as the program builds it: Qt runtime, the per-user store in an
-// INI file, the real serial port and socket, a program folder of its own.
-struct LiveConsole {
-  LiveConsole() {
-    if (auto error = folder.EnsureSeeded(testkit::ShippedDataDir())) ADD_FAILURE() << *error;
-    // The operator keeps the online window beside the installation screen,
-    // and the main window large enough for both.
-    std::string ini = folder.ReadFile("VKX1300.ini").value_or("");
-    const std::string was = "[frmProgress.Left]=0";
-    if (const auto at = ini.find(was); at != std::string::npos)
-      ini.replace(at, was.size(), "[frmProgress.Left]=9700");
-    if (auto error = folder.WriteFileAtomic("VKX1300.ini", ini)) ADD_FAILURE() << *error;
-    registry.SaveSetting("Settings", "MainLeft", "0");
-    registry.SaveSetting("Settings", "MainTop", "0");
-    registry.SaveSetting("Settings", "MainWidth", "18000");
-    registry.SaveSetting("Settings", "MainHeight", "10800");
-  }
-
-  qtui::QtRuntime rt;
-  testkit::TempFolder home;
-  testkit::TempFolder config;
-  std::string store = config.File("VKX-4700.ini");
-  qtui::QtRegistry registry{store};
-  platform::ProgramFolder folder{home.Path()};
-  qtui::QtSerialPort serial{registry};
-  qtui::QtTcpClient tcp;
-  app::Console console{app::Services{rt, registry, folder, serial, tcp}};
-};
-
-QString ScreensDir() {
-  const QString dir = QStringLiteral(VKX_ARTIFACT_DIR "/screens");
-  QDir().mkpath(dir);
-  return dir;
-}
 
 class LiveRoads : public ::testing::Test {
  protected:

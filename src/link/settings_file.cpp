@@ -39,8 +39,10 @@ std::optional<std::string> SettingsTable::Load(std::string_view file_text) {
       return "the settings file holds more than " + std::to_string(kMaxSettings) + " settings";
     SettingRec& rec = fresh.AppSettings[static_cast<size_t>(i)];
     rec.SettingName = std::string(line.substr(1, bracket >= 1 ? bracket - 1 : 0));
-    size_t eq = line.find('=');
-    // A key without "=" keeps an empty value (written back as "[key]=").
+    // The value follows the first "=" after the key's closing bracket, so a
+    // key that itself holds "=" reads back as it was written. A key without
+    // "=" keeps an empty value (written back as "[key]=").
+    size_t eq = line.find('=', bracket);
     rec.SettingText = eq == std::string_view::npos ? std::string() : std::string(line.substr(eq + 1));
     rec.SettingFlag = rec.SettingText == "True";
     rec.SettingValue = vb::CSng(vb::Val(rec.SettingText));

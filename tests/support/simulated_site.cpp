@@ -29,8 +29,7 @@ SimulatedSite::SimulatedSite(ConsoleHarness& h, sim::UnitConfig config)
 
 SimulatedSite::SimulatedSite(VirtualRuntime& rt, FakeSerialPort& serial, FakeTcpClient& tcp,
                              sim::UnitConfig config)
-    : rt_(rt),
-      serial_(serial),
+    : serial_(serial),
       tcp_(tcp),
       scheduler_(rt),
       site_(scheduler_, WithClock(std::move(config), rt.Now())) {}

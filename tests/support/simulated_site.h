@@ -60,7 +60,6 @@ class SimulatedSite {
   bool StartAlarmCall() { return site_.StartAlarmCall(); }
 
  private:
-  VirtualRuntime& rt_;
   FakeSerialPort& serial_;
   FakeTcpClient& tcp_;
   VirtualScheduler scheduler_;

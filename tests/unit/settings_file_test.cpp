@@ -152,3 +152,17 @@ TEST(SettingsSave, WritesThroughATemporaryFileAndLeavesNoneBehind) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SettingsFile, KeyHoldingAnEqualsSignSurvivesSaveAndLoad) {
+  lnk::SettingsTable t;
+  ASSERT_FALSE(t.Load("[a=b]=c\r\n***\r\n"));
+  t.Find("a=b");
+  EXPECT_EQ(t.Current().SettingText, "c");
+  lnk::SettingsTable again;
+  ASSERT_FALSE(again.Load(t.Save()));
+  EXPECT_EQ(again.Save(), "[a=b]=c\r\n***\r\n");
+}
+
+}  // namespace

@@ -21,6 +21,7 @@
 #include <unistd.h>
 
 #include "app/console.h"
+#include "console_application.h"
 #include "app/frm_main.h"
 #include "common/app_info.h"
 #include "link/startup.h"
@@ -78,7 +79,7 @@ std::string ConfigDir() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  QApplication application(argc, argv);
+  qtui::ConsoleApplication application(argc, argv);
   QApplication::setApplicationName(app_info::kTitle);
   QApplication::setWindowIcon(QIcon(qtui::NamedPicturePixmap("AppLogo", 64)));
   Options options;

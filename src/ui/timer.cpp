@@ -17,9 +17,13 @@ void Timer::OnPropertyChanged(Prop which) {
 
 void Timer::Fire() {
   if (in_handler_ || !Running()) return;
-  in_handler_ = true;
+  // Cleared however the handler ends, so a fault in it cannot stop the timer.
+  struct InHandler {
+    bool& flag;
+    explicit InHandler(bool& f) : flag(f) { flag = true; }
+    ~InHandler() { flag = false; }
+  } guard(in_handler_);
   Tick();
-  in_handler_ = false;
 }
 
 void Timer::Restart(int interval_ms) {

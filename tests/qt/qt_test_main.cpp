@@ -4,9 +4,11 @@
 
 #include <QApplication>
 
+#include "qt/console_application.h"
+
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   ::testing::InitGoogleTest(&argc, argv);
-  QApplication app(argc, argv);
+  qtui::ConsoleApplication app(argc, argv);
   return RUN_ALL_TESTS();
 }

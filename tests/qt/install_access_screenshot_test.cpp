@@ -25,13 +25,13 @@
 #include "unit/frm_install.h"
 #include "unit/frm_security.h"
 
+#include "screenshot_support.h"
+
 namespace qttest {
 namespace {
 
-struct SessionConsole {
+struct SessionConsole : OfflineQtConsole {
   SessionConsole() {
-    if (auto error = folder.EnsureSeeded(testkit::ShippedDataDir())) ADD_FAILURE() << *error;
-    if (auto error = lnk::LoadSettings(console)) ADD_FAILURE() << *error;
     // A text unit as after a session's dump and status.
     EXPECT_EQ(testkit::LoadTextDump(console, testkit::PlainDump(testkit::SampleParameters(3, 18, 2))),
               "");
@@ -41,24 +41,10 @@ struct SessionConsole {
     lnk::ParseVReply(console);
     console.st.Online = true;
   }
-  qtui::QtRuntime rt;
-  platform::MemoryRegistry registry;
-  testkit::TempFolder temp;
-  platform::ProgramFolder folder{temp.Path()};
-  qtui::QtSerialPort serial{registry};
-  qtui::QtTcpClient tcp;
-  app::Console console{app::Services{rt, registry, folder, serial, tcp}};
 };
 
 void Shoot(qtui::QtRuntime& rt, ui::Form& f, const std::string& name) {
-  RunFor(rt, 80);
-  QWidget* window = rt.WindowOf(f);
-  ASSERT_NE(window, nullptr) << name;
-  const QString dir = QStringLiteral(VKX_ARTIFACT_DIR "/screens");
-  QDir().mkpath(dir);
-  const QString path = dir + "/" + QString::fromStdString(name) + ".png";
-  ASSERT_TRUE(window->grab().save(path)) << name;
-  EXPECT_GT(QFileInfo(path).size(), 2000) << name;
+  SaveWindowShot(rt, f, name);
 }
 
 void ShootPages(SessionConsole& q, const std::string& state) {

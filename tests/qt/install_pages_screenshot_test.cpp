@@ -20,39 +20,19 @@
 #include "temp_folder.h"
 #include "unit/frm_install.h"
 
+#include "screenshot_support.h"
+
 namespace qttest {
 namespace {
 
-// A console on the real runtime with the shipped files, nothing connected.
-struct InstallConsole {
-  InstallConsole() {
-    if (auto error = folder.EnsureSeeded(testkit::ShippedDataDir())) ADD_FAILURE() << *error;
-    if (auto error = lnk::LoadSettings(console)) ADD_FAILURE() << *error;
-  }
-  qtui::QtRuntime rt;
-  platform::MemoryRegistry registry;
-  testkit::TempFolder temp;
-  platform::ProgramFolder folder{temp.Path()};
-  qtui::QtSerialPort serial{registry};
-  qtui::QtTcpClient tcp;
-  app::Console console{app::Services{rt, registry, folder, serial, tcp}};
-};
 
 void ShootPage(qtui::QtRuntime& rt, unit::frmInstall& f, int page, const char* name) {
   for (auto& [index, frame] : f.fInstall) frame->Visible = index == page;
-  if (!f.Visible()) f.Show();
-  RunFor(rt, 80);
-  QWidget* window = rt.WindowOf(f);
-  ASSERT_NE(window, nullptr) << name;
-  const QString dir = QStringLiteral(VKX_ARTIFACT_DIR "/screens");
-  QDir().mkpath(dir);
-  const QString path = dir + "/" + QString::fromLatin1(name) + ".png";
-  ASSERT_TRUE(window->grab().save(path)) << name;
-  EXPECT_GT(QFileInfo(path).size(), 2000) << name;
+  SaveWindowShot(rt, f, name);
 }
 
 TEST(InstallPagesScreenshot, PagesOfALoadedUnit) {
-  InstallConsole q;
+  OfflineQtConsole q;
   app::Console& c = q.console;
   // A 48 V unit of firmware 3.18.02 with an open Install level.
   c.st.InstallLocked = false;
@@ -72,7 +52,7 @@ TEST(InstallPagesScreenshot, PagesOfALoadedUnit) {
 }
 
 TEST(InstallPagesScreenshot, V4UnitWithBatterySafeMaintenance) {
-  InstallConsole q;
+  OfflineQtConsole q;
   app::Console& c = q.console;
   c.st.V4Mode = true;
   testkit::ParameterValues values = testkit::SampleParameters(2, 21, 4);

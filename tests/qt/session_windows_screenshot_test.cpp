@@ -32,44 +32,17 @@
 #include "temp_folder.h"
 #include "unit/frm_install.h"
 
+#include "screenshot_support.h"
+
 namespace qttest {
 namespace {
 
-QString ScreensDir() {
-  const QString dir = QStringLiteral(VKX_ARTIFACT_DIR "/screens");
-  QDir().mkpath(dir);
-  return dir;
-}
 
-// A console on the real runtime with the shipped files, nothing connected.
-struct QtConsole {
-  QtConsole() {
-    if (auto error = folder.EnsureSeeded(testkit::ShippedDataDir())) ADD_FAILURE() << *error;
-    if (auto error = lnk::LoadSettings(console)) ADD_FAILURE() << *error;
-  }
-  qtui::QtRuntime rt;
-  platform::MemoryRegistry registry;
-  testkit::TempFolder temp;
-  platform::ProgramFolder folder{temp.Path()};
-  qtui::QtSerialPort serial{registry};
-  qtui::QtTcpClient tcp;
-  app::Console console{app::Services{rt, registry, folder, serial, tcp}};
-};
 
-// Shows the form, lets it paint, and saves its window as name.png.
-void Shoot(qtui::QtRuntime& rt, ui::Form& form, const char* name) {
-  if (!form.Visible()) form.Show();
-  RunFor(rt, 80);
-  QWidget* window = rt.WindowOf(form);
-  ASSERT_NE(window, nullptr) << name;
-  const QPixmap shot = window->grab();
-  const QString path = ScreensDir() + "/" + QString::fromLatin1(name) + ".png";
-  ASSERT_TRUE(shot.save(path)) << name;
-  EXPECT_GT(QFileInfo(path).size(), 2000) << name;
-}
+void Shoot(qtui::QtRuntime& rt, ui::Form& form, const char* name) { SaveWindowShot(rt, form, name); }
 
 TEST(SessionWindowsScreenshot, OnlineWindowOnEachPanel) {
-  QtConsole q;
+  OfflineQtConsole q;
   app::Console& c = q.console;
   auto& online = c.Get<app::frmProgress>();
   online.Caption = "North Ridge";
@@ -94,7 +67,7 @@ TEST(SessionWindowsScreenshot, OnlineWindowOnEachPanel) {
 }
 
 TEST(SessionWindowsScreenshot, SmallWindows) {
-  QtConsole q;
+  OfflineQtConsole q;
   app::Console& c = q.console;
   Shoot(q.rt, c.Get<app::frmSplash>(), "splash");
   Shoot(q.rt, c.Get<app::frmAbout>(), "about");
@@ -133,7 +106,7 @@ TEST(SessionWindowsScreenshot, SmallWindows) {
 }
 
 TEST(SessionWindowsScreenshot, InstallationStatusPage) {
-  QtConsole q;
+  OfflineQtConsole q;
   app::Console& c = q.console;
   auto& inst = c.Get<unit::frmInstall>();
   c.param.FirmwareVersion = 40100;

@@ -54,6 +54,17 @@ void ValueBox(ui::TextBox& box, const std::string& text, int left, int top,
   box.Move(left, top, width, kRowHeight);
 }
 
+// A relay lamp with its number under it.
+void RelayLamp(ui::Image& lamp, ui::Label& number, const char* text, int left) {
+  lamp.Picture = ui::Picture::Named("GreenOff");
+  lamp.Stretch = true;
+  lamp.Move(left, 480, kLampSize, kLampSize);
+  number.Caption = text;
+  number.Alignment = ui::vbCenter;
+  number.Transparent = true;
+  number.Move(left, 840, kLampSize, kCaptionHeight);
+}
+
 void PanelPicture(ui::Image& image, const char* picture) {
   image.Picture = ui::Picture::Named(picture);
   image.Stretch = true;
@@ -166,20 +177,8 @@ void frmProgress::DesignPanelTerminal() {
 void frmProgress::DesignPanelPV() {
   Frame7.Caption = "PV";
   Frame7.Move(240, 300, 1920, 1320);
-  imgPV1.Picture = ui::Picture::Named("GreenOff");
-  imgPV1.Stretch = true;
-  imgPV1.Move(420, 480, kLampSize, kLampSize);
-  lblRelay[39].Caption = "1";
-  lblRelay[39].Alignment = ui::vbCenter;
-  lblRelay[39].Transparent = true;
-  lblRelay[39].Move(420, 840, kLampSize, kCaptionHeight);
-  imgPV2.Picture = ui::Picture::Named("GreenOff");
-  imgPV2.Stretch = true;
-  imgPV2.Move(1200, 480, kLampSize, kLampSize);
-  lblRelay[38].Caption = "2";
-  lblRelay[38].Alignment = ui::vbCenter;
-  lblRelay[38].Transparent = true;
-  lblRelay[38].Move(1200, 840, kLampSize, kCaptionHeight);
+  RelayLamp(imgPV1, lblRelay[39], "1", 420);
+  RelayLamp(imgPV2, lblRelay[38], "2", 1200);
 
   CaptionLabel(lblCurrentPV, "PV Current (A):", 2400, 465, 2040);
   ValueBox(txtCurrentPV, "---", kValueLeft, 420);
@@ -191,13 +190,7 @@ void frmProgress::DesignPanelPV() {
 void frmProgress::DesignPanelLoad() {
   Frame8.Caption = "Load";
   Frame8.Move(240, 300, 1920, 1320);
-  imgLoad1.Picture = ui::Picture::Named("GreenOff");
-  imgLoad1.Stretch = true;
-  imgLoad1.Move(810, 480, kLampSize, kLampSize);
-  lblRelay[47].Caption = "1";
-  lblRelay[47].Alignment = ui::vbCenter;
-  lblRelay[47].Transparent = true;
-  lblRelay[47].Move(810, 840, kLampSize, kCaptionHeight);
+  RelayLamp(imgLoad1, lblRelay[47], "1", 810);
 
   CaptionLabel(lblCurrentLoad, "Load Current (A):", 2400, 465, 2040);
   ValueBox(txtCurrentLoad, "---", kValueLeft, 420);

@@ -63,12 +63,7 @@ void ReadSavedULine(app::Console& c, std::int32_t firmware) {
   p.txtCurrentLoad.Text = inst.txtCurrentLoad.Text();
   ShowNetCurrent(c);
 
-  const std::string battery_temp = NextIntToken(rx);
-  const std::string unit_temp = NextIntToken(rx);
-  ShowTemperatures(c, battery_temp, unit_temp);
-  const std::int32_t relay_bits = vb::CLng(vb::Val(NextIntToken(rx)));
-  const std::int32_t generator_bits = vb::CLng(vb::Val(NextIntToken(rx)));
-  ShowStatusLamps(c, relay_bits, generator_bits);
+  ShowTemperaturesAndLamps(c);
   if (soc_layout) {
     NextIntToken(rx);  // not shown
     inst.txtSOC.Text = Plain(NextHundredthsToken(rx));
@@ -78,26 +73,16 @@ void ReadSavedULine(app::Console& c, std::int32_t firmware) {
 }
 
 void ReadSavedVLine(app::Console& c, std::int32_t firmware) {
-  std::string& rx = c.st.RxBuffer;
   auto& inst = c.Get<unit::frmInstall>();
   auto& p = c.Get<app::frmProgress>();
 
-  NextIntToken(rx);  // not shown
-  NextIntToken(rx);  // not shown
-  ShowEqualisation(c, vb::Val(NextIntToken(rx)));
-  NextIntToken(rx);  // not shown
-  NextIntToken(rx);  // not shown
-  const std::string net = NextHundredthsToken(rx);
+  const std::string net = ReadVLineToNetAmpHours(c);
   const double reference = SocReference(c);
   if (reference != 0 && firmware != kSocLayoutFirmware) {
     inst.txtSOC.Text = vb::CStr(vb::Int(vb::Val(net) / reference * 1000) / 10);
     p.txtSOC.Text = inst.txtSOC.Text();
   }
-  const std::string in = NextHundredthsToken(rx);
-  const std::string out = NextHundredthsToken(rx);
-  ShowAmpHours(c, net, in, out);
-  ShowLoadHours(c);
-  ShowStatusRead(c);
+  ShowVLineCounters(c, net);
 }
 
 }  // namespace

@@ -176,4 +176,33 @@ void ShowStatusDateAndTime(app::Console& c) {
   p.txtTime.Text = inst.txtTime.Text();
 }
 
+void ShowTemperaturesAndLamps(app::Console& c) {
+  std::string& rx = c.st.RxBuffer;
+  const std::string battery_temp = NextIntToken(rx);
+  const std::string unit_temp = NextIntToken(rx);
+  ShowTemperatures(c, battery_temp, unit_temp);
+  const std::int32_t relay_bits = vb::CLng(vb::Val(NextIntToken(rx)));
+  const std::int32_t generator_bits = vb::CLng(vb::Val(NextIntToken(rx)));
+  ShowStatusLamps(c, relay_bits, generator_bits);
+}
+
+std::string ReadVLineToNetAmpHours(app::Console& c) {
+  std::string& rx = c.st.RxBuffer;
+  NextIntToken(rx);  // not shown
+  NextIntToken(rx);  // not shown
+  ShowEqualisation(c, vb::Val(NextIntToken(rx)));
+  NextIntToken(rx);  // not shown
+  NextIntToken(rx);  // not shown
+  return NextHundredthsToken(rx);
+}
+
+void ShowVLineCounters(app::Console& c, const std::string& net) {
+  std::string& rx = c.st.RxBuffer;
+  const std::string in = NextHundredthsToken(rx);
+  const std::string out = NextHundredthsToken(rx);
+  ShowAmpHours(c, net, in, out);
+  ShowLoadHours(c);
+  ShowStatusRead(c);
+}
+
 }  // namespace lnk

@@ -35,6 +35,16 @@ void DrawGauge(ui::PictureBox& GaugePicture, const ui::Label& GaugeLabel, double
 // hour, minute, second) from RxBuffer into the date and time texts of both
 // windows.
 void ShowStatusDateAndTime(app::Console& c);
+// Reads the temperature, relay-bit and generator-bit tokens of a U line from
+// RxBuffer and shows them (temperatures, lamps).
+void ShowTemperaturesAndLamps(app::Console& c);
+// Reads a V line from RxBuffer up to its net ampere-hours: two unshown
+// numbers, the equalisation flag (shown), two unshown numbers; returns the
+// net ampere-hours token.
+std::string ReadVLineToNetAmpHours(app::Console& c);
+// Reads the AH in and out tokens of a V line from RxBuffer and shows the
+// three counters, the load hours and the read status.
+void ShowVLineCounters(app::Console& c, const std::string& net);
 // The battery voltage and the two temperature gauges of the online window,
 // from the numbers in its value boxes.
 void DrawStatusGauges(app::Console& c);

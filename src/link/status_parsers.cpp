@@ -59,7 +59,6 @@ std::string NextCurrentText(app::Console& c, std::string& rx) {
   return vb::Format(vb::Val(NextTenthsToken(rx)), "0.0");
 }
 
-std::int32_t Bits(const std::string& token) { return vb::CLng(vb::Val(token)); }
 
 }  // namespace
 
@@ -79,12 +78,7 @@ void ParseUReply(app::Console& c) {
   p.txtCurrentLoad.Text = inst.txtCurrentLoad.Text();
   ShowNetCurrent(c);
 
-  const std::string battery_temp = NextIntToken(rx);
-  const std::string unit_temp = NextIntToken(rx);
-  ShowTemperatures(c, battery_temp, unit_temp);
-  const std::int32_t relay_bits = Bits(NextIntToken(rx));
-  const std::int32_t generator_bits = Bits(NextIntToken(rx));
-  ShowStatusLamps(c, relay_bits, generator_bits);
+  ShowTemperaturesAndLamps(c);
   NextIntToken(rx);  // not shown
   if (c.param.FirmwareVersion == kSocLayoutFirmware) {
     inst.txtSOC.Text = NextHundredthsToken(rx);
@@ -94,27 +88,17 @@ void ParseUReply(app::Console& c) {
 }
 
 void ParseVReply(app::Console& c) {
-  std::string& rx = c.st.RxBuffer;
   auto& inst = c.Get<unit::frmInstall>();
   auto& p = c.Get<app::frmProgress>();
 
-  NextIntToken(rx);  // not shown
-  NextIntToken(rx);  // not shown
-  ShowEqualisation(c, vb::Val(NextIntToken(rx)));
-  NextIntToken(rx);  // not shown
-  NextIntToken(rx);  // not shown
-  const std::string net = NextHundredthsToken(rx);
+  const std::string net = ReadVLineToNetAmpHours(c);
   const double reference = SocReference(c);
   if (reference != 0 && c.param.FirmwareVersion != kSocLayoutFirmware) {
     const double percent = vb::Int(vb::Val(net) * 100 / reference * 100) / 100;
     inst.txtSOC.Text = vb::Format(percent, "0.00");
     p.txtSOC.Text = inst.txtSOC.Text();
   }
-  const std::string in = NextHundredthsToken(rx);
-  const std::string out = NextHundredthsToken(rx);
-  ShowAmpHours(c, net, in, out);
-  ShowLoadHours(c);
-  ShowStatusRead(c);
+  ShowVLineCounters(c, net);
 }
 
 void DecodeV4StatusPacket(app::Console& c) {

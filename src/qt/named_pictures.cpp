@@ -11,12 +11,28 @@
 #include <QPixmapCache>
 #include <QRadialGradient>
 #include <array>
+#include <initializer_list>
 
 #include "qt/qt_convert.h"
 
 namespace qtui {
 
 namespace {
+
+// A closed outline through the points, in order.
+QPainterPath Polygon(std::initializer_list<QPointF> points) {
+  QPainterPath path;
+  bool first = true;
+  for (const QPointF& point : points) {
+    if (first)
+      path.moveTo(point);
+    else
+      path.lineTo(point);
+    first = false;
+  }
+  path.closeSubpath();
+  return path;
+}
 
 constexpr double kBox = 32.0;
 const QColor kOutline(70, 70, 80);
@@ -155,18 +171,9 @@ void DrawInstallPage(QPainter& p) {
 
 void DrawFactoryPage(QPainter& p) {
   DrawPage(p, QRectF(3.5, 2.5, 20, 27));
-  QPainterPath plant;  // a saw-tooth roof and a chimney
-  plant.moveTo(6.5, 25);
-  plant.lineTo(6.5, 17);
-  plant.lineTo(10, 14.5);
-  plant.lineTo(10, 17);
-  plant.lineTo(13.5, 14.5);
-  plant.lineTo(13.5, 17);
-  plant.lineTo(16, 15.2);
-  plant.lineTo(16, 9);
-  plant.lineTo(18.5, 9);
-  plant.lineTo(18.5, 25);
-  plant.closeSubpath();
+  // a saw-tooth roof and a chimney
+  const QPainterPath plant = Polygon({{6.5, 25}, {6.5, 17}, {10, 14.5}, {10, 17}, {13.5, 14.5},
+                                      {13.5, 17}, {16, 15.2}, {16, 9}, {18.5, 9}, {18.5, 25}});
   p.setPen(QPen(QColor(60, 50, 50), 0.9));
   p.setBrush(QColor(170, 85, 60));
   p.drawPath(plant);
@@ -216,15 +223,9 @@ void DrawHangup(QPainter& p) {
   p.translate(16, 13);
   DrawHandset(p, QColor(215, 50, 40));
   p.restore();
-  QPainterPath arrow;  // pointing down: the handset goes back on the hook
-  arrow.moveTo(16, 29.5);
-  arrow.lineTo(10.5, 23.5);
-  arrow.lineTo(14, 23.5);
-  arrow.lineTo(14, 19.5);
-  arrow.lineTo(18, 19.5);
-  arrow.lineTo(18, 23.5);
-  arrow.lineTo(21.5, 23.5);
-  arrow.closeSubpath();
+  // pointing down: the handset goes back on the hook
+  const QPainterPath arrow = Polygon(
+      {{16, 29.5}, {10.5, 23.5}, {14, 23.5}, {14, 19.5}, {18, 19.5}, {18, 23.5}, {21.5, 23.5}});
   p.setPen(QPen(QColor(120, 30, 25), 0.8));
   p.setBrush(QColor(215, 50, 40));
   p.drawPath(arrow);
@@ -244,11 +245,7 @@ void DrawSite(QPainter& p) {
   p.setPen(QPen(QColor(60, 120, 210), 1.4, Qt::SolidLine, Qt::RoundCap));
   p.drawArc(QRectF(18, 2, 10, 10), 30 * 16, 120 * 16);
   p.drawArc(QRectF(15, -1, 16, 16), 35 * 16, 110 * 16);
-  QPainterPath house;
-  house.moveTo(3, 17);
-  house.lineTo(10, 11);
-  house.lineTo(17, 17);
-  house.closeSubpath();
+  const QPainterPath house = Polygon({{3, 17}, {10, 11}, {17, 17}});
   p.setPen(QPen(QColor(90, 40, 30), 1.0));
   p.setBrush(QColor(200, 70, 50));
   p.drawPath(house);
@@ -373,15 +370,8 @@ void DrawAppLogo(QPainter& p) {
     p.drawLine(QPointF(9 + 5 * std::cos(a), 9 + 5 * std::sin(a)),
                QPointF(9 + 7 * std::cos(a), 9 + 7 * std::sin(a)));
   }
-  QPainterPath bolt;
-  bolt.moveTo(19, 6);
-  bolt.lineTo(12.5, 18);
-  bolt.lineTo(17, 18);
-  bolt.lineTo(14.5, 27);
-  bolt.lineTo(23.5, 13.5);
-  bolt.lineTo(18.5, 13.5);
-  bolt.lineTo(22, 6);
-  bolt.closeSubpath();
+  const QPainterPath bolt = Polygon(
+      {{19, 6}, {12.5, 18}, {17, 18}, {14.5, 27}, {23.5, 13.5}, {18.5, 13.5}, {22, 6}});
   p.setPen(QPen(QColor(150, 100, 0), 0.8));
   p.setBrush(QColor(255, 200, 40));
   p.drawPath(bolt);

@@ -8,25 +8,13 @@
 #include <cstdlib>
 #include <string>
 
-#include "console_harness.h"
+#include "fuzz_support.h"
 #include "sample_parameter_dump.h"
 #include "unit/dump_loading.h"
 
 namespace {
 
-void Require(bool ok) {
-  if (!ok) std::abort();
-}
-
-testkit::ConsoleHarness& Harness() {
-  static testkit::ConsoleHarness* h = [] {
-    auto* harness = new testkit::ConsoleHarness;
-    harness->rt.Operator().SetFailureHandler([](const std::string&) { std::abort(); });
-    Require(harness->Start());
-    return harness;
-  }();
-  return *h;
-}
+using testkit::Require;
 
 void Parse(app::Console& c, const std::string& text) {
   c.param.Eeprom.fill(0);
@@ -38,7 +26,7 @@ void Parse(app::Console& c, const std::string& text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  app::Console& c = Harness().console;
+  app::Console& c = testkit::FuzzHarness().console;
 
   // Whatever arrives.
   Parse(c, std::string(reinterpret_cast<const char*>(data), size));

@@ -8,32 +8,12 @@
 #include <string_view>
 
 #include "link/crc16_line.h"
+#include "reference_crc16.h"
+#include "fuzz_support.h"
 
 namespace {
 
-void Require(bool ok) {
-  if (!ok) std::abort();
-}
-
-// Bit-at-a-time CRC-16/MCRF4XX, independent of the byte-wise form.
-std::uint16_t ReferenceCrc16(std::string_view text) {
-  std::uint16_t crc = 0xFFFF;
-  for (const char c : text) {
-    crc ^= static_cast<std::uint8_t>(c);
-    for (int bit = 0; bit < 8; ++bit) {
-      crc = (crc & 1U) != 0 ? static_cast<std::uint16_t>((crc >> 1) ^ 0x8408U)
-                            : static_cast<std::uint16_t>(crc >> 1);
-    }
-  }
-  return crc;
-}
-
-std::string CheckDigits(std::string_view text) {
-  const std::uint16_t crc = ReferenceCrc16(text);
-  char digits[5];
-  std::snprintf(digits, sizeof digits, "%02X%02X", crc & 0xFFU, crc >> 8);
-  return digits;
-}
+using testkit::Require;
 
 }  // namespace
 
@@ -46,11 +26,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(!ok && line == input);
   } else {
     Require(line == input.substr(0, input.size() - 4));
-    Require(ok == (input.substr(input.size() - 4) == CheckDigits(line)));
+    Require(ok == (input.substr(input.size() - 4) == testkit::Crc16Digits(line)));
   }
 
   const std::string text(input.substr(0, 200));
-  std::string checked = text + CheckDigits(text);
+  std::string checked = text + testkit::Crc16Digits(text);
   if (checked.size() > 5) {
     std::string good = checked;
     Require(lnk::CheckLineCrc16(good) && good == text);

@@ -7,31 +7,18 @@
 #include <cstdlib>
 #include <string>
 
-#include "console_harness.h"
+#include "fuzz_support.h"
 #include "unit/dump_loading.h"
 #include "unit/parameter_loading.h"
 
 namespace {
 
-void Require(bool ok) {
-  if (!ok) std::abort();
-}
-
-testkit::ConsoleHarness& Harness() {
-  static testkit::ConsoleHarness* h = [] {
-    auto* harness = new testkit::ConsoleHarness;
-    harness->rt.Operator().SetFailureHandler([](const std::string&) { std::abort(); });
-    harness->rt.Operator().AllowMsgBox("~Data boundary error(s):");
-    Require(harness->Start());
-    return harness;
-  }();
-  return *h;
-}
+using testkit::Require;
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  app::Console& c = Harness().console;
+  app::Console& c = testkit::FuzzHarness().console;
   // The first byte chooses the dialect and the form; the rest is the text.
   if (size == 0) return 0;
   const std::uint8_t mode = data[0];

@@ -6,25 +6,13 @@
 #include <cstdlib>
 #include <string>
 
-#include "console_harness.h"
+#include "fuzz_support.h"
 #include "link/saved_status.h"
 #include "unit/frm_install.h"
 
 namespace {
 
-void Require(bool ok) {
-  if (!ok) std::abort();
-}
-
-testkit::ConsoleHarness& Harness() {
-  static testkit::ConsoleHarness* h = [] {
-    auto* harness = new testkit::ConsoleHarness;
-    harness->rt.Operator().SetFailureHandler([](const std::string&) { std::abort(); });
-    Require(harness->Start());
-    return harness;
-  }();
-  return *h;
-}
+using testkit::Require;
 
 // The next line of the file (without its line end).
 std::string NextLine(std::string& rest) {
@@ -38,7 +26,7 @@ std::string NextLine(std::string& rest) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  app::Console& c = Harness().console;
+  app::Console& c = testkit::FuzzHarness().console;
   std::string rest(reinterpret_cast<const char*>(data), size);
   c.st.EepromImage = NextLine(rest);
   c.st.UStatusText = NextLine(rest);

@@ -8,12 +8,11 @@
 
 #include "common/vb.h"
 #include "link/reply_tokens.h"
+#include "fuzz_support.h"
 
 namespace {
 
-void Require(bool ok) {
-  if (!ok) std::abort();
-}
+using testkit::Require;
 
 bool IsTokenChar(char c) { return (c >= '0' && c <= '9') || c == '-'; }
 

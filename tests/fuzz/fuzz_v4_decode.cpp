@@ -7,12 +7,11 @@
 #include <string_view>
 
 #include "link/v4_packet.h"
+#include "fuzz_support.h"
 
 namespace {
 
-void Require(bool ok) {
-  if (!ok) std::abort();
-}
+using testkit::Require;
 
 std::uint32_t Crc32Of(std::string_view bytes) {
   std::uint32_t crc = lnk::kCrc32Preset;

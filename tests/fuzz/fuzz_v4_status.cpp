@@ -8,12 +8,11 @@
 
 #include "link/reply_tokens.h"
 #include "link/v4_status_packet.h"
+#include "fuzz_support.h"
 
 namespace {
 
-void Require(bool ok) {
-  if (!ok) std::abort();
-}
+using testkit::Require;
 
 // Tokens of a built line: one per field that lay inside the buffer.
 int CountTokens(std::string line) {

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "reference_crc16.h"
+
 namespace testkit {
 
 using ParameterValues = std::array<int, 301>;
@@ -23,14 +25,9 @@ std::string PlainDump(const ParameterValues& values, int last = 255);
 // Lines "aaa vvv" closed by their CRC-16 digits, each ended by LF CR, after a
 // short first line; the first carriage return is the ninth character.
 std::string CheckedDump(const ParameterValues& values, int last = 255);
-// One checked line as it stands in a dump (without its line end).
-std::string CheckedLine(std::string_view text);
 
 // The first line of a text status file: the dump with its line ends as
 // blanks.
 std::string SequentialDump(const ParameterValues& values, int last = 255);
-
-// The four CRC-16/MCRF4XX digits of text, low byte first.
-std::string Crc16Digits(std::string_view text);
 
 }  // namespace testkit

@@ -8,21 +8,9 @@
 #include <string>
 
 #include "link/crc16_line.h"
+#include "reference_crc16.h"
 
 namespace {
-
-// Bit-at-a-time CRC-16/MCRF4XX, written independently of the byte-wise form.
-std::uint16_t ReferenceCrc16(std::string_view text) {
-  std::uint16_t crc = 0xFFFF;
-  for (const char c : text) {
-    crc ^= static_cast<std::uint8_t>(c);
-    for (int bit = 0; bit < 8; ++bit) {
-      crc = (crc & 1U) != 0 ? static_cast<std::uint16_t>((crc >> 1) ^ 0x8408U)
-                            : static_cast<std::uint16_t>(crc >> 1);
-    }
-  }
-  return crc;
-}
 
 std::uint16_t RegisterAfter(std::string_view text) {
   lnk::Crc16Register reg;
@@ -30,26 +18,19 @@ std::uint16_t RegisterAfter(std::string_view text) {
   return static_cast<std::uint16_t>(reg.Crc16Hi << 8 | reg.Crc16Lo);
 }
 
-// text followed by its check digits, low byte first.
-std::string Checked(const std::string& text) {
-  const std::uint16_t crc = ReferenceCrc16(text);
-  char digits[5];
-  std::snprintf(digits, sizeof digits, "%02X%02X", crc & 0xFFU, crc >> 8);
-  return text + digits;
-}
 
 TEST(Crc16Update, MatchesThePublishedCheckValueAndTheBitwiseForm) {
   EXPECT_EQ(RegisterAfter("123456789"), 0x6F91);
   EXPECT_EQ(RegisterAfter("abc"), 0x61DA);
   for (int b = 0; b < 256; ++b) {
     const std::string one(1, static_cast<char>(b));
-    EXPECT_EQ(RegisterAfter(one), ReferenceCrc16(one)) << "byte " << b;
+    EXPECT_EQ(RegisterAfter(one), testkit::ReferenceCrc16(one)) << "byte " << b;
   }
   std::mt19937 rng(4700);
   for (int n = 0; n < 100; ++n) {
     std::string text(rng() % 80, '\0');
     for (char& c : text) c = static_cast<char>(rng());
-    EXPECT_EQ(RegisterAfter(text), ReferenceCrc16(text));
+    EXPECT_EQ(RegisterAfter(text), testkit::ReferenceCrc16(text));
   }
 }
 
@@ -58,7 +39,7 @@ TEST(CheckLineCrc16, GoodDigitsPassAndAreStripped) {
   EXPECT_TRUE(lnk::CheckLineCrc16(line));
   EXPECT_EQ(line, "abc");
 
-  line = Checked("U 06 05 12 00 13 04 09 03 1324 123 45 -5 30 248 32 00 \xBA");
+  line = testkit::CheckedLine("U 06 05 12 00 13 04 09 03 1324 123 45 -5 30 248 32 00 \xBA");
   EXPECT_TRUE(lnk::CheckLineCrc16(line));
   EXPECT_EQ(line.back(), '\xBA');
 }
@@ -89,7 +70,7 @@ TEST(CheckLineCrc16, ShortLines) {
   EXPECT_FALSE(lnk::CheckLineCrc16(five));
   EXPECT_EQ(five, "aDA61");
 
-  std::string six = Checked("ab");
+  std::string six = testkit::CheckedLine("ab");
   ASSERT_EQ(six.size(), 6U);
   EXPECT_TRUE(lnk::CheckLineCrc16(six));
   EXPECT_EQ(six, "ab");

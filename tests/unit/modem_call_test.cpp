@@ -1,0 +1,86 @@
+// The modem call's own edges: the online window's site line, a second call
+// on a port left open, the cable hang-up, and a hang-up across midnight.
+#include <gtest/gtest.h>
+
+#include "app/frm_progress.h"
+#include "console_harness.h"
+#include "gtest_operator.h"
+#include "link/command_table.h"
+#include "link/modem_call.h"
+#include "simulated_site.h"
+#include "site_rows.h"
+
+namespace {
+
+class ModemCall : public ::testing::Test {
+ protected:
+  explicit ModemCall(vb::DateTime start = vb::MakeDateTime(2026, 3, 2, 10, 0, 0)) : h(start) {}
+  void SetUp() override {
+    testkit::ReportToGtest(h.rt);
+    h.rt.Operator().AllowMsgBox("~Data boundary error(s):");
+    ASSERT_TRUE(h.Start());
+    site_id = testkit::AddSite(h.console, row);
+    testkit::SelectSite(h.console, site_id, row);
+    h.console.cmd.Cmd[lnk::kDial] = "ATDT5550100\r";
+  }
+  void TearDown() override { testkit::ExpectScriptDone(h.rt); }
+  // Calls and stops the loop stop_ms later; `then` runs at at_ms.
+  void Call(std::int64_t at_ms, std::function<void()> then, std::int64_t stop_ms) {
+    if (then) h.rt.After(at_ms, std::move(then));
+    h.rt.After(stop_ms, [this] { h.console.st.StopReceive = true; });
+    lnk::StartModemCall(h.console);
+  }
+
+  testkit::ConsoleHarness h;
+  testkit::SiteRow row;  // North, customer 1234
+  std::int32_t site_id = 0;
+};
+
+TEST_F(ModemCall, OnlineWindowNamesTheCustomerAndTheSite) {
+  testkit::SimulatedSite site(h, {});
+  site.AttachSerial(/*modem=*/true);
+  Call(0, nullptr, 100);
+  auto& progress = h.console.Get<app::frmProgress>();
+  EXPECT_EQ(progress.txtName.Text(), "1234(North)");
+  EXPECT_EQ(progress.Caption(), "North");
+}
+
+TEST_F(ModemCall, PortLeftOpenByAnEarlierCallDialsAtOnce) {
+  testkit::SimulatedSite site(h, {});
+  site.AttachSerial(/*modem=*/true);
+  Call(40000, [this] { lnk::Disconnect(h.console); }, 50000);
+  ASSERT_TRUE(h.serial.PortOpen());  // a modem hang-up keeps the port
+  h.serial.ClearWrites();
+  Call(0, nullptr, 1000);
+  EXPECT_EQ(h.serial.AllWritten().rfind("ATDT5550100\r", 0), 0u) << "no modem init first";
+  EXPECT_EQ(h.serial.OpenCount(), 1);
+}
+
+TEST_F(ModemCall, CableSessionEndsWithoutEscapeOrHangUpAndClosesItsPort) {
+  h.serial.SetPortOpen(true);
+  h.console.st.DirectCable = true;
+  h.console.st.Online = true;
+  lnk::Disconnect(h.console);
+  EXPECT_FALSE(h.serial.PortOpen());
+  EXPECT_FALSE(h.console.st.DirectCable);
+  EXPECT_FALSE(h.console.st.Online);
+  EXPECT_TRUE(h.serial.Writes().empty());
+}
+
+class ModemCallBeforeMidnight : public ModemCall {
+ protected:
+  ModemCallBeforeMidnight() : ModemCall(vb::MakeDateTime(2026, 3, 2, 23, 59, 57)) {}
+};
+
+TEST_F(ModemCallBeforeMidnight, HangUpOneSecondBeforeMidnightWaitsItsOneAndAHalfSeconds) {
+  // Start-up took 2 s: it is 23:59:59 now.
+  h.serial.SetPortOpen(true);
+  h.console.st.Online = true;
+  vb::DateTime before = h.rt.Now();
+  lnk::Disconnect(h.console);
+  EXPECT_EQ(h.rt.Now() - before, 1500);
+  EXPECT_EQ(vb::Day(h.rt.Now()), 3);
+  EXPECT_EQ(h.console.st.CmdState, lnk::kHangUp);
+}
+
+}  // namespace

@@ -16,6 +16,7 @@ namespace {
 
 class ModemSession : public ::testing::Test {
  protected:
+  explicit ModemSession(vb::DateTime start = vb::MakeDateTime(2026, 3, 2, 10, 0, 0)) : h(start) {}
   void SetUp() override {
     testkit::ReportToGtest(h.rt);
     ASSERT_TRUE(h.Start());
@@ -28,13 +29,13 @@ class ModemSession : public ::testing::Test {
   // Calls, lets `then` run at `at_ms` after the call started (from the event
   // loop), and stops the receive loop at `stop_ms`.
   void Call(std::int64_t at_ms, std::function<void()> then, std::int64_t stop_ms) {
-    h.rt.After(at_ms, std::move(then));
+    if (then) h.rt.After(at_ms, std::move(then));
     h.rt.After(stop_ms, [this] { h.console.st.StopReceive = true; });
     lnk::StartModemCall(h.console);
   }
 
   testkit::ConsoleHarness h;
-  testkit::SiteRow row;
+  testkit::SiteRow row;  // North, customer 1234
   std::int32_t site_id = 0;
 };
 
@@ -60,6 +61,53 @@ TEST_F(ModemSession, TextUnitDumpsAndReportsStatusThenHangsUp) {
   EXPECT_NE(written.find("ATDT5550100\r"), std::string::npos);
   EXPECT_NE(written.find("+++"), std::string::npos);
   EXPECT_NE(written.find("ATH0\r"), std::string::npos);
+}
+
+TEST_F(ModemSession, OnlineWindowNamesTheCustomerAndTheSite) {
+  testkit::SimulatedSite site(h, {});
+  site.AttachSerial(/*modem=*/true);
+  Call(0, nullptr, 100);
+  auto& progress = h.console.Get<app::frmProgress>();
+  EXPECT_EQ(progress.txtName.Text(), "1234(North)");
+  EXPECT_EQ(progress.Caption(), "North");
+}
+
+TEST_F(ModemSession, PortLeftOpenByAnEarlierCallDialsAtOnce) {
+  testkit::SimulatedSite site(h, {});
+  site.AttachSerial(/*modem=*/true);
+  Call(40000, [this] { lnk::Disconnect(h.console); }, 50000);
+  ASSERT_TRUE(h.serial.PortOpen());  // a modem hang-up keeps the port
+  h.serial.ClearWrites();
+  Call(0, nullptr, 1000);
+  EXPECT_EQ(h.serial.AllWritten().rfind("ATDT5550100\r", 0), 0u) << "no modem init first";
+  EXPECT_EQ(h.serial.OpenCount(), 1);
+}
+
+TEST_F(ModemSession, CableSessionEndsWithoutEscapeOrHangUpAndClosesItsPort) {
+  h.serial.SetPortOpen(true);
+  h.console.st.DirectCable = true;
+  h.console.st.Online = true;
+  lnk::Disconnect(h.console);
+  EXPECT_FALSE(h.serial.PortOpen());
+  EXPECT_FALSE(h.console.st.DirectCable);
+  EXPECT_FALSE(h.console.st.Online);
+  EXPECT_TRUE(h.serial.Writes().empty());
+}
+
+class ModemSessionBeforeMidnight : public ModemSession {
+ protected:
+  ModemSessionBeforeMidnight() : ModemSession(vb::MakeDateTime(2026, 3, 2, 23, 59, 57)) {}
+};
+
+TEST_F(ModemSessionBeforeMidnight, HangUpOneSecondBeforeMidnightWaitsItsOneAndAHalfSeconds) {
+  // Start-up took 2 s: it is 23:59:59 now.
+  h.serial.SetPortOpen(true);
+  h.console.st.Online = true;
+  vb::DateTime before = h.rt.Now();
+  lnk::Disconnect(h.console);
+  EXPECT_EQ(h.rt.Now() - before, 1500);
+  EXPECT_EQ(vb::Day(h.rt.Now()), 3);
+  EXPECT_EQ(h.console.st.CmdState, lnk::kHangUp);
 }
 
 }  // namespace

@@ -1,11 +1,9 @@
-// The terminal window in real time: the Qt build on a real serial port (a
-// pty of the simulator program, a text unit on a direct cable). A "U" typed
-// into the window reaches the unit, and its status line appears in the box.
+// The terminal window in real time, on the Qt build's serial port and a pty
+// of the simulator program (a text unit on a direct cable): a "U" typed into
+// the window reaches the unit, and its status line appears in the box.
 #include <gtest/gtest.h>
 
 #include <QTimer>
-#include <chrono>
-#include <cstdio>
 
 #include "app/frm_debug.h"
 #include "link/startup.h"
@@ -21,32 +19,20 @@ TEST(LiveTerminal, ATypedUReachesTheUnitAndItsStatusLineAppears) {
   LiveConsole q;
   q.registry.SaveSetting("Ports", "COM2", sim.Endpoint());  // "CableComPort" is 2
   ASSERT_TRUE(lnk::Main(q.console));
-  ASSERT_TRUE(RunUntil(q.rt, [&] { return q.console.st.WindowRestored; }, 5000));
   q.console.st.DebugEcho = true;
   auto& terminal = q.console.Get<app::frmDebug>();
   terminal.Show();
-
-  const auto started = std::chrono::steady_clock::now();
-  double reply_ms = -1;
+  const std::string& in = terminal.txtIn.Text();
   QTimer::singleShot(200, [&] { terminal.txtOut.Type("U"); });
   QTimer watcher;
-  watcher.setInterval(20);
   QObject::connect(&watcher, &QTimer::timeout, [&] {
-    const std::string& in = terminal.txtIn.Text();
-    if (reply_ms < 0 && in.find('\r', in.find("U ")) != std::string::npos)
-      reply_ms = ElapsedMs(started);
-    if (reply_ms >= 0 || ElapsedMs(started) > 10000) q.console.st.StopReceive = true;
+    if (in.find('\r', in.find("U ")) != std::string::npos) q.console.st.StopReceive = true;
   });
-  watcher.start();
+  watcher.start(20);
+  QTimer::singleShot(10000, [&] { q.console.st.StopReceive = true; });
   terminal.cmdOpenPort.Press();  // returns when the receive loop stops
-  watcher.stop();
-
-  const std::string in = terminal.txtIn.Text();
-  ASSERT_GE(reply_ms, 0) << "no status line: \"" << in << '"';
   EXPECT_EQ(in.rfind("U ", 0), 0u) << in;
-  EXPECT_NE(in.find('/'), std::string::npos) << "the line carries the unit's date";
-  EXPECT_TRUE(sim.Running());
-  std::printf("terminal: status line %.0f ms after the start\n", reply_ms);
+  EXPECT_NE(in.find('\r', in.find("U ")), std::string::npos) << "a whole status line: " << in;
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include "app/frm_progress.h"
 #include "app/frm_readout.h"
 #include "app/session_log.h"
-#include "common/app_info.h"
 #include "common/vb.h"
 #include "link/command_sender.h"
 #include "link/command_table.h"

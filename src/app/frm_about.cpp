@@ -5,6 +5,8 @@
 
 #include "app/console.h"
 #include "common/app_info.h"
+#include "common/vb.h"
+#include "platform/machine_value.h"
 
 namespace app {
 
@@ -84,10 +86,20 @@ void frmAbout::StartSysInfo() {
 
 bool frmAbout::GetKeyValue(std::string_view key_path, std::string_view value_name,
                            std::string& result) {
-  auto value = c_.registry.MachineValue(key_path, value_name);
+  constexpr size_t kBufferSize = 1024;
+  const auto value = platform::ReadMachineValue(c_.registry, key_path, value_name);
   if (!value) return false;
-  result = value->substr(0, value->find('\0'));
-  return true;
+  switch (value->type) {
+    case platform::MachineData::Type::String:
+      if (value->text.size() + 1 > kBufferSize) return false;  // the read fails
+      result = value->text.substr(0, value->text.find('\0'));
+      return true;
+    case platform::MachineData::Type::Number:
+      result = "&h" + vb::Hex(value->number);
+      return true;
+    default:
+      return false;
+  }
 }
 
 }  // namespace app

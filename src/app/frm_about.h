@@ -50,7 +50,9 @@ class frmAbout : public ui::Form {
   void cmdSysInfo_Click();
   void StartSysInfo();
   // One value of a key of the machine store; false when the key or the value
-  // is absent. A text value ends at its first zero character.
+  // is absent or of a type other than text or number. A text value ends at
+  // its first zero character (and holds 1023 characters at most); a number
+  // reads as "&h" and its hexadecimal digits.
   bool GetKeyValue(std::string_view key_path, std::string_view value_name, std::string& result);
 
   Console& c_;

@@ -1,9 +1,9 @@
 #include "app/frm_debug.h"
 
 #include "app/console.h"
-#include "common/app_info.h"
 #include "common/vb.h"
 #include "link/receive_loop.h"
+#include "link/serial_open.h"
 #include "link/settings_access.h"
 #include "platform/program_folder.h"
 
@@ -42,9 +42,8 @@ void frmDebug::Design() {
 }
 
 void frmDebug::txtOut_KeyPress(int& key_ascii) {
-  if (!c_.MSComm1.PortOpen() && !c_.MSComm1.SetPortOpen(true)) {
-    c_.rt.MsgBox("The serial port cannot be opened: " + c_.MSComm1.LastError(), ui::vbExclamation,
-                 app_info::kTitle);
+  // The port opens with its current number and line settings.
+  if (!c_.MSComm1.PortOpen() && !lnk::OpenSerialPort(c_, "")) {
     key_ascii = 0;
     return;
   }
@@ -60,11 +59,7 @@ void frmDebug::txtOut_KeyPress(int& key_ascii) {
 void frmDebug::cmdOpenPort_Click() {
   if (c_.MSComm1.PortOpen()) return;
   c_.MSComm1.CommPort = vb::CInt(lnk::SettingValue(c_, "CableComPort"));
-  if (!c_.MSComm1.SetPortOpen(true)) {
-    c_.rt.MsgBox("The serial port cannot be opened: " + c_.MSComm1.LastError(), ui::vbExclamation,
-                 app_info::kTitle);
-    return;
-  }
+  if (!lnk::OpenSerialPort(c_, "")) return;
   lnk::ReceiveLoop(c_);
 }
 
@@ -72,9 +67,12 @@ void frmDebug::cmdSave_Click() {
   ui::FileDialogRequest request;
   request.save = true;
   request.title = "Save Buffer";
-  request.filter = "Text Files (*.txt)|*.txt|All Files (*.*)|*.*";
-  std::string path = c_.rt.FileDialog(request);
-  if (path.empty()) return;
+  request.filter = "All Files (*.*)|*.*|Text Files(*.txt)|*.txt";
+  request.filter_index = 2;
+  const std::string path = c_.rt.FileDialog(request);
+  if (path.empty()) return;  // cancelled
+  // A file that cannot be written ends the save quietly; a file written
+  // before stays whole.
   platform::WriteWholeFileAtomic(path, txtIn.Text() + "\r\n");
 }
 

@@ -137,9 +137,9 @@ void frmMain::BindEvents() {
   };
   tbToolBar.ButtonClick = [this](ui::ToolbarButton& button) { tbToolBar_ButtonClick(button); };
   cmdChange.Click = [this] { cmdChange_Click(); };
-  // Entries whose windows are not part of the program yet (settings, modem
-  // selection, sites, site directory, alarms, connection log, file commands,
-  // map selection) stay unbound: choosing them does nothing.
+  // Entries whose windows are not part of the program yet (sites, site
+  // directory, alarms, connection log, file commands, map selection) stay
+  // unbound: choosing them does nothing.
   const std::pair<ui::Menu*, void (frmMain::*)()> handlers[] = {
       {&mnuFileExit, &frmMain::mnuFileExit_Click},
       {&mnuResetDatalog, &frmMain::mnuResetDatalog_Click},
@@ -153,6 +153,8 @@ void frmMain::BindEvents() {
       {&mnuDisconnect, &frmMain::mnuDisconnect_Click},
       {&mnuOptionsAnswer, &frmMain::mnuOptionsAnswer_Click},
       {&mnuOptAddress, &frmMain::mnuOptAddress_Click},
+      {&mnuSettings, &frmMain::mnuSettings_Click},
+      {&mnuSelectModem, &frmMain::mnuSelectModem_Click},
   };
   for (const auto& [menu, handler] : handlers) menu->Click = [this, h = handler] { (this->*h)(); };
 }

@@ -115,6 +115,10 @@ class frmMain : public ui::Form {
   // 11 s of waiting at most; sets ConnectFailed when it does not connect.
   void ConnectNetwork(const std::string& host);
 
+  // Settings and modem selection: the dialogs open behind the settings guard.
+  void mnuSettings_Click();
+  void mnuSelectModem_Click();
+
   // The toolbar's one click handler.
   void tbToolBar_ButtonClick(ui::ToolbarButton& Button);
   // Opens the Status page of the installation screen (asking for the

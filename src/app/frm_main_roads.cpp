@@ -16,6 +16,7 @@
 #include "link/modem_call.h"
 #include "link/receive_loop.h"
 #include "link/reply_tokens.h"
+#include "link/serial_open.h"
 #include "link/settings_access.h"
 #include "link/v4_link.h"
 #include "sites/frm_map.h"
@@ -162,8 +163,7 @@ void frmMain::DirectConnect() {
   // The session runs on the cable, whatever an earlier network session left:
   // unit commands and replies must not go to and come from the socket.
   st.UseTcp = false;
-  if (!port.SetPortOpen(true)) {
-    Tell(c_, "Serial port seems to be in use by another application.");
+  if (!lnk::OpenSerialPort(c_, "Serial port seems to be in use by another application.")) {
     ResetConnectButton();
     return;
   }

@@ -7,13 +7,13 @@
 #include "app/frm_progress.h"
 #include "app/frm_readout.h"
 #include "app/session_log.h"
-#include "common/app_info.h"
 #include "common/vb.h"
 #include "link/command_sender.h"
 #include "link/command_table.h"
 #include "link/delay.h"
 #include "link/receive_loop.h"
 #include "link/reply_handlers.h"
+#include "link/serial_open.h"
 #include "link/settings_access.h"
 #include "sites/frm_log.h"
 #include "unit/frm_install.h"
@@ -31,9 +31,7 @@ void ApplyModemLineSettings(app::Console& c) {
 
 bool OpenModemPort(app::Console& c) {
   c.MSComm1.CommPort = vb::CInt(SettingValue(c, "ModemComPort"));
-  if (c.MSComm1.SetPortOpen(true)) return true;
-  c.rt.MsgBox("Invalid COM port setting -- check modem settings.", ui::vbOKOnly, app_info::kTitle);
-  return false;
+  return OpenSerialPort(c, "Invalid COM port setting -- check modem settings.");
 }
 
 void Release(ui::ToolbarButton& b) {

@@ -24,6 +24,10 @@ class SerialPort {
   // the reason in LastError().
   virtual bool SetPortOpen(bool open) = 0;
   virtual const std::string& LastError() const = 0;
+  // After an open that failed because the port would not take the line
+  // settings or handshaking asked for: what it refused, by name ("7 data
+  // bits, parity E"). Empty after any other failure and after an open.
+  virtual const std::string& RefusedSettings() const = 0;
 
   // Bytes waiting in the input buffer.
   virtual int InBufferCount() const = 0;

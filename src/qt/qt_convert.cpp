@@ -7,7 +7,9 @@ QColor ToQColor(ui::Color color, const QPalette& palette) {
     return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
                   static_cast<int>((color >> 16) & 0xFF));
   switch (color) {
-    case ui::kSystemWindow: return palette.color(QPalette::Base);
+    case ui::kSystemWindow:
+    case ui::kSystemCaptionText:  // white on the systems the program was made on
+      return palette.color(QPalette::Base);
     case ui::kSystemWindowText: return palette.color(QPalette::Text);
     case ui::kSystemButtonText: return palette.color(QPalette::ButtonText);
     case ui::kSystemHighlight: return palette.color(QPalette::Highlight);

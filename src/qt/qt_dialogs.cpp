@@ -83,8 +83,11 @@ std::string AskFileName(QWidget* parent, const ui::FileDialogRequest& request) {
     start = start.isEmpty() ? ToQt(request.file_name) : QDir(start).filePath(ToQt(request.file_name));
   const QString title = TitleOrDefault(request.title);
   const QString filter = QtFileFilter(request.filter);
-  const QString chosen = request.save ? QFileDialog::getSaveFileName(parent, title, start, filter)
-                                      : QFileDialog::getOpenFileName(parent, title, start, filter);
+  const QStringList filters = filter.split(QStringLiteral(";;"));
+  QString selected = filters.value(request.filter_index - 1);
+  const QString chosen =
+      request.save ? QFileDialog::getSaveFileName(parent, title, start, filter, &selected)
+                   : QFileDialog::getOpenFileName(parent, title, start, filter, &selected);
   return FromQt(chosen);
 }
 

@@ -33,8 +33,13 @@ QtRegistry::QtRegistry(const std::string& user_ini, const std::string& machine_i
                                         QStringLiteral("vkx4700"), QStringLiteral("VKX-4700"));
   else
     user_ = std::make_unique<QSettings>(ToQt(user_ini), QSettings::IniFormat);
-  if (!machine_ini.empty())
+  if (!machine_ini.empty()) {
     machine_ = std::make_unique<QSettings>(ToQt(machine_ini), QSettings::IniFormat);
+    // Sections named with backslashes ("[System\Modem\0000]", as the store is
+    // documented) are parsed only when a key of theirs is read, and until
+    // then their groups are missing from childGroups(): parse them all now.
+    machine_->allKeys();
+  }
 }
 
 QtRegistry::~QtRegistry() = default;

@@ -1,6 +1,7 @@
 #include "qt/qt_serial_port.h"
 
 #include "qt/qt_convert.h"
+#include "qt/serial_line_check.h"
 #include "qt/serial_settings.h"
 
 namespace qtui {
@@ -57,12 +58,14 @@ bool QtSerialPort::SetPortOpen(bool open) {
 
 bool QtSerialPort::Open() {
   last_error_.clear();
+  refused_.clear();
   if (CommPort < 1 || CommPort > kHighestCommPort) {
     last_error_ = "Invalid port number";
     return false;
   }
   const std::optional<SerialLineSettings> line = ParseSerialSettings(Settings);
   if (!line) {
+    refused_ = "\"" + Settings + "\"";
     last_error_ = "Invalid port settings: " + Settings;
     return false;
   }
@@ -71,17 +74,31 @@ bool QtSerialPort::Open() {
     last_error_ = OpenErrorText(port_.error(), port_.errorString());
     return false;
   }
-  // Ptys and some adapters refuse line settings or modem lines they do not
-  // have; the port is usable all the same, so those refusals are not errors.
-  port_.setBaudRate(line->baud);
-  port_.setParity(line->parity);
-  port_.setDataBits(line->data_bits);
-  port_.setStopBits(line->stop_bits);
+  if (!ApplyLineSettings(*line)) {
+    port_.close();
+    last_error_ = "The port refuses " + refused_;
+    return false;
+  }
+  return true;
+}
+
+bool QtSerialPort::ApplyLineSettings(const SerialLineSettings& line) {
+  // The setters' answers are not trusted alone: some drivers take a setting
+  // and keep another, so what the device holds is read back afterwards.
+  port_.setBaudRate(line.baud);
+  port_.setParity(line.parity);
+  port_.setDataBits(line.data_bits);
+  port_.setStopBits(line.stop_bits);
   const QSerialPort::FlowControl flow = FlowControlFor(Handshaking);
   port_.setFlowControl(flow);
+  // A pty has no modem lines; RTS is a request the line may not carry, and a
+  // port without it still talks.
   if (flow != QSerialPort::HardwareControl) port_.setRequestToSend(RTSEnable);
   port_.clearError();
-  return true;
+  const std::vector<std::string> refused =
+      SettingsNotHeld(static_cast<int>(port_.handle()), line, flow);
+  for (const std::string& name : refused) refused_ += (refused_.empty() ? "" : ", ") + name;
+  return refused_.empty();
 }
 
 int QtSerialPort::InBufferCount() const {

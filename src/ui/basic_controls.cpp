@@ -74,6 +74,7 @@ void OptionButton::OnPropertyChanged(Prop which) {
 
 void OptionButton::Press() {
   if (!Enabled() || !IsShown()) return;
+  MouseDown(vbLeftButton, 0, 0.0, 0.0);
   Value = true;
   MouseUp(vbLeftButton, 0, 0.0, 0.0);
 }

@@ -80,8 +80,9 @@ class OptionButton : public Control {
   // raises Click, as the original does for code and operator alike.
   Property<bool> Value{this, Prop::Value, false};
   Event<> Click;
-  Event<int, int, double, double> MouseUp;  // Button, Shift, X, Y
-  // The operator clicks it: Value becomes True, then MouseUp.
+  Event<int, int, double, double> MouseDown;  // Button, Shift, X, Y
+  Event<int, int, double, double> MouseUp;
+  // The operator clicks it: MouseDown, then Value becomes True, then MouseUp.
   void Press();
 
  protected:

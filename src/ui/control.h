@@ -24,6 +24,7 @@ inline constexpr Color kSystemWindow = 0x80000005;
 inline constexpr Color kSystemWindowText = 0x80000008;
 inline constexpr Color kSystemButtonText = 0x80000012;
 inline constexpr Color kSystemHighlight = 0x8000000D;
+inline constexpr Color kSystemCaptionText = 0x80000009;
 inline constexpr Color kSystemActiveBorder = 0x8000000A;
 inline constexpr Color vbBlack = RGB(0, 0, 0);
 inline constexpr Color vbWhite = RGB(255, 255, 255);

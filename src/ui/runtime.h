@@ -43,6 +43,7 @@ struct FileDialogRequest {
   std::string filter;          // "Bulk Dump Files|*.bdd|All Files|*.*"
   std::string initial_dir;
   std::string file_name;       // proposed file name
+  int filter_index = 1;        // the filter chosen first (1-based)
 };
 
 class Runtime {

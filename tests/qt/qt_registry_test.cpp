@@ -5,6 +5,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include "app/modem_list.h"
 #include "qt/qt_registry.h"
 
 namespace qttest {
@@ -57,6 +58,23 @@ TEST_F(QtRegistryTest, MachineStoreReadsNestedKeys) {
   EXPECT_EQ(registry.MachineValue("System\\Info", "Path"), "/usr/bin/uname");
   EXPECT_EQ(registry.MachineValue("System\\Info", "Missing"), std::nullopt);
   EXPECT_TRUE(registry.MachineSubKeys("System\\Nothing").empty());
+}
+
+// The form docs/architecture.md gives administrators for listing a modem.
+TEST_F(QtRegistryTest, AModemWrittenByHandIsListedWithItsCleanedInitString) {
+  QFile file(QString::fromStdString(Path("machine.ini")));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("[System\\CurrentControlSet\\Services\\Class\\Modem\\0000]\n"
+             "DriverDesc=Hayes Optima 288\n\n"
+             "[System\\CurrentControlSet\\Services\\Class\\Modem\\0000\\Init]\n"
+             "2=\"AT&FE0V1;S0=2<cr>\"\n");
+  file.close();
+  qtui::QtRegistry registry(Path("user.ini"), Path("machine.ini"));
+  const auto modems = app::FindModems(registry);
+  ASSERT_EQ(modems.size(), 2u);
+  EXPECT_EQ(modems[0].name, "Hayes Optima 288");
+  EXPECT_EQ(modems[0].init, "AT&FE0V1;S0=0");
+  EXPECT_EQ(modems[1].name, "Default");
 }
 
 TEST_F(QtRegistryTest, NoMachineFileMeansAnEmptyMachineStore) {

@@ -38,6 +38,12 @@ class PtyPair {
   PtyPair& operator=(const PtyPair&) = delete;
 
   bool Ok() const { return !slave_path_.empty(); }
+  // The line settings the device holds, as the port left them.
+  termios Held() const {
+    termios t{};
+    tcgetattr(slave_, &t);
+    return t;
+  }
   const std::string& SlavePath() const { return slave_path_; }
 
   void Write(const std::string& bytes) const {
@@ -100,13 +106,38 @@ TEST_F(QtSerialPortTest, EveryByteValueCrossesUnchangedBothWays) {
   EXPECT_EQ(port.Input(), "");
 }
 
-TEST_F(QtSerialPortTest, HandshakingAndOtherLineSettingsStillOpen) {
-  port.Settings = "19200,E,7,2";
+TEST_F(QtSerialPortTest, LineSettingsAndHandshakingReachTheDevice) {
+  port.Settings = "19200,n,8,2";
   port.Handshaking = 3;
   port.RTSEnable = true;
   ASSERT_TRUE(port.SetPortOpen(true)) << port.LastError();
+  termios t = pty.Held();
+  EXPECT_EQ(cfgetospeed(&t), static_cast<speed_t>(B19200));
+  EXPECT_TRUE((t.c_cflag & CSTOPB) && (t.c_cflag & CRTSCTS));
   EXPECT_FALSE(port.SetPortOpen(true));  // already open
   EXPECT_EQ(port.LastError(), "Port already open");
+  port.SetPortOpen(false);
+  port.Settings = "300,N,8,1";
+  port.Handshaking = 1;
+  ASSERT_TRUE(port.SetPortOpen(true)) << port.LastError();
+  t = pty.Held();
+  EXPECT_EQ(cfgetospeed(&t), static_cast<speed_t>(B300));
+  EXPECT_EQ(t.c_iflag & (IXON | IXOFF), static_cast<tcflag_t>(IXON | IXOFF));
+}
+
+// A pty keeps 8 data bits and no parity whatever it is asked, and no Linux
+// port has 1.5 stop bits: the open fails and names what the device refused.
+TEST_F(QtSerialPortTest, SettingsTheDeviceDoesNotHoldAreRefusedByName) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"9600,E,8,1", "parity E"}, {"9600,n,8,1.5", "1.5 stop bits"},
+      {"19200,O,7,2", "parity O, 7 data bits"}, {"9600,q,8,1", "\"9600,q,8,1\""}};
+  for (const auto& [settings, refused] : cases) {
+    port.Settings = settings;
+    EXPECT_FALSE(port.SetPortOpen(true) || port.PortOpen()) << settings;
+    EXPECT_EQ(port.RefusedSettings(), refused);
+  }
+  port.Settings = "9600,N,8,1";
+  EXPECT_TRUE(port.SetPortOpen(true)) << "a refused open leaves the device free";
 }
 
 TEST_F(QtSerialPortTest, ADeviceHeldByAnotherPortIsInUse) {
@@ -125,10 +156,7 @@ TEST_F(QtSerialPortTest, PortsThatCannotOpenSayWhy) {
   port.CommPort = 0;
   EXPECT_FALSE(port.SetPortOpen(true));
   EXPECT_EQ(port.LastError(), "Invalid port number");
-  port.CommPort = 5;
-  port.Settings = "9600,q,8,1";
-  EXPECT_FALSE(port.SetPortOpen(true));
-  EXPECT_FALSE(port.PortOpen());
+  EXPECT_EQ(port.RefusedSettings(), "") << "no port: nothing was refused";
 }
 
 TEST_F(QtSerialPortTest, UnnamedPortsAreTheTtySDevices) {

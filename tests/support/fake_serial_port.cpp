@@ -8,6 +8,7 @@ bool FakeSerialPort::SetPortOpen(bool open) {
     in_.clear();
     return true;
   }
+  refused_.clear();
   if (open_) {
     last_error_ = "Port already open";
     return false;
@@ -18,6 +19,11 @@ bool FakeSerialPort::SetPortOpen(bool open) {
   }
   if (busy_ports.count(CommPort) != 0) {
     last_error_ = "Port already in use";
+    return false;
+  }
+  if (!refuses.empty()) {
+    refused_ = refuses;
+    last_error_ = "The port refuses " + refuses;
     return false;
   }
   open_ = true;

@@ -26,12 +26,15 @@ class FakeSerialPort : public platform::SerialPort {
   // Ports that do not exist or that another program holds fail to open.
   std::set<int> missing_ports;
   std::set<int> busy_ports;
+  // When set, every open fails as a port that refuses these line settings.
+  std::string refuses;
   // Receives every write of the console, in order.
   std::function<void(std::string_view)> peer;
 
   bool PortOpen() const override { return open_; }
   bool SetPortOpen(bool open) override;
   const std::string& LastError() const override { return last_error_; }
+  const std::string& RefusedSettings() const override { return refused_; }
   int InBufferCount() const override { return static_cast<int>(in_.size()); }
   std::string Input() override;
   void Output(std::string_view bytes) override;
@@ -52,6 +55,7 @@ class FakeSerialPort : public platform::SerialPort {
   bool open_ = false;
   int open_count_ = 0;
   std::string last_error_;
+  std::string refused_;
   std::string in_;
   std::vector<TimedBytes> writes_;
 };

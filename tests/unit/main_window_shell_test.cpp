@@ -157,8 +157,8 @@ TEST_F(MainWindowShell, AutoAnswerTogglesTheEntryTheSettingAndTheModemSetUp) {
 TEST_F(MainWindowShell, EntriesWithoutTheirWindowsDoNothing) {
   h.serial.SetPortOpen(true);
   for (ui::Menu* menu : {&Main().mnuSaveStatus, &Main().mnuStatusLoad, &Main().mnuFileSelect,
-                         &Main().mnuFileSaveBulk, &Main().mnuFileUploadBulk, &Main().mnuSelectModem,
-                         &Main().mnuSettings, &Main().mnuAddSite, &Main().mnuSiteList,
+                         &Main().mnuFileSaveBulk, &Main().mnuFileUploadBulk,
+                         &Main().mnuAddSite, &Main().mnuSiteList,
                          &Main().mnuLastLog, &Main().mnuSiteProps})
     menu->Choose();
   Main().MouseDown(ui::vbRightButton, 0, 100, 100);

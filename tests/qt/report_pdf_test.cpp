@@ -5,7 +5,9 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QListWidget>
 #include <QProcess>
+#include <QTest>
 #include <QTimer>
 
 #include <sstream>
@@ -103,6 +105,16 @@ TEST(ReportPdf, LoadFileWindowPicture) {
   ASSERT_EQ(picker.List1.ListCount(), 3);
   picker.List1.UserSelect(1);
   SaveWindowShot(q.rt, picker, "load_file");
+
+  // A double click on the root folder opens it in the widget's own signal.
+  auto* folders = WidgetOf<QListWidget>(q.rt, picker.Dir1);
+  ASSERT_NE(folders, nullptr);
+  const QPoint root = folders->visualItemRect(folders->item(0)).center();
+  QTest::mouseClick(folders->viewport(), Qt::LeftButton, {}, root);
+  QTest::mouseDClick(folders->viewport(), Qt::LeftButton, {}, root);
+  RunFor(q.rt, 50);
+  EXPECT_EQ(picker.Dir1.Path(), "/");
+  EXPECT_EQ(picker.List1.ListCount(), 0);
 }
 
 }  // namespace

@@ -28,22 +28,28 @@ QFont ReportFont(const std::string& name, double size) {
 }  // namespace
 
 QtPrinter::QtPrinter(std::string pdf_folder, Destination destination)
-    : pdf_folder_(std::move(pdf_folder)),
-      destination_(destination),
-      measure_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
-  measure_->setOutputFormat(QPrinter::PdfFormat);
-}
+    : pdf_folder_(std::move(pdf_folder)), destination_(destination) {}
 
 QtPrinter::~QtPrinter() = default;
 
+// Made when first needed: a printer device asks the print system for its
+// defaults, which start-up need not wait for.
+QPrinter& QtPrinter::Measure() {
+  if (!measure_) {
+    measure_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    measure_->setOutputFormat(QPrinter::PdfFormat);
+  }
+  return *measure_;
+}
+
 double QtPrinter::TextWidth(std::string_view text) {
-  const QFontMetricsF metrics(ReportFont(FontName(), FontSize()), measure_.get());
-  return metrics.horizontalAdvance(ToQt(text)) * kTwipsPerInch / measure_->resolution();
+  const QFontMetricsF metrics(ReportFont(FontName(), FontSize()), &Measure());
+  return metrics.horizontalAdvance(ToQt(text)) * kTwipsPerInch / Measure().resolution();
 }
 
 int QtPrinter::LinesPerPage() {
-  const QFontMetricsF metrics(ReportFont(FontName(), FontSize()), measure_.get());
-  const double height = measure_->pageLayout().paintRectPixels(measure_->resolution()).height();
+  const QFontMetricsF metrics(ReportFont(FontName(), FontSize()), &Measure());
+  const double height = Measure().pageLayout().paintRectPixels(Measure().resolution()).height();
   return std::max(1, static_cast<int>(height / metrics.lineSpacing()));
 }
 

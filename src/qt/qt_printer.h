@@ -30,6 +30,8 @@ class QtPrinter : public platform::BufferedPrinter {
   std::string Output(const platform::PrintedDocument& document) override;
 
  private:
+  QPrinter& Measure();
+
   std::string pdf_folder_;
   Destination destination_;
   std::unique_ptr<QPrinter> measure_;  // a PDF device for the font's measures

@@ -1,9 +1,12 @@
-// A status file as the operator may pick it: any bytes. It is read as the
-// text or the binary variant by its first byte or refused; what is read is
-// what a save of the same status writes back.
+// Unit data files as the operator may pick them: any bytes. A status file is
+// read as the text or the binary variant by its first byte or refused, and
+// what is read is what a save of the same status writes back; of a bulk dump
+// only the first 300 bytes count; a dump text written back by a factory
+// initialisation gives one byte per pair of numbers it holds, no more.
 #include <cstddef>
 #include <cstdint>
-#include <string_view>
+#include <algorithm>
+#include <string>
 
 #include "app/status_file.h"
 #include "fuzz_support.h"
@@ -11,7 +14,11 @@
 using testkit::Require;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  const std::string bytes(reinterpret_cast<const char*>(data), size);
+  const auto image = app::ReadBulkImage(bytes);
+  Require(image ? *image == bytes.substr(0, app::kBulkImageBytes) : size < app::kBulkImageBytes);
+  Require(app::FactoryInitBytes(bytes).size() <= std::min<std::size_t>(301, size / 2));
+
   const app::StatusFileReading read = app::ReadStatusFile(bytes);
   Require(read.contents.has_value() == read.refusal.empty());
   if (!read.contents) return 0;

@@ -1,5 +1,5 @@
 // A printer for tests: every character is 120 twips wide (Courier 10), a
-// page holds lines_per_page lines, and ended documents are kept in order.
+// page holds 60 lines, and ended documents are kept in order.
 #pragma once
 
 #include <string>
@@ -21,21 +21,13 @@ class RecordingPrinter : public platform::BufferedPrinter {
   // A page as text: each run at its column (x / 120), lines joined by "\n".
   static std::string PageText(const platform::PrintedPage& page);
 
-  std::vector<platform::PrintedDocument> documents;  // ended, in order
-  int killed = 0;                                     // KillDoc calls
-  int lines_per_page = 60;
-  std::string notice;  // what EndDoc tells the operator
-
-  void KillDoc() override {
-    ++killed;
-    BufferedPrinter::KillDoc();
-  }
+  std::vector<platform::PrintedDocument> documents;  // ended, in order (none cancelled)
 
  protected:
-  int LinesPerPage() override { return lines_per_page; }
+  int LinesPerPage() override { return 60; }
   std::string Output(const platform::PrintedDocument& document) override {
     documents.push_back(document);
-    return notice;
+    return "";
   }
 };
 

@@ -75,9 +75,8 @@ TEST_F(InstallationReport, EndSendsTheDocumentAndWithoutItShutdownCancelsIt) {
   EXPECT_TRUE(h.printer.DocumentOpen());
   EXPECT_FALSE(h.console.st.PrintPending);
   h.console.Get<app::frmMain>().UserClose();
-  EXPECT_EQ(h.printer.killed, 1);
   EXPECT_FALSE(h.printer.DocumentOpen());
-  EXPECT_TRUE(h.printer.documents.empty());
+  EXPECT_TRUE(h.printer.documents.empty()) << "cancelled, not printed";
 }
 
 TEST_F(InstallationReport, ShippedTemplatesEachFillOnePageOfTheirUnit) {

@@ -55,10 +55,9 @@ class UnitFiles : public ::testing::Test {
     });
     Main().mnuStatusLoad.Choose();
   }
+  // A V4 unit's save is its dump packet: the name is asked when it arrives.
   void SaveAs(const std::string& name, ui::Menu& menu) {
-    const bool bulk = &menu == &Main().mnuFileSaveBulk || h.console.st.V4Mode;
-    h.rt.Operator().ExpectInputBox(bulk ? "Please enter a filename to save bulk data (no extension):"
-                                        : "Please enter a filename to save status (no extension):",
+    h.rt.Operator().ExpectInputBox(h.console.st.V4Mode ? "~to save bulk data" : "~to save status",
                                    name);
     menu.Choose();
   }
@@ -99,9 +98,9 @@ TEST_F(UnitFiles, TextStatusLoadsBackToTheSameScreensAndSavesTheSameLines) {
   EXPECT_EQ(File("again.vkx"), saved);
 }
 
-TEST_F(UnitFiles, V4StatusIsTheDumpPacketAndLoadsBackOfflineAsData) {
+TEST_F(UnitFiles, V4BulkDataIsTheDumpPacketAndLoadsBackOfflineAsData) {
   Session({.dialect = Dialect::kV4, .firmware = 40100}, Main().mnuConnNet,
-          [&] { SaveAs("unit", Main().mnuSaveStatus); });
+          [&] { SaveAs("unit", Main().mnuFileSaveBulk); });
   const std::string packet = h.console.st.PacketBuf;  // the save's reply, the last packet
   const std::string volts = Screen().txtBattVolts.Text();
   ASSERT_EQ(File("unit.vkx"), packet + "\r\n");
@@ -187,29 +186,22 @@ TEST_F(UnitFiles, CommandsRefuseWithoutWhatTheyNeed) {
 }
 
 // Text mode writes the loaded dump back from address 0, value by value in
-// the text's order, and no further than the pairs the text holds.
+// the text's order: the whole dump; the two pairs of a dump shorter than its
+// first number says; the pairs before a value that is not a byte.
 TEST_F(UnitFiles, TextFactoryInitialiseWritesTheDumpValuesInOrderFromZero) {
   site = std::make_unique<testkit::SimulatedSite>(h, sim::UnitConfig{.firmware = 30100});
   site->AttachSerial(/*modem=*/false);
   h.serial.SetPortOpen(true);
   h.console.st.Online = true;
-  const struct {
-    const char* dump;
-    std::vector<std::string> sent;
-  } cases[] = {
-      {"3 0 7 9 5 2 6 1 4", {"Ss000007", "Ss001005", "Ss002006", "Ss003004"}},
-      {"255 0 7 1 5", {"Ss000007", "Ss001005"}},
-      {"2 0 7 1 300 2 6", {"Ss000007"}},
-  };
-  std::vector<std::string> expected;
-  for (const auto& c : cases) {
-    h.console.st.EepromImage = c.dump;
+  for (const char* dump : {"3 0 7 9 5 2 6 1 4", "255 0 7 1 5", "2 0 7 1 300 2 6"}) {
+    h.console.st.EepromImage = dump;
     h.rt.After(0, [this] { Main().mnuFactoryInit_Click(); });
     h.rt.After(20'000, [this] { h.console.st.StopReceive = true; });
     lnk::ReceiveLoop(h.console);
-    expected.insert(expected.end(), c.sent.begin(), c.sent.end());
   }
-  EXPECT_EQ(site->Unit().Commands(), expected);
+  EXPECT_EQ(site->Unit().Commands(),
+            (std::vector<std::string>{"Ss000007", "Ss001005", "Ss002006", "Ss003004", "Ss000007",
+                                      "Ss001005", "Ss000007"}));
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "link/command_table.h"
 #include "link/settings_file.h"
 #include "platform/database.h"
+#include "platform/printer.h"
 #include "platform/program_folder.h"
 #include "platform/registry.h"
 #include "platform/serial_port.h"
@@ -36,6 +37,9 @@ struct Services {
   platform::ProgramFolder& folder;
   platform::SerialPort& serial;
   platform::TcpClient& tcp;
+  // The printer of the installation report; none on a console that cannot
+  // print (the report then says so).
+  platform::Printer* printer = nullptr;
 };
 
 class Console {
@@ -50,6 +54,7 @@ class Console {
   platform::ProgramFolder& folder;
   platform::SerialPort& MSComm1;   // the main window's serial port
   platform::TcpClient& tcpClient;  // the main window's network socket
+  platform::Printer* printer;       // the default printer, or nullptr
 
   common::SharedState st;       // the shared module variables
   lnk::SettingsTable settings;

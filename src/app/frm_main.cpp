@@ -138,8 +138,8 @@ void frmMain::BindEvents() {
   tbToolBar.ButtonClick = [this](ui::ToolbarButton& button) { tbToolBar_ButtonClick(button); };
   cmdChange.Click = [this] { cmdChange_Click(); };
   // Entries whose windows are not part of the program yet (sites, site
-  // directory, alarms, connection log, file commands, map selection) stay
-  // unbound: choosing them does nothing.
+  // directory, alarms, connection log, map selection) stay unbound:
+  // choosing them does nothing.
   const std::pair<ui::Menu*, void (frmMain::*)()> handlers[] = {
       {&mnuFileExit, &frmMain::mnuFileExit_Click},
       {&mnuResetDatalog, &frmMain::mnuResetDatalog_Click},
@@ -155,6 +155,12 @@ void frmMain::BindEvents() {
       {&mnuOptAddress, &frmMain::mnuOptAddress_Click},
       {&mnuSettings, &frmMain::mnuSettings_Click},
       {&mnuSelectModem, &frmMain::mnuSelectModem_Click},
+      {&mnuSaveStatus, &frmMain::mnuSaveStatus_Click},
+      {&mnuStatusLoad, &frmMain::mnuStatusLoad_Click},
+      {&mnuFileSaveBulk, &frmMain::mnuFileSaveBulk_Click},
+      {&mnuFileUploadBulk, &frmMain::mnuFileUploadBulk_Click},
+      {&mnuFactoryInit, &frmMain::mnuFactoryInit_Click},
+      {&mnuDownloadLog, &frmMain::mnuDownloadLog_Click},
   };
   for (const auto& [menu, handler] : handlers) menu->Click = [this, h = handler] { (this->*h)(); };
 }
@@ -191,8 +197,10 @@ void frmMain::MDIForm_MouseDown(int Button, int /*Shift*/, double /*X*/, double 
 void frmMain::MDIForm_Unload(int& /*cancel*/) {
   tmrFlash.Enabled = false;
   if (c_.MSComm1.PortOpen()) c_.MSComm1.SetPortOpen(false);
-  // The printer's pending document (PrintPending) is cancelled here once the
-  // console prints its installation report.
+  // The report's document: what the printer still holds of one it ended,
+  // and one a template left open, are dropped.
+  if (c_.printer != nullptr && (c_.st.PrintPending || c_.printer->DocumentOpen()))
+    c_.printer->KillDoc();
   c_.st.StopReceive = true;
   if (auto error = lnk::SaveSettings(c_)) c_.rt.MsgBox(*error, ui::vbCritical, app_info::kTitle);
   c_.Unload<frmAbout>();

@@ -111,6 +111,15 @@ class frmMain : public ui::Form {
   void mnuOptAddress_Click();
   void cmdChange_Click();
 
+  // ---- unit data files and transfers (frm_main_unit_files.cpp)
+  void mnuSaveStatus_Click();
+  void mnuStatusLoad_Click();
+  void mnuFileSaveBulk_Click();
+  void mnuFileUploadBulk_Click();
+  // Also the installation screen's "Factory Initialize" button.
+  void mnuFactoryInit_Click();
+  void mnuDownloadLog_Click();
+
   // Opens the network socket to host (the registry's "RemotePort"): about
   // 11 s of waiting at most; sets ConnectFailed when it does not connect.
   void ConnectNetwork(const std::string& host);

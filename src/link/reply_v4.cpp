@@ -5,6 +5,7 @@
 #include "app/frm_message.h"
 #include "app/frm_prog_bar.h"
 #include "app/frm_readout.h"
+#include "app/typed_file_save.h"
 #include "common/app_info.h"
 #include "common/vb.h"
 #include "link/command_table.h"
@@ -12,7 +13,6 @@
 #include "link/status_parsers.h"
 #include "link/v4_link.h"
 #include "link/v4_packet.h"
-#include "platform/user_file_name.h"
 #include "unit/frm_install.h"
 #include "unit/parameter_loading.h"
 #include "unit/parameter_writes.h"
@@ -24,21 +24,6 @@ namespace {
 constexpr int kV4RetryLimit = 5;
 
 bool DecodeReply(app::Console& c) { return DecodeV4Packet(c.st.RxBuffer, c.st.PacketBuf); }
-
-// Offers to save the dump packet as a binary status file.
-void SaveBulkData(app::Console& c) {
-  std::string answer = c.rt.InputBox("Please enter a filename to save bulk data (no extension):",
-                                     "Save Status", "");
-  if (answer.empty()) return;
-  auto name = platform::PlainFileName(answer);
-  if (!name) {
-    c.rt.MsgBox("\"" + answer + "\" is not a plain file name; nothing was saved.",
-                ui::vbExclamation, app_info::kTitle);
-    return;
-  }
-  if (auto error = c.folder.WriteFileAtomic(*name + ".vkx", c.st.PacketBuf + "\r\n"))
-    c.rt.MsgBox(*error, ui::vbExclamation, app_info::kTitle);
-}
 
 }  // namespace
 
@@ -60,7 +45,8 @@ void OnV4DumpReply(app::Console& c) {
   c.Get<app::frmReadout>().Hide();
   if (st.SaveBulkPending) {
     st.SaveBulkPending = false;
-    SaveBulkData(c);
+    app::SaveUnderTypedName(c, "Please enter a filename to save bulk data (no extension):",
+                            "Save Status", c.st.PacketBuf + "\r\n");
   }
   std::string errors;
   for (int address = 0; address <= 274; ++address) {

@@ -58,6 +58,7 @@ void frmInstall::BindCommands() {
   cmdSavePos.Click = [this] { cmdSavePos_Click(); };
   cmdClose.Click = [this] { cmdClose_Click(); };
   cmdLock.Click = [this] { cmdLock_Click(); };
+  cmdPrint.Click = [this] { cmdPrint_Click(); };
   for (int i = 0; i <= 1; ++i) {
     optAC[i].Click = [this, i] { optAC_Click(i); };
     optCallout[i].Click = [this, i] { optCallout_Click(i); };

@@ -89,6 +89,8 @@ class frmInstall : public ui::Form,
   // ---- the window itself (install_window.cpp)
   void cmdAddress_Click();
   void cmdInit_Click();
+  // Prints the installation report (installation_report.h).
+  void cmdPrint_Click();
   void cmdDisconnect_Click();
   void cmdClose_Click();
   void cmdSavePos_Click();

@@ -11,6 +11,7 @@
 #include "fake_tcp_client.h"
 #include "platform/program_folder.h"
 #include "platform/registry.h"
+#include "recording_printer.h"
 #include "temp_folder.h"
 #include "virtual_runtime.h"
 
@@ -35,6 +36,7 @@ class ConsoleHarness {
   platform::ProgramFolder folder;
   FakeSerialPort serial;
   FakeTcpClient tcp;
+  RecordingPrinter printer;
   app::Console console;
 };
 

@@ -156,9 +156,7 @@ TEST_F(MainWindowShell, AutoAnswerTogglesTheEntryTheSettingAndTheModemSetUp) {
 // Entries whose windows the program does not have yet do nothing at all.
 TEST_F(MainWindowShell, EntriesWithoutTheirWindowsDoNothing) {
   h.serial.SetPortOpen(true);
-  for (ui::Menu* menu : {&Main().mnuSaveStatus, &Main().mnuStatusLoad, &Main().mnuFileSelect,
-                         &Main().mnuFileSaveBulk, &Main().mnuFileUploadBulk,
-                         &Main().mnuAddSite, &Main().mnuSiteList,
+  for (ui::Menu* menu : {&Main().mnuFileSelect, &Main().mnuAddSite, &Main().mnuSiteList,
                          &Main().mnuLastLog, &Main().mnuSiteProps})
     menu->Choose();
   Main().MouseDown(ui::vbRightButton, 0, 100, 100);

@@ -7,7 +7,8 @@ Console::Console(const Services& services)
       registry(services.registry),
       folder(services.folder),
       MSComm1(services.serial),
-      tcpClient(services.tcp) {}
+      tcpClient(services.tcp),
+      launcher(services.launcher != nullptr ? *services.launcher : no_launcher_) {}
 
 Console::~Console() {
   // Windows go before the services they use.

@@ -15,6 +15,7 @@
 #include "link/settings_file.h"
 #include "platform/database.h"
 #include "platform/program_folder.h"
+#include "platform/program_launcher.h"
 #include "platform/registry.h"
 #include "platform/serial_port.h"
 #include "platform/tcp_client.h"
@@ -36,9 +37,12 @@ struct Services {
   platform::ProgramFolder& folder;
   platform::SerialPort& serial;
   platform::TcpClient& tcp;
+  platform::ProgramLauncher* launcher = nullptr;  // none: no other program is started
 };
 
 class Console {
+  platform::NoProgramLauncher no_launcher_;  // first: `launcher` may refer to it
+
  public:
   explicit Console(const Services& services);
   Console(const Console&) = delete;
@@ -50,6 +54,7 @@ class Console {
   platform::ProgramFolder& folder;
   platform::SerialPort& MSComm1;   // the main window's serial port
   platform::TcpClient& tcpClient;  // the main window's network socket
+  platform::ProgramLauncher& launcher;
 
   common::SharedState st;       // the shared module variables
   lnk::SettingsTable settings;

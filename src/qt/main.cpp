@@ -27,6 +27,7 @@
 #include "link/startup.h"
 #include "named_pictures.h"
 #include "platform/program_folder.h"
+#include "qt_program_launcher.h"
 #include "qt_registry.h"
 #include "qt_runtime.h"
 #include "qt_serial_port.h"
@@ -97,7 +98,8 @@ int main(int argc, char** argv) {
                             QFileInfo::exists(QString::fromStdString(machine_ini)) ? machine_ini : "");
   qtui::QtSerialPort serial(registry);
   qtui::QtTcpClient tcp;
-  app::Console console(app::Services{runtime, registry, folder, serial, tcp});
+  qtui::QtProgramLauncher launcher;
+  app::Console console(app::Services{runtime, registry, folder, serial, tcp, &launcher});
 
   // A termination signal closes the main window as the operator would, so the
   // shutdown sequence (settings file, geometry) runs.

@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "app/console.h"
 #include "fake_serial_port.h"
@@ -15,6 +16,15 @@
 #include "virtual_runtime.h"
 
 namespace testkit {
+
+// Records the programs the console starts, and starts none.
+struct RecordingLauncher : platform::ProgramLauncher {
+  std::vector<std::string> started;
+  bool StartProgram(const std::string& path) override {
+    started.push_back(path);
+    return true;
+  }
+};
 
 class ConsoleHarness {
  public:
@@ -35,6 +45,7 @@ class ConsoleHarness {
   platform::ProgramFolder folder;
   FakeSerialPort serial;
   FakeTcpClient tcp;
+  RecordingLauncher launcher;
   app::Console console;
 };
 

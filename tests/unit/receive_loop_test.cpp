@@ -2,12 +2,14 @@
 #include <gtest/gtest.h>
 
 #include "app/frm_main.h"
+#include "app/frm_progress.h"
 #include "console_harness.h"
 #include "gtest_operator.h"
 #include "link/command_sender.h"
 #include "link/command_table.h"
 #include "link/delay.h"
 #include "link/receive_loop.h"
+#include "link/settings_access.h"
 
 namespace {
 
@@ -122,6 +124,78 @@ TEST_F(ReceiveLoopTest, IdleLoopWakesOnlyAtItsDeadlines) {
   lnk::ReceiveLoop(h.console);
   EXPECT_EQ(waits, 600);
 }
+
+// What each state's reply time-out does; states 3 to 7 and 10 only log and
+// leave the rest to the loop's next deadline.
+TEST_F(ReceiveLoopTest, ReplyTimeoutOfEachStateDoesWhatItsStateCallsFor) {
+  Start("1");
+  auto& st = h.console.st;
+  auto& progress = h.console.Get<app::frmProgress>();
+  const auto time_out = [&](int state) {
+    st.CmdState = state;
+    lnk::OnReplyTimeoutTimer(h.console);
+  };
+  const struct {
+    int state;
+    const char* logged;
+  } logged[] = {{3, "Error retrieving AmpHours (Ua)."},    {4, "Error retrieving Current (Uc)."},
+                {5, "Error retrieving Date (Ud)."},        {6, "Error retrieving Temperature (Ut)."},
+                {7, "Error receiving Volts (Uv)."},        {10, "Error receiving EEPROM dump (D)."}};
+  for (const auto& t : logged) {
+    progress.txtLog.Text = "";
+    time_out(t.state);
+    EXPECT_EQ(progress.txtLog.Text(), std::string(t.logged) + "\r\n");
+    EXPECT_EQ(st.CmdState, t.state);
+  }
+
+  h.rt.Operator().ExpectMsgBox("No response received from modem.", ui::vbOK, "VKX-4700");
+  time_out(lnk::kModemInit);
+  EXPECT_EQ(h.console.Get<app::frmMain>().StatusText(), "Disconnected");
+  EXPECT_EQ(progress.txtStatus.Text(), "Disconnected");
+
+  // The hang-up unanswered: "+++", 1.5 s, "ATH0" again.
+  h.serial.ClearWrites();
+  time_out(lnk::kHangUp);
+  h.rt.RunFor(500);
+  ASSERT_FALSE(h.serial.Writes().empty());
+  EXPECT_EQ(h.serial.AllWritten(), "+++ATH0\r");
+  EXPECT_EQ(h.serial.Writes()[3].at - h.serial.Writes()[0].at, 1500);
+  EXPECT_EQ(st.CmdState, lnk::kHangUp);
+
+  // The escape unanswered: the port and auto-answer are given up.
+  h.console.Get<app::frmMain>().mnuOptionsAnswer.Checked = true;
+  progress.Show();
+  time_out(lnk::kEscape);
+  EXPECT_FALSE(h.serial.PortOpen());
+  EXPECT_FALSE(lnk::Setting(h.console, "AutoAnswer").SettingFlag);
+  EXPECT_FALSE(h.console.Get<app::frmMain>().mnuOptionsAnswer.Checked());
+  EXPECT_FALSE(progress.Visible());
+  testkit::ExpectScriptDone(h.rt);
+}
+
+// Daylight saving or a time sync steps the wall clock by an hour: a reply's
+// idle end and a wait keep their lengths all the same.
+class SteppedWallClock : public ReceiveLoopTest,
+                         public ::testing::WithParamInterface<std::int64_t> {};
+
+TEST_P(SteppedWallClock, LeavesReplyEndsAndWaitsTheirLength) {
+  const std::int64_t step = GetParam();
+  Start("0");
+  h.serial.peer = [this](std::string_view b) {
+    if (b == "U") h.serial.Deliver("U 26/03/02 0 10:00:00 1 1350 12 5 25 30 0 0 0\r\n", 300);
+  };
+  h.rt.After(1000, [&] { h.rt.StepWallClock(step); });
+  SendAndLoop(lnk::kStatusU, 30000);
+  ASSERT_GE(h.serial.Writes().size(), 2u);
+  EXPECT_EQ(h.serial.Writes()[1].at - t0, 300 + 15000 + 1 + step);  // "V" after the idle time
+
+  const std::int64_t before = h.rt.SteadyMs();
+  h.rt.After(700, [&] { h.rt.StepWallClock(-step); });
+  lnk::Delay(h.console, 1.5);
+  EXPECT_EQ(h.rt.SteadyMs() - before, 1500);
+}
+
+INSTANTIATE_TEST_SUITE_P(BackAndForward, SteppedWallClock, ::testing::Values(-3600000, 3600000));
 
 TEST(DelayTest, WaitAcrossMidnightEndsOnTime) {
   testkit::ConsoleHarness h(vb::MakeDateTime(2026, 3, 2, 23, 59, 59, 800));

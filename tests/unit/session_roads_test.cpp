@@ -4,6 +4,7 @@
 // hangs up.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 
@@ -14,6 +15,7 @@
 #include "gtest_operator.h"
 #include "link/command_table.h"
 #include "link/settings_access.h"
+#include "link/v4_packet.h"
 #include "simulated_site.h"
 #include "unit/frm_install.h"
 #include "unit/frm_security.h"
@@ -210,6 +212,43 @@ TEST_F(SessionRoads, NetworkForcesV4AtAddress65535OnTheStoredHostAndPort) {
   EXPECT_EQ(h.tcp.State(), platform::sckClosed) << "the session ends with its connection";
   EXPECT_FALSE(h.console.st.V4Mode);
   EXPECT_TRUE(h.serial.AllWritten().empty()) << "nothing went to the serial port";
+}
+
+// The connected sequence's own start, whatever the unit then answers: the
+// session's windows and flags begin afresh, and the unit hears two carriage
+// returns before the dump request.
+TEST_F(SessionRoads, NetworkSessionStartsAfreshWithTwoCarriageReturnsThenTheDumpRequest) {
+  Start(false);
+  auto& st = h.console.st;
+  auto& progress = h.console.Get<app::frmProgress>();
+  st.SelectedSiteName = "North";
+  st.AlarmFlags = std::string(16, '1');
+  h.console.param.Received.fill(true);
+  std::string log, expected_log;
+  h.tcp.peer = [&](std::string_view) {
+    if (h.tcp.Writes().size() != 2) return;  // the session's own first byte
+    log = progress.txtLog.Text();
+    expected_log = "Session start: " + vb::CStrDate(h.rt.Now()) + "\r\n";
+  };
+  std::string status, caption, name, flags;
+  bool received = true;
+  Run([&] { Main().mnuConnNet.Choose(); }, 5'000, [&] {
+    status = Main().StatusText();
+    caption = progress.Caption();
+    name = progress.txtName.Text();
+    flags = st.AlarmFlags;
+    received = std::any_of(h.console.param.Received.begin(),
+                           h.console.param.Received.begin() + 256, [](bool r) { return r; });
+  });
+  EXPECT_EQ(status, "Connected");
+  EXPECT_EQ(caption, "North");
+  EXPECT_EQ(name, "North");
+  EXPECT_EQ(log, expected_log);
+  EXPECT_EQ(flags, "0000000000000000");
+  EXPECT_FALSE(received);
+  std::string packet;
+  lnk::SendV4Packet([&](std::string_view b) { packet += b; }, 65535, "D");
+  EXPECT_EQ(h.tcp.AllWritten().substr(0, 2 + packet.size()), "\r\r" + packet);
 }
 
 // A cable session after a network session talks to the cable, not to the

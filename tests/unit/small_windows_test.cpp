@@ -4,7 +4,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "app/frm_about.h"
 #include "app/frm_help.h"
@@ -39,34 +41,36 @@ TEST_F(SmallWindows, SplashAndAboutShowTheProgramsVersion) {
   EXPECT_EQ(C().IfLoaded<app::frmAbout>(), nullptr);
 }
 
-TEST_F(SmallWindows, SystemInfoIsUnavailableWhenTheStoreNamesNoTool) {
+// Each step adds to the machine store or the files; the button starts the
+// first tool found, or tells the operator there is none.
+TEST_F(SmallWindows, SystemInfoStartsTheToolTheStoreNamesOnlyWhenItsFileExists) {
+  const std::string own = h.temp.File("sysinfo");
+  const std::string shared = (std::filesystem::path(h.temp.Path()) / app::kMsInfoProgram).string();
+  const struct {
+    std::function<void()> step;
+    std::string started;  // "" : the message instead
+  } cases[] = {
+      {[] {}, ""},
+      {[&] { h.registry.SetMachineValue(app::kMsInfoKey, app::kMsInfoPathValue, own + '\0' + "x"); },
+       ""},
+      {[&] { h.registry.SetMachineValue(app::kSharedToolsKey, app::kSharedToolsValue, h.temp.Path()); },
+       ""},
+      {[&] { std::ofstream(shared) << "tool"; }, shared},
+      {[&] { std::ofstream(own) << "tool"; }, own},
+  };
   auto& about = C().Get<app::frmAbout>();
   about.Show();
-  h.rt.Operator().ExpectMsgBox("System Information Is Unavailable At This Time", ui::vbOK,
-                               "VKX-4700");
-  about.cmdSysInfo.Press();
-  testkit::ExpectScriptDone(h.rt);
-}
-
-TEST_F(SmallWindows, SystemInfoToolComesFromItsOwnPathValueFirst) {
-  h.registry.SetMachineValue(app::kMsInfoKey, app::kMsInfoPathValue,
-                             std::string("/opt/tools/sysinfo\0stale", 24));
-  h.registry.SetMachineValue(app::kSharedToolsKey, app::kSharedToolsValue, h.temp.Path());
-  auto& about = C().Get<app::frmAbout>();
-  EXPECT_EQ(about.FindSysInfoTool(), "/opt/tools/sysinfo");
-  about.Show();
-  h.rt.Operator().ExpectMsgBox(app::SysInfoToolText("/opt/tools/sysinfo"), ui::vbOK);
-  about.cmdSysInfo.Press();
-  testkit::ExpectScriptDone(h.rt);
-}
-
-TEST_F(SmallWindows, SystemInfoToolInTheSharedFolderMustExist) {
-  h.registry.SetMachineValue(app::kSharedToolsKey, app::kSharedToolsValue, h.temp.Path());
-  auto& about = C().Get<app::frmAbout>();
-  EXPECT_EQ(about.FindSysInfoTool(), std::nullopt);
-  std::ofstream(h.temp.File(app::kMsInfoProgram)) << "tool";
-  EXPECT_EQ(about.FindSysInfoTool(),
-            (std::filesystem::path(h.temp.Path()) / app::kMsInfoProgram).string());
+  for (const auto& c : cases) {
+    c.step();
+    h.launcher.started.clear();
+    if (c.started.empty())
+      h.rt.Operator().ExpectMsgBox("System Information Is Unavailable At This Time", ui::vbOK,
+                                   "VKX-4700");
+    about.cmdSysInfo.Press();
+    testkit::ExpectScriptDone(h.rt);
+    EXPECT_EQ(h.launcher.started, c.started.empty() ? std::vector<std::string>{}
+                                                    : std::vector<std::string>{c.started});
+  }
 }
 
 TEST(InstructionsText, EveryLineEndsInCarriageReturnAndLineFeed) {

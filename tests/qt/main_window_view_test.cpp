@@ -110,9 +110,6 @@ TEST_F(MainWindowView, TheChangeUnitAddressButtonIsShownInTheStatusBar) {
   ASSERT_NE(button, nullptr);
   EXPECT_TRUE(button->isVisible());
   EXPECT_EQ(button->text().toStdString(), "Change Unit address");
-  q.console.Get<sites::frmMap>().Show();
-  RunFor(q.rt, 100);
-  EXPECT_TRUE(Window()->grab().save(QStringLiteral(VKX_ARTIFACT_DIR "/screens/main_window_map.png")));
 }
 
 TEST_F(MainWindowView, TheMapFollowsTheFramesSize) {

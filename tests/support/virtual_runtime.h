@@ -32,7 +32,9 @@ class VirtualRuntime : public ui::Runtime {
 
   // Runs fn from the event loop at time t (or as soon as the loop runs, when
   // t has passed). Events at the same time run in the order posted.
-  void At(vb::DateTime t, std::function<void()> fn) { AtSteady(t.ms - wall_offset_, std::move(fn)); }
+  void At(vb::DateTime t, std::function<void()> fn) {
+    AtSteady(t.ms - wall_offset_, std::move(fn));
+  }
   void AtSteady(std::int64_t steady_ms, std::function<void()> fn);
   void After(std::int64_t ms, std::function<void()> fn) { AtSteady(now_.ms + ms, std::move(fn)); }
   // Moves the wall clock by ms (negative: back); the steady clock runs on.

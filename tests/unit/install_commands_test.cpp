@@ -137,11 +137,8 @@ TEST(ModemInitString, TextBytesFillTheRegionFromItsStart) {
 // The whole string fits the unit's region (29 bytes from 227 here, 40 on a
 // V4 unit), or nothing is sent.
 TEST_F(InstallCommands, ModemInitStringLongerThanTheUnitsRegionIsRefused) {
-  const struct {
-    bool v4;
-    std::size_t length;
-    bool sent;
-  } cases[] = {{false, 29, true}, {false, 30, false}, {true, 40, true}, {true, 41, false}};
+  const struct { bool v4; std::size_t length; bool sent; } cases[] = {
+      {false, 29, true}, {false, 30, false}, {true, 40, true}, {true, 41, false}};
   for (const auto& t : cases) {
     C().st.V4Mode = t.v4;
     Screen().txtModemInit.Text = std::string(t.length, 'A');

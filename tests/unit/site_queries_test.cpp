@@ -7,7 +7,6 @@
 #include <iterator>
 
 #include "common/vb.h"
-#include "console_harness.h"
 #include "site_database_fixture.h"
 #include "sites/site_conventions.h"
 #include "sites/site_queries.h"
@@ -233,17 +232,15 @@ TEST_F(SiteQueries, ListALogRange) {
 }
 
 // The texts have one home: no handler spells a query of the site tables out
-// again beside the function that holds it.
+// beside the function that holds it.
 TEST(SiteQueryTexts, AreWrittenOnlyInTheSiteQueriesFile) {
   namespace fs = std::filesystem;
-  const fs::path src = fs::path(testkit::ShippedDataDir()).parent_path() / "src";
-  for (const auto& entry : fs::recursive_directory_iterator(src)) {
-    if (entry.path().extension() != ".cpp" || entry.path().filename() == "site_queries.cpp")
-      continue;
-    std::ifstream in(entry.path());
+  for (const auto& f : fs::recursive_directory_iterator(fs::path(VKX_DATA_DIR) / "../src")) {
+    if (f.path().extension() != ".cpp" || f.path().filename() == "site_queries.cpp") continue;
+    std::ifstream in(f.path());
     const std::string text = vb::UCase(std::string(std::istreambuf_iterator<char>(in), {}));
     for (const char* query : {"FROM TSITES", "FROM TDATA", "UPDATE TSITES", "INTO TDATA"})
-      EXPECT_EQ(text.find(query), std::string::npos) << entry.path() << ": " << query;
+      EXPECT_EQ(text.find(query), std::string::npos) << f.path() << ": " << query;
   }
 }
 

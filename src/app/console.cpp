@@ -8,7 +8,8 @@ Console::Console(const Services& services)
       folder(services.folder),
       MSComm1(services.serial),
       tcpClient(services.tcp),
-      printer(services.printer) {}
+      printer(services.printer),
+      launcher(services.launcher != nullptr ? *services.launcher : no_launcher_) {}
 
 Console::~Console() {
   // Windows go before the services they use.

@@ -16,6 +16,7 @@
 #include "platform/database.h"
 #include "platform/printer.h"
 #include "platform/program_folder.h"
+#include "platform/program_launcher.h"
 #include "platform/registry.h"
 #include "platform/serial_port.h"
 #include "platform/tcp_client.h"
@@ -40,9 +41,12 @@ struct Services {
   // The printer of the installation report; none on a console that cannot
   // print (the report then says so).
   platform::Printer* printer = nullptr;
+  platform::ProgramLauncher* launcher = nullptr;  // none: no other program is started
 };
 
 class Console {
+  platform::NoProgramLauncher no_launcher_;  // first: `launcher` may refer to it
+
  public:
   explicit Console(const Services& services);
   Console(const Console&) = delete;
@@ -55,6 +59,7 @@ class Console {
   platform::SerialPort& MSComm1;   // the main window's serial port
   platform::TcpClient& tcpClient;  // the main window's network socket
   platform::Printer* printer;       // the default printer, or nullptr
+  platform::ProgramLauncher& launcher;
 
   common::SharedState st;       // the shared module variables
   lnk::SettingsTable settings;

@@ -10,11 +10,6 @@
 
 namespace app {
 
-std::string SysInfoToolText(const std::string& tool_path) {
-  return "The system information tool is " + tool_path +
-         ". Start it from the desktop: the console does not start other programs.";
-}
-
 frmAbout::frmAbout(Console& c) : ui::Form(c.rt, "frmAbout"), c_(c) {
   Line1.Load(0);
   Line1.Load(1);
@@ -62,26 +57,28 @@ void frmAbout::cmdOK_Click() { Unload(); }
 
 void frmAbout::cmdSysInfo_Click() { StartSysInfo(); }
 
+namespace {
+bool IsFile(const std::filesystem::path& path) {
+  std::error_code error;
+  return std::filesystem::is_regular_file(path, error);
+}
+}  // namespace
+
 std::optional<std::string> frmAbout::FindSysInfoTool() {
   std::string path;
-  if (GetKeyValue(kMsInfoKey, kMsInfoPathValue, path)) return path;
+  if (GetKeyValue(kMsInfoKey, kMsInfoPathValue, path) && IsFile(path)) return path;
   std::string folder;
   if (GetKeyValue(kSharedToolsKey, kSharedToolsValue, folder)) {
     const std::filesystem::path program = std::filesystem::path(folder) / kMsInfoProgram;
-    std::error_code error;
-    if (std::filesystem::is_regular_file(program, error)) return program.string();
+    if (IsFile(program)) return program.string();
   }
   return std::nullopt;
 }
 
 void frmAbout::StartSysInfo() {
   const auto tool = FindSysInfoTool();
-  if (!tool) {
+  if (!tool || !c_.launcher.StartProgram(*tool))
     c_.rt.MsgBox("System Information Is Unavailable At This Time", ui::vbOKOnly, app_info::kTitle);
-    return;
-  }
-  // The console starts no other programs: it names the tool instead.
-  c_.rt.MsgBox(SysInfoToolText(*tool), ui::vbOKOnly, app_info::kTitle);
 }
 
 bool frmAbout::GetKeyValue(std::string_view key_path, std::string_view value_name,

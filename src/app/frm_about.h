@@ -19,10 +19,6 @@ inline constexpr const char* kSharedToolsKey = "SOFTWARE\\Microsoft\\Shared Tool
 inline constexpr const char* kSharedToolsValue = "MSINFO";
 inline constexpr const char* kMsInfoProgram = "MSINFO32.EXE";
 
-// What the operator is told when the store names a tool: the console does
-// not start other programs.
-std::string SysInfoToolText(const std::string& tool_path);
-
 class frmAbout : public ui::Form {
  public:
   explicit frmAbout(Console& c);
@@ -36,9 +32,9 @@ class frmAbout : public ui::Form {
   ui::CommandButton cmdOK{*this, "cmdOK"};
   ui::CommandButton cmdSysInfo{*this, "cmdSysInfo"};
 
-  // The system information tool's path as the machine store gives it:
-  // its own path value, else the shared tools folder when the program is
-  // there; nothing when neither leads to it.
+  // The system information tool's path as the machine store gives it: its
+  // own path value, else the shared tools folder's program; nothing when
+  // neither names a file that exists.
   std::optional<std::string> FindSysInfoTool();
 
  protected:

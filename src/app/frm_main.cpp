@@ -25,7 +25,6 @@ void frmMain::Design() {
   Caption = "VKX-4700";
   Move(1000, 1000, 6500, 6500);
   cmdChange.Caption = "Change Unit address";
-  cmdChange.Visible = false;
   DesignMenus();
   DesignToolbar();
   tmrCallout.Interval = 60000;

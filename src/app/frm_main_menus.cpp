@@ -11,6 +11,7 @@
 #include "link/command_table.h"
 #include "link/settings_access.h"
 #include "sites/frm_map.h"
+#include "sites/site_queries.h"
 #include "unit/frm_security.h"
 
 namespace app {
@@ -50,8 +51,7 @@ void frmMain::mnuRemoveSite_Click() {
   if (c_.rt.MsgBox("Are you sure you want to delete this site?", ui::vbYesNo + ui::vbQuestion,
                    "Confirm site removal") != ui::vbYes)
     return;
-  c_.rsShared = c_.Db.OpenRecordset("Select SiteID FROM tSites WHERE (SiteID=" +
-                                    vb::CStr(c_.st.SelectedSiteID) + ");");
+  c_.rsShared = c_.Db.OpenRecordset(sites::RemoveSiteQuery(c_.st.SelectedSiteID));
   c_.rsShared.Delete();
   c_.rsShared.Close();
   c_.Get<sites::frmMap>().Form_Resize();

@@ -18,9 +18,10 @@ void frmMain::ConnectNetwork(const std::string& host) {
       vb::Val(c_.GetSetting("RemotePort", vb::CStr(kDefaultRemotePort))));
   SetStatusText("Connecting to " + tcp.RemoteHost);
   tcp.Connect();
-  vb::DateTime give_up = c_.rt.Now() + 10000;
-  while (c_.rt.Now() < give_up && tcp.State() != platform::sckConnected && !c_.st.ConnectFailed)
-    c_.rt.WaitEvents(give_up);
+  const std::int64_t give_up = c_.rt.SteadyMs() + 10000;
+  while (c_.rt.SteadyMs() < give_up && tcp.State() != platform::sckConnected &&
+         !c_.st.ConnectFailed)
+    c_.rt.WaitEventsSteady(give_up);
   if (!c_.st.ConnectFailed) lnk::Delay(c_, 1.0);
   if (tcp.State() != platform::sckConnected) {
     c_.rt.MsgBox("Unable to open client connection.", ui::vbOKOnly, app_info::kTitle);

@@ -20,6 +20,7 @@
 #include "link/settings_access.h"
 #include "link/v4_link.h"
 #include "sites/frm_map.h"
+#include "sites/site_queries.h"
 
 namespace app {
 
@@ -62,8 +63,7 @@ bool ConfirmConnection(Console& c, const char* road) {
 
 // The selected site's SitePhone (Null when the site has no row or no value).
 platform::Variant SelectedSitePhone(Console& c) {
-  platform::Recordset rs = c.Db.OpenRecordset(
-      "SELECT SiteID, SitePhone FROM tSites WHERE (SiteID=" + vb::CStr(c.st.SelectedSiteID) + ");");
+  platform::Recordset rs = c.Db.OpenRecordset(sites::ConnectionSiteQuery(c.st.SelectedSiteID));
   return rs.Field("SitePhone");
 }
 

@@ -18,7 +18,7 @@ struct SharedState {
   int CmdSendPos = 0;      // 1-based position of the next character to send
   std::string RxBuffer;    // reply of the running command
   std::string RxText;      // text received while no command runs
-  std::string TcpRxText;   // last text from the socket, waiting for the loop
+  std::string TcpRxText;   // text from the socket, waiting for the loop
   std::int32_t LfSearchPos = 0;
   int LinesReceived = 0;
   bool StopReceive = false;
@@ -28,6 +28,7 @@ struct SharedState {
   bool DebugEcho = false;
   int RetryCount = 0;      // repeats of "U", "V", "D"
   int V4RetryCount = 0;    // repeats of V4 packets
+  std::int64_t DialGiveUpMs = 0;  // steady-clock end of the dial's no-answer time-out
 
   // ---- dialect, address and connection
   bool V4Mode = false;

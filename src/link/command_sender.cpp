@@ -49,6 +49,7 @@ void SendCommand(app::Console& c) {
   st.LfSearchPos = 1;
   st.LinesReceived = 0;
   st.CmdSendPos = 2;
+  if (st.CmdState == kDial) st.DialGiveUpMs = 0;  // armed when the dial has gone out
   const std::string& text = c.cmd.Cmd[static_cast<size_t>(st.CmdState)];
   if (ThroughSocket(c) && c.tcpClient.State() != platform::sckConnected) {
     std::string host = app::MapShown(c) ? st.SiteNetAddress
@@ -77,7 +78,9 @@ void OnCharTimer(app::Console& c) {
 }
 
 void ArmReplyTimeout(app::Console& c) {
-  c.Get<app::frmMain>().tmrError.Restart(c.cmd.CmdTimeout[static_cast<size_t>(c.st.CmdState)]);
+  const std::int32_t timeout = c.cmd.CmdTimeout[static_cast<size_t>(c.st.CmdState)];
+  if (c.st.CmdState == kDial) c.st.DialGiveUpMs = c.rt.SteadyMs() + timeout;
+  c.Get<app::frmMain>().tmrError.Restart(timeout);
 }
 
 void StartInitTimer(app::Console& c) { c.Get<app::frmMain>().tmrInit.Restart(c.st.InitDelay); }
@@ -87,6 +90,8 @@ void OnInitTimer(app::Console& c) {
   SendCommand(c);
 }
 
-void OnTcpDataArrival(app::Console& c) { c.st.TcpRxText = c.tcpClient.GetData(); }
+// Appended: two arrivals before the receive loop polls (during a nested wait,
+// a modal window) must both reach it.
+void OnTcpDataArrival(app::Console& c) { c.st.TcpRxText += c.tcpClient.GetData(); }
 
 }  // namespace lnk

@@ -8,11 +8,12 @@ namespace lnk {
 
 double Timer(app::Console& c) { return vb::SecondsSinceMidnight(c.rt.Now()); }
 
-// The wait is measured on the local date and time, not on seconds since
-// midnight, so one that crosses midnight ends on time like any other.
+// The wait is measured on the steady clock, not on the time of day, so one
+// that crosses midnight, or during which the wall clock is stepped, lasts
+// its time like any other.
 void Delay(app::Console& c, double seconds) {
-  vb::DateTime end = c.rt.Now() + static_cast<std::int64_t>(std::llround(seconds * 1000.0));
-  while (c.rt.Now() < end) c.rt.WaitEvents(end);
+  const std::int64_t end = c.rt.SteadyMs() + std::llround(seconds * 1000.0);
+  while (c.rt.SteadyMs() < end) c.rt.WaitEventsSteady(end);
 }
 
 }  // namespace lnk

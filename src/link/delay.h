@@ -7,8 +7,8 @@ class Console;
 
 namespace lnk {
 
-// Waits `seconds`, yielding to the event loop; a wait that crosses midnight
-// (where the clock of seconds since midnight starts again) ends on time.
+// Waits `seconds` on the steady clock, yielding to the event loop: neither
+// midnight nor a stepped wall clock changes its length.
 void Delay(app::Console& c, double seconds);
 
 // Seconds since midnight, with the fraction (the clock the link reads).

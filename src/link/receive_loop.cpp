@@ -18,12 +18,12 @@ namespace lnk {
 
 namespace {
 
-// Deadlines are kept as local date and time, so one that falls past
-// midnight still passes on time.
-vb::DateTime NextDeadline(app::Console& c) {
+// Deadlines are kept on the steady clock, so one that falls past midnight
+// passes on time, and a wall clock stepped back or forward moves none.
+std::int64_t NextDeadline(app::Console& c) {
   std::int32_t timeout = c.cmd.CmdTimeout[static_cast<size_t>(c.st.CmdState)];
-  if (c.st.V4Mode && timeout >= 6000) return c.rt.Now() + timeout;
-  return c.rt.Now() + 60000;
+  if (c.st.V4Mode && timeout >= 6000) return c.rt.SteadyMs() + timeout;
+  return c.rt.SteadyMs() + 60000;
 }
 
 bool DataWaiting(app::Console& c) {
@@ -41,19 +41,19 @@ std::string TakePiece(app::Console& c) {
 void ReceiveLoop(app::Console& c) {
   auto& st = c.st;
   st.StopReceive = false;
-  vb::DateTime deadline = NextDeadline(c);
+  std::int64_t deadline = NextDeadline(c);
   for (;;) {
     while (!DataWaiting(c)) {
-      c.rt.WaitEvents(deadline + 1);  // until the deadline has passed
+      c.rt.WaitEventsSteady(deadline + 1);  // until the deadline has passed
       if (st.StopReceive) return;
-      if (c.rt.Now() > deadline) {
+      if (c.rt.SteadyMs() > deadline) {
         deadline = NextDeadline(c);
         ProcessReply(c);
       }
     }
     app::frmMain& main = c.Get<app::frmMain>();
     main.tmrError.Stop();
-    deadline = c.rt.Now() + c.cmd.CmdIdleTimeout[static_cast<size_t>(st.CmdState)];
+    deadline = c.rt.SteadyMs() + c.cmd.CmdIdleTimeout[static_cast<size_t>(st.CmdState)];
     std::string piece = TakePiece(c);
     if (st.DebugEcho) app::EchoToTerminal(c, piece);
     if (st.CmdState != kIdle) {
@@ -89,7 +89,7 @@ void ReceiveLoop(app::Console& c) {
     }
     if (st.LinesReceived >= vb::Val(lines)) {
       main.tmrIn.Stop();
-      deadline = c.rt.Now() + 60000;
+      deadline = c.rt.SteadyMs() + 60000;
       ProcessReply(c);
     }
   }

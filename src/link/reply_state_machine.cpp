@@ -109,15 +109,14 @@ void ReleaseSiteButton(app::Console& c) {
 
 namespace {
 
-// True when the upper-cased dial reply holds nothing but the modem's echo of
-// the dial command: any other word ("NO CARRIER", "NO ANSWER", "ERROR") is
-// the modem's final answer, and the call has failed.
-bool OnlyDialEcho(app::Console& c, const std::string& upper) {
-  std::string rest = upper;
-  std::string echo = vb::UCase(vb::Trim(vb::Replace(c.cmd.Cmd[kDial], "\r", "")));
-  size_t at = echo.empty() ? std::string::npos : rest.find(echo);
-  if (at != std::string::npos) rest.erase(at, echo.size());
-  return rest.find_first_not_of(" \r\n") == std::string::npos;
+// The modem's final answers to a dial that end the call ("BUSY" is handled
+// on its own). Anything else (the echo of the dial, "RINGING", "CARRIER
+// 9600", "PROTOCOL: LAPM", "COMPRESSION: V.42BIS", a garbled echo) is
+// reported on the way to "CONNECT".
+bool DialFailed(const std::string& upper) {
+  for (const char* result : {"NO CARRIER", "NO ANSWER", "NO DIALTONE", "NO DIAL TONE", "ERROR"})
+    if (upper.find(result) != std::string::npos) return true;
+  return false;
 }
 
 }  // namespace
@@ -159,13 +158,14 @@ void OnDialReply(app::Console& c) {
     c.Get<app::frmEstablish>().Show(true, &c.Get<app::frmMain>());
     return;
   }
-  if (upper.find("AT") != std::string::npos && OnlyDialEcho(c, upper)) {
-    // Only the modem's echo of the dial so far: keep waiting for its answer.
-    // The no-answer time-out is armed once: the loop hands the same echo
-    // over again at each of its deadlines, which must not put it off.
+  if (!DialFailed(upper)) {
+    // No final answer yet: keep waiting. The no-answer time-out keeps the
+    // end it was given when the dial went out; neither the loop's deadlines
+    // nor the modem's reports on the way put it off.
     st.AutoNext = true;
-    auto& timeout = c.Get<app::frmMain>().tmrError;
-    if (!timeout.Running()) timeout.Restart(c.cmd.CmdTimeout[kDial]);
+    if (st.DialGiveUpMs == 0) return;  // still dialling: its end arms the time-out
+    const std::int64_t left = st.DialGiveUpMs - c.rt.SteadyMs();
+    c.Get<app::frmMain>().tmrError.Restart(static_cast<int>(left > 1 ? left : 1));
     return;
   }
   st.StopReceive = true;

@@ -57,12 +57,14 @@ void OnStatusLineReply(app::Console& c) {
     SendCommand(c);
     return;
   }
-  if (is_u) {
-    st.RxBuffer = s;
+  // Both lines are parsed without their check digits: a "V" line read as
+  // received would give the digits to its last counter when the unit puts
+  // no blank before them.
+  st.RxBuffer = s;
+  if (is_u)
     ParseUReply(c);
-  } else {
+  else
     ParseVReply(c);
-  }
   st.RetryCount = 0;
   EndReply(c);
 }

@@ -90,9 +90,11 @@ void OnV4WriteReply(app::Console& c) {
     return;
   }
   if (st.WriteCursor >= st.WriteEnd) {
+    // The last acknowledgement ends the command: left running, the loop's
+    // next deadline would hand the same reply over again.
     st.BulkWriteActive = false;
     c.Unload<app::frmProgBar>();
-    return;
+    return FinishReply(c);
   }
   auto& bar = c.Get<app::frmProgBar>().pbProgress;
   if (bar.Value() + 4 <= bar.Max()) bar.Value = bar.Value() + 4;

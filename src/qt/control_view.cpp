@@ -89,6 +89,7 @@ void ControlView::SyncAll() {
 }
 
 void ControlView::SyncGeometry() {
+  if (host_->DockWindowFor(*control_) != nullptr) return;  // its bar lays it out
   widget_->setGeometry(
       TwipsRect(control_->Left(), control_->Top(), control_->Width(), control_->Height()));
 }

@@ -22,7 +22,8 @@ class ControlHost {
   // form's own surface).
   virtual QWidget* SurfaceFor(ui::Control* container) = 0;
   // The form's main window when the control docks to it (a tool bar or a
-  // status bar placed on the form itself), else nullptr.
+  // status bar placed on the form itself, or a control that sits in one),
+  // else nullptr.
   virtual QMainWindow* DockWindowFor(ui::Control& control) = 0;
   // Whether the form has a default button that takes the Enter key.
   virtual bool HasDefaultButton() = 0;

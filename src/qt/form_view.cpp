@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStatusBar>
 #include <QScreen>
 #include <algorithm>
 
@@ -120,6 +121,7 @@ void QtFormView::Build(const Placement& placement) {
   menus_ = new MenuBarView(form_, *window_);
   form_.SetObserver(this);
   for (ui::Control* control : form_.Controls()) AddControl(*control);
+  PutFrameControlsInStatusBar();  // once the form's own status bar is in place
   menus_->Rebuild();
 
   ApplyCaption();
@@ -237,9 +239,24 @@ QWidget* QtFormView::SurfaceFor(ui::Control* container) {
 }
 
 QMainWindow* QtFormView::DockWindowFor(ui::Control& control) {
+  if (control.Container() != nullptr) return nullptr;
   const bool bar = control.Kind() == ui::ControlKind::Toolbar ||
                    control.Kind() == ui::ControlKind::StatusBar;
-  return bar && control.Container() == nullptr ? window_ : nullptr;
+  return bar || IsFrameControl(control) ? window_ : nullptr;
+}
+
+// The client area of a multiple-document frame belongs to its child windows;
+// a control placed on the frame itself sits at the right end of its status
+// bar instead, where no child window covers it.
+bool QtFormView::IsFrameControl(const ui::Control& control) const {
+  return form_.IsMDIForm() && control.Kind() == ui::ControlKind::CommandButton &&
+         control.Container() == nullptr;
+}
+
+void QtFormView::PutFrameControlsInStatusBar() {
+  for (auto& [control, view] : views_)
+    if (view != nullptr && IsFrameControl(*control))
+      window_->statusBar()->addPermanentWidget(view->Widget());
 }
 
 bool QtFormView::HasDefaultButton() {

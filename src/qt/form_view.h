@@ -68,6 +68,8 @@ class QtFormView : public QObject, public ui::FormObserver, public ControlHost {
   bool HasDefaultButton() override;
 
  private:
+  bool IsFrameControl(const ui::Control& control) const;
+  void PutFrameControlsInStatusBar();
   QtFormView(ui::Form& form, FormWindow* window, std::function<void(ui::Form&)> on_activated);
   void Build(const Placement& placement);
   void HookWindow();

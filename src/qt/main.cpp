@@ -28,6 +28,7 @@
 #include "named_pictures.h"
 #include "platform/program_folder.h"
 #include "qt_printer.h"
+#include "qt_program_launcher.h"
 #include "qt_registry.h"
 #include "qt_runtime.h"
 #include "qt_serial_port.h"
@@ -99,7 +100,8 @@ int main(int argc, char** argv) {
   qtui::QtSerialPort serial(registry);
   qtui::QtTcpClient tcp;
   qtui::QtPrinter printer(folder.Path());
-  app::Console console(app::Services{runtime, registry, folder, serial, tcp, &printer});
+  qtui::QtProgramLauncher launcher;
+  app::Console console(app::Services{runtime, registry, folder, serial, tcp, &printer, &launcher});
 
   // A termination signal closes the main window as the operator would, so the
   // shutdown sequence (settings file, geometry) runs.

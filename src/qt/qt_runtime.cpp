@@ -7,6 +7,7 @@
 #include <QThread>
 #include <QTimer>
 #include <QWidget>
+#include <chrono>
 
 #include "qt/form_view.h"
 #include "qt/qt_convert.h"
@@ -65,12 +66,22 @@ vb::DateTime QtRuntime::Now() {
                           time.second(), time.msec());
 }
 
+std::int64_t QtRuntime::SteadyMs() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
 void QtRuntime::DoEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
 
+void QtRuntime::WaitEvents(vb::DateTime until) { WaitAtMost(until - Now()); }
+
+void QtRuntime::WaitEventsSteady(std::int64_t until_ms) { WaitAtMost(until_ms - SteadyMs()); }
+
 // Sleeps in the event dispatcher until some event arrives (port data, a
-// timer, input) or the deadline timer fires; handles what came, and returns.
-void QtRuntime::WaitEvents(vb::DateTime until) {
-  const std::int64_t wait_ms = until - Now();
+// timer, input) or the deadline timer (monotonic, as every QTimer) fires;
+// handles what came, and returns.
+void QtRuntime::WaitAtMost(std::int64_t wait_ms) {
   if (wait_ms <= 0) {
     DoEvents();
     return;

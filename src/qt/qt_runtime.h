@@ -41,8 +41,10 @@ class QtRuntime : public ui::Runtime {
 
   // ui::Runtime
   vb::DateTime Now() override;
+  std::int64_t SteadyMs() override;
   void DoEvents() override;
   void WaitEvents(vb::DateTime until) override;
+  void WaitEventsSteady(std::int64_t until_ms) override;
   void ShowModal(ui::Form& form) override;
   int MsgBox(std::string_view prompt, int buttons, std::string_view title) override;
   std::string InputBox(std::string_view prompt, std::string_view title,
@@ -65,6 +67,7 @@ class QtRuntime : public ui::Runtime {
     bool form_destroyed = false;
   };
 
+  void WaitAtMost(std::int64_t wait_ms);
   QtFormView* EnsureView(ui::Form& form);
   void RetireView(ui::Form& form);
   void EndModalLoopsOf(ui::Form& form, bool destroyed);

@@ -4,6 +4,7 @@
 // tests run on virtual time with a scripted operator.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,12 +51,19 @@ class Runtime {
  public:
   virtual ~Runtime() = default;
 
-  // Local date and time.
+  // Two clocks. Now() is the local date and time the operator reads (session
+  // start, log dates, the unit's clock); it may be stepped (daylight saving,
+  // a time sync). SteadyMs() only moves forward, at the pace of time, from an
+  // arbitrary start: every deadline and wait is kept on it, so a stepped wall
+  // clock neither stretches nor cuts one short.
   virtual vb::DateTime Now() = 0;
+  virtual std::int64_t SteadyMs() = 0;
   // Runs whatever is due (timers, port data, window events) without waiting.
   virtual void DoEvents() = 0;
   // Waits until something is due or `until` is reached, then runs what is due.
   virtual void WaitEvents(vb::DateTime until) = 0;
+  // The same with the deadline on the steady clock.
+  virtual void WaitEventsSteady(std::int64_t until_ms) = 0;
 
   // Shows the form modally: returns when it is hidden or unloaded.
   virtual void ShowModal(Form& form) = 0;

@@ -1,5 +1,6 @@
 // A timer control: raises Timer every Interval ms while Enabled and
-// Interval > 0. Enabling it (or changing the interval) restarts the count.
+// Interval > 0, counted on the runtime's steady clock. Enabling it (or
+// changing the interval) restarts the count.
 // The runtime schedules it; a handler that is still running is not entered
 // again by the same timer.
 #pragma once

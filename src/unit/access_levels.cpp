@@ -227,7 +227,7 @@ void UnlockLevel(app::Console& c, AccessLevel level) {
       SetToolbarImage(c, kFactoryButton, "FactoryU");
       f.cmdChangeInit.Enabled = true;
       f.cmdInit.Enabled = true;
-      f.cmdAddress.Enabled = true;
+      f.cmdAddress.Enabled = st.V4Mode;  // a text unit takes no new address
       f.cmdLock.Visible = true;
       break;
     case AccessLevel::Terminal:

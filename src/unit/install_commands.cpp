@@ -7,6 +7,7 @@
 #include "app/frm_main.h"
 #include "app/frm_prog_bar.h"
 #include "app/frm_readout.h"
+#include "common/app_info.h"
 #include "common/vb.h"
 #include "link/command_sender.h"
 #include "link/command_table.h"
@@ -96,6 +97,15 @@ void frmInstall::cmdRefresh2_Click() { cmdRefresh_Click(); }
 
 void frmInstall::cmdChangeInit_Click() {
   auto& st = c_.st;
+  const int address = ModemInitTextAddress(c_.param.GenBattSafeMaint, c_.param.FirmwareVersion);
+  const int room = st.V4Mode ? kModemInitBulkLength : kModemInitRegionEnd + 1 - address;
+  if (vb::Len(txtModemInit.Text()) > room) {
+    // Cut short, the unit would dial with another string than the one typed.
+    c_.rt.MsgBox("The modem init string is too long: the unit holds at most " + vb::CStr(room) +
+                     " characters.",
+                 ui::vbExclamation, app_info::kTitle);
+    return;
+  }
   if (st.V4Mode) {
     // A bulk write of the string's region, four bytes per packet; the
     // reply handler sends each next packet.
@@ -109,7 +119,6 @@ void frmInstall::cmdChangeInit_Click() {
     SendSetParameter(c_);
     return;
   }
-  const int address = ModemInitTextAddress(c_.param.GenBattSafeMaint, c_.param.FirmwareVersion);
   st.WriteData = ModemInitTextBytes(txtModemInit.Text(), address);
   st.WriteAddress = address;
   SendSetParameter(c_);

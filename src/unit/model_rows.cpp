@@ -21,7 +21,8 @@ void ShowV4ParameterRows(app::Console& c) {
   f.Label19.Visible = !v4;
   f.txtModemInit.Visible = !v4;
   f.cmdChangeInit.Visible = !v4;
-  f.cmdAddress.Enabled = v4;
+  // Only a V4 unit takes a new address, and only the Factory level gives it.
+  f.cmdAddress.Enabled = v4 && !c.st.FactoryLocked;
   f.cmdClock.Visible = v4;
 }
 

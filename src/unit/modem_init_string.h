@@ -23,8 +23,9 @@ inline constexpr int kModemInitBulkLength = 40;
 int ModemInitTextAddress(bool gen_batt_safe_maint, std::int32_t firmware_version);
 
 // The bytes written from address in the text dialect: the text, then zero
-// bytes up to the region's end (29 bytes from 227, 28 from 228). A longer
-// text is cut there, so nothing past the region is overwritten.
+// bytes up to the region's end (29 bytes from 227, 28 from 228). The screen
+// refuses a longer text; cut here all the same, nothing past the region is
+// ever overwritten.
 std::string ModemInitTextBytes(std::string_view text, int address);
 
 // The image a V4 bulk write reads (address a at position a + 3, 1-based):

@@ -2,11 +2,13 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "app/console.h"
 #include "app/frm_main.h"
 #include "app/frm_send_progress.h"
+#include "common/app_info.h"
 #include "common/vb.h"
 #include "link/command_sender.h"
 #include "link/command_table.h"
@@ -22,6 +24,7 @@ constexpr int kCapacityLow = 25;
 constexpr int kAhAdd = 225;
 constexpr int kAhAddSign = 226;
 constexpr int kCapacityHundredsMax = 654;
+constexpr int kCapacityMax = 65535;  // what its two bytes hold
 
 std::string Byte(int value) { return vb::Chr(value & 0xFF); }
 
@@ -32,13 +35,11 @@ std::string V4WritePayload(int address, std::string_view data) {
          std::string(data);
 }
 
-std::string BatteryCapacityBytes(double typed) {
-  double v = typed;
-  if (!(v > 0)) v = 0;                 // negative, or not a number
-  if (v > 2147483647.0) v = 2147483647.0;
-  const std::int32_t n = vb::CLng(v);
-  const std::int32_t high = n / 256;
-  return Byte(high > 255 ? 255 : high) + Byte(n - 256 * high);
+std::optional<std::string> BatteryCapacityBytes(double typed) {
+  // Below 0, or 65536 and more once rounded to whole ampere-hours.
+  if (!(typed >= 0 && typed < kCapacityMax + 0.5)) return std::nullopt;
+  const std::int32_t n = vb::CLng(typed);
+  return Byte(n / 256) + Byte(n);
 }
 
 void SendSetParameter(app::Console& c) {
@@ -92,10 +93,16 @@ void frmInstall::cmdProp_Click(int Index) {
   };
   const auto value_of = [this](int address) { return udProp[address].Value(); };
   const std::string tag = cmdProp[Index].Tag();
-  st.WriteAddress = Index;
   if (tag == "BATTAH") {
-    // The only kind that sends typed text: what the row shows.
-    const std::string bytes = BatteryCapacityBytes(vb::Val(txtProp[kCapacityLow].Text()));
+    // The only kind that sends typed text: what the row shows, when its
+    // two bytes can hold it.
+    const auto capacity = BatteryCapacityBytes(vb::Val(txtProp[kCapacityLow].Text()));
+    if (!capacity) {
+      c_.rt.MsgBox("The battery capacity must be a number from 0 to 65535 Ah.", ui::vbExclamation,
+                   app_info::kTitle);
+      return;
+    }
+    const std::string& bytes = *capacity;
     st.WriteData = bytes;
     st.WriteAddress = kCapacityHigh;
     SendSetParameter(c_);
@@ -105,6 +112,7 @@ void frmInstall::cmdProp_Click(int Index) {
     remember(kCapacityLow, static_cast<unsigned char>(bytes[1]));
     return;
   }
+  st.WriteAddress = Index;
   if (tag == "S2") {
     st.WriteData = Byte(value_of(Index - 1)) + Byte(value_of(Index));
     st.WriteAddress = Index - 1;

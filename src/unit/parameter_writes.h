@@ -3,6 +3,7 @@
 // editor are handlers of frmInstall (parameter_writes.cpp).
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,8 +23,8 @@ void SendSetParameter(app::Console& c);
 std::string V4WritePayload(int address, std::string_view data);
 
 // The battery capacity typed into its row as the two bytes written at 24
-// (high, low). Below 0 (or not a number) writes 0; the high byte stops at
-// 255, so a larger number never wraps into a small one.
-std::string BatteryCapacityBytes(double typed);
+// (high, low); nothing for a capacity the two bytes cannot hold (below 0,
+// above 65535 once rounded to whole ampere-hours).
+std::optional<std::string> BatteryCapacityBytes(double typed);
 
 }  // namespace unit

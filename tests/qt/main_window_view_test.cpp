@@ -9,6 +9,8 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
 #include <string>
@@ -101,6 +103,13 @@ TEST_F(MainWindowView, TheToolbarCarriesItsFourteenButtonsAndItsMapButtonWorks) 
   actions[10]->trigger();  // "Map"
   EXPECT_TRUE(app::MapShown(q.console));
   EXPECT_TRUE(actions[10]->isChecked());
+}
+
+TEST_F(MainWindowView, TheChangeUnitAddressButtonIsShownInTheStatusBar) {
+  auto* button = Window()->statusBar()->findChild<QPushButton*>("cmdChange");
+  ASSERT_NE(button, nullptr);
+  EXPECT_TRUE(button->isVisible());
+  EXPECT_EQ(button->text().toStdString(), "Change Unit address");
 }
 
 TEST_F(MainWindowView, TheMapFollowsTheFramesSize) {

@@ -13,7 +13,7 @@ ConsoleHarness::ConsoleHarness(vb::DateTime start)
       folder(temp.Path()),
       serial(rt),
       tcp(rt),
-      console(app::Services{rt, registry, folder, serial, tcp, &printer}) {
+      console(app::Services{rt, registry, folder, serial, tcp, &printer, &launcher}) {
   if (auto error = folder.EnsureSeeded(ShippedDataDir())) throw std::runtime_error(*error);
 }
 

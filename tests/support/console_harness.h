@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "app/console.h"
 #include "fake_serial_port.h"
@@ -16,6 +17,15 @@
 #include "virtual_runtime.h"
 
 namespace testkit {
+
+// Records the programs the console starts, and starts none.
+struct RecordingLauncher : platform::ProgramLauncher {
+  std::vector<std::string> started;
+  bool StartProgram(const std::string& path) override {
+    started.push_back(path);
+    return true;
+  }
+};
 
 class ConsoleHarness {
  public:
@@ -37,6 +47,7 @@ class ConsoleHarness {
   FakeSerialPort serial;
   FakeTcpClient tcp;
   RecordingPrinter printer;
+  RecordingLauncher launcher;
   app::Console console;
 };
 

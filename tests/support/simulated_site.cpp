@@ -6,7 +6,7 @@ namespace testkit {
 
 void VirtualScheduler::PostAt(std::int64_t at_ms, std::function<void()> fn) {
   std::weak_ptr<char> alive = alive_;
-  rt_.At(vb::DateTime{at_ms}, [alive, f = std::move(fn)] {
+  rt_.AtSteady(at_ms, [alive, f = std::move(fn)] {
     if (alive.lock()) f();
   });
 }

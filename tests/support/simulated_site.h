@@ -27,7 +27,7 @@ namespace testkit {
 class VirtualScheduler : public sim::Scheduler {
  public:
   explicit VirtualScheduler(VirtualRuntime& rt) : rt_(rt), alive_(std::make_shared<char>(0)) {}
-  std::int64_t NowMs() const override { return rt_.Now().ms; }
+  std::int64_t NowMs() const override { return rt_.SteadyMs(); }
   void PostAt(std::int64_t at_ms, std::function<void()> fn) override;
 
  private:

@@ -16,12 +16,12 @@ VirtualRuntime::VirtualRuntime(vb::DateTime start)
 
 VirtualRuntime::~VirtualRuntime() = default;
 
-void VirtualRuntime::At(vb::DateTime t, std::function<void()> fn) {
-  posted_.emplace(std::make_tuple(t.ms, seq_++), std::move(fn));
+void VirtualRuntime::AtSteady(std::int64_t steady_ms, std::function<void()> fn) {
+  posted_.emplace(std::make_tuple(steady_ms, seq_++), std::move(fn));
 }
 
 void VirtualRuntime::SetTimeLimit(vb::DateTime limit, std::function<void()> hook) {
-  limit_ = limit;
+  limit_ = vb::DateTime{limit.ms - wall_offset_};
   limit_hook_ = std::move(hook);
   limit_reported_ = false;
 }
@@ -32,7 +32,7 @@ bool VirtualRuntime::IsScheduled(const ui::Timer& t) const {
 
 vb::DateTime VirtualRuntime::DueTime(const ui::Timer& t) const {
   auto it = timers_.find(const_cast<ui::Timer*>(&t));
-  return it == timers_.end() ? vb::DateTime{} : vb::DateTime{it->second};
+  return it == timers_.end() ? vb::DateTime{} : vb::DateTime{it->second + wall_offset_};
 }
 
 void VirtualRuntime::TimerChanged(ui::Timer& timer) {
@@ -101,10 +101,10 @@ void VirtualRuntime::AdvanceTo(vb::DateTime t) {
   now_ = t;
 }
 
-void VirtualRuntime::WaitEvents(vb::DateTime until) {
+void VirtualRuntime::WaitEventsSteady(std::int64_t until_ms) {
   std::int64_t next = NextDue();
   if (next > now_.ms) {
-    std::int64_t target = next < until.ms ? next : until.ms;
+    std::int64_t target = next < until_ms ? next : until_ms;
     if (target == LLONG_MAX) {
       operator_.Fail("WaitEvents without a deadline and with nothing scheduled");
       throw VirtualTimeLimit{};
@@ -118,21 +118,21 @@ bool VirtualRuntime::RunUntil(const std::function<bool()>& pred, std::int64_t ma
   vb::DateTime end = now_ + max_ms;
   while (!pred()) {
     if (now_ >= end) return false;
-    WaitEvents(end);
+    WaitEventsSteady(end.ms);
   }
   return true;
 }
 
 void VirtualRuntime::RunFor(std::int64_t ms) {
   vb::DateTime end = now_ + ms;
-  while (now_ < end) WaitEvents(end);
+  while (now_ < end) WaitEventsSteady(end.ms);
   DoEvents();
 }
 
 void VirtualRuntime::ShowModal(ui::Form& form) {
   if (auto act = operator_.TakeModalAction(form.Name())) {
     ui::Form* f = &form;
-    At(now_, [f, act = std::move(act)] { act(*f); });
+    AtSteady(now_.ms, [f, act = std::move(act)] { act(*f); });
   }
   while (form.Visible() && form.IsLoaded()) {
     if (NextDue() == LLONG_MAX) {
@@ -140,7 +140,7 @@ void VirtualRuntime::ShowModal(ui::Form& form) {
       form.Hide();
       break;
     }
-    WaitEvents(vb::DateTime{LLONG_MAX / 2});
+    WaitEventsSteady(LLONG_MAX / 2);
   }
 }
 

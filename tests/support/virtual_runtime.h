@@ -2,6 +2,9 @@
 // WaitEvents jumps straight to the next due timer, posted event or deadline,
 // so a 65-second time-out runs in microseconds and is exact to the
 // millisecond. Simulated ports and units post their byte arrivals here.
+// Both clocks are modelled: the wall clock (Now) is the steady clock plus an
+// offset that StepWallClock changes, as a time sync or daylight saving would;
+// timers, posted events and deadlines run on the steady clock.
 #pragma once
 
 #include <cstdint>
@@ -29,8 +32,13 @@ class VirtualRuntime : public ui::Runtime {
 
   // Runs fn from the event loop at time t (or as soon as the loop runs, when
   // t has passed). Events at the same time run in the order posted.
-  void At(vb::DateTime t, std::function<void()> fn);
-  void After(std::int64_t ms, std::function<void()> fn) { At(now_ + ms, std::move(fn)); }
+  void At(vb::DateTime t, std::function<void()> fn) {
+    AtSteady(t.ms - wall_offset_, std::move(fn));
+  }
+  void AtSteady(std::int64_t steady_ms, std::function<void()> fn);
+  void After(std::int64_t ms, std::function<void()> fn) { AtSteady(now_.ms + ms, std::move(fn)); }
+  // Moves the wall clock by ms (negative: back); the steady clock runs on.
+  void StepWallClock(std::int64_t ms) { wall_offset_ += ms; }
 
   // Drives the event loop from outside the program (when no loop of the
   // program is running): until pred() holds or max_ms of virtual time pass.
@@ -50,9 +58,11 @@ class VirtualRuntime : public ui::Runtime {
   vb::DateTime DueTime(const ui::Timer& t) const;
 
   // ui::Runtime
-  vb::DateTime Now() override { return now_; }
+  vb::DateTime Now() override { return vb::DateTime{now_.ms + wall_offset_}; }
+  std::int64_t SteadyMs() override { return now_.ms; }
   void DoEvents() override;
-  void WaitEvents(vb::DateTime until) override;
+  void WaitEvents(vb::DateTime until) override { WaitEventsSteady(until.ms - wall_offset_); }
+  void WaitEventsSteady(std::int64_t until_ms) override;
   void ShowModal(ui::Form& form) override;
   int MsgBox(std::string_view prompt, int buttons, std::string_view title) override;
   std::string InputBox(std::string_view prompt, std::string_view title,
@@ -74,7 +84,8 @@ class VirtualRuntime : public ui::Runtime {
   void AdvanceTo(vb::DateTime t);
 
   vb::DateTime start_;
-  vb::DateTime now_;
+  vb::DateTime now_;  // the steady clock, on the wall clock's scale until a step
+  std::int64_t wall_offset_ = 0;
   std::uint64_t seq_ = 0;
   std::map<std::tuple<std::int64_t, std::uint64_t>, std::function<void()>> posted_;
   std::map<ui::Timer*, std::int64_t> timers_;  // due time in ms

@@ -8,6 +8,7 @@
 #include "install_screen_fixture.h"
 #include "link/settings_access.h"
 #include "unit/access_levels.h"
+#include "unit/model_rows.h"
 
 namespace {
 
@@ -28,6 +29,11 @@ class AccessLevels : public InstallScreenTest {
     return open;
   }
   std::string Text(int address) { return Screen().txtProp[address].Text(); }
+  void UnlockFactory() {
+    GiveCombination("Factory", kPageFactory,
+                    {vb::CStr(unit::FactoryNumber(0)), vb::CStr(unit::FactoryNumber(1)),
+                     vb::CStr(unit::FactoryNumber(2))});
+  }
 };
 
 std::set<int> Walked(bool (*walked)(int)) {
@@ -80,6 +86,18 @@ TEST_F(AccessLevels, ControlsCombinationOpensItsRowsByTagAndByName) {
   EXPECT_FALSE(C().IfLoaded<unit::frmSecurity>());
 }
 
+TEST_F(AccessLevels, SetUnitAddressIsOfferedToAV4UnitOnlyWhileTheFactoryLevelIsOpen) {
+  C().st.V4Mode = true;
+  ShowPage(kPageFactory);
+  unit::ShowV4ParameterRows(C());  // a V4 dump read while the page is shown
+  EXPECT_FALSE(Screen().cmdAddress.Enabled());
+  UnlockFactory();
+  EXPECT_TRUE(Screen().Visible() && Screen().cmdAddress.Enabled());
+  // The button is the main window's Set Unit Address.
+  h.rt.Operator().ExpectInputBox("Please enter the new address for this unit (0-65535):", "");
+  Screen().cmdAddress.Press();
+}
+
 TEST_F(AccessLevels, InstallCombinationShowsItsNumbersAndLockHidesThemAgain) {
   EXPECT_EQ(Text(75), "??");
   UnlockInstall();
@@ -115,13 +133,11 @@ TEST_F(AccessLevels, Row89IsLockedByTheInstallLockButOpenedOnlyWithControls) {
 }
 
 TEST_F(AccessLevels, FactoryCombinationIsTheProgramsOwn) {
-  GiveCombination("Factory", kPageFactory,
-                  {vb::CStr(unit::FactoryNumber(0)), vb::CStr(unit::FactoryNumber(1)),
-                   vb::CStr(unit::FactoryNumber(2))});
+  UnlockFactory();
   EXPECT_FALSE(C().st.FactoryLocked);
   EXPECT_EQ(Image(8), "FactoryU");
-  EXPECT_TRUE(Screen().cmdChangeInit.Enabled() && Screen().cmdInit.Enabled() &&
-              Screen().cmdAddress.Enabled());
+  EXPECT_TRUE(Screen().cmdChangeInit.Enabled() && Screen().cmdInit.Enabled());
+  EXPECT_FALSE(Screen().cmdAddress.Enabled());  // a text unit takes no new address
   EXPECT_TRUE(Enabled(8) && Enabled(2) && Enabled(195));
   EXPECT_FALSE(Enabled(0) || Enabled(1));  // serial number parts 1 and 2 stay as made
   ShowPage(kPageFactory);
@@ -349,9 +365,7 @@ TEST_F(AccessLevels, ALockedLevelOffersNothingBeforeItsCombination) {
 TEST_F(AccessLevels, AHangUpWhileHiddenLeavesEveryLockedLevelClosedWhenShownAgain) {
   UnlockControls();
   UnlockInstall();
-  GiveCombination("Factory", kPageFactory,
-                  {vb::CStr(unit::FactoryNumber(0)), vb::CStr(unit::FactoryNumber(1)),
-                   vb::CStr(unit::FactoryNumber(2))});
+  UnlockFactory();
   // The hang-up sets the flags and hides the screen, not always through
   // the screen's own locking.
   Screen().Hide();

@@ -134,6 +134,19 @@ TEST(ModemInitString, TextBytesFillTheRegionFromItsStart) {
   EXPECT_EQ(unit::ModemInitTextBytes(std::string(40, 'A'), 227), std::string(29, 'A'));
 }
 
+// The whole string fits the unit's region (29 bytes from 227 here, 40 on a
+// V4 unit), or nothing is sent.
+TEST_F(InstallCommands, ModemInitStringLongerThanTheUnitsRegionIsRefused) {
+  const struct { bool v4; std::size_t length; bool sent; } cases[] = {
+      {false, 29, true}, {false, 30, false}, {true, 40, true}, {true, 41, false}};
+  for (const auto& t : cases) {
+    C().st.V4Mode = t.v4;
+    Screen().txtModemInit.Text = std::string(t.length, 'A');
+    if (!t.sent) h.rt.Operator().ExpectMsgBox("~at most " + std::to_string(t.v4 ? 40 : 29));
+    EXPECT_EQ(SentAfter([&] { Screen().cmdChangeInit_Click(); }).empty(), !t.sent) << t.length;
+  }
+}
+
 TEST(ClockPacket, ComputerClockCountsTheWeekFromMonday) {
   // 2 March 2026 is a Monday, 8 March a Sunday.
   EXPECT_EQ(unit::ClockPacketFromComputer(vb::MakeDateTime(2026, 3, 2, 10, 4, 7)),

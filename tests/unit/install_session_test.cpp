@@ -238,6 +238,9 @@ TEST_F(InstallSession, ModemInitStringOfAV4UnitGoesInFourBytePacketsTo263) {
   for (int a = 227; a <= 266; ++a) memory += static_cast<char>(Unit().Memory(a));
   EXPECT_EQ(memory, "AT&F" + std::string(36, '\0'));
   EXPECT_FALSE(h.console.st.BulkWriteActive);
+  // The last acknowledgement ends the write: it is not taken up again at the
+  // loop's next deadline as a late success notice.
+  EXPECT_EQ(h.rt.BeepCount(), 0);
 }
 
 TEST_F(InstallSession, WrongCombinationsLeaveEveryLockAndTheUnitAsTheyWere) {

@@ -10,6 +10,7 @@
 #include "gtest_operator.h"
 #include "link/command_table.h"
 #include "link/modem_call.h"
+#include "link/reply_state_machine.h"
 #include "simulated_site.h"
 #include "site_rows.h"
 #include "unit/frm_install.h"
@@ -140,20 +141,40 @@ TEST_F(LinkRoads, UnansweredCallTimesOutAfter65sAndHangsUp) {
   EXPECT_EQ(Count("ATH0\r"), 1);
 }
 
-TEST_F(LinkRoads, CarrierLostWithoutEchoEndsTheLoopWithConnectFailed) {
-  h.SetSetting("ModemInit", "AT&F1E0S0=0");
-  Begin({}, {.outcome = DialOutcome::kNoCarrier});
-  Call(200000, nullptr, 200000);
-  EXPECT_NE(Log().find("Connect failed."), std::string::npos);
-  EXPECT_LT(h.rt.Now() - t0, 200000);  // the loop ended by itself
-  EXPECT_FALSE(h.console.st.Online);
-}
-
 TEST_F(LinkRoads, EchoThenNoCarrierFailsTheCallInsteadOfWaitingForever) {
   Begin({}, {.outcome = DialOutcome::kNoCarrier});
   Call(200000, nullptr, 200000);
   EXPECT_NE(Log().find("Connect failed."), std::string::npos);
   EXPECT_LT(h.rt.Now() - t0, 120000);
+}
+
+// What the modem prints on the way to "CONNECT" keeps the call waiting, its
+// no-answer time-out keeping the end the dial gave it; only a final result
+// fails the call.
+TEST_F(LinkRoads, DialFailsOnlyOnTheModemsFinalAnswer) {
+  ASSERT_TRUE(h.Start());
+  auto& st = h.console.st;
+  auto& timeout = h.console.Get<app::frmMain>().tmrError;
+  const auto failed = [&](const char* reply) {
+    st.CmdState = lnk::kDial;
+    st.StopReceive = false;
+    st.RxBuffer = reply;
+    timeout.Stop();  // as the loop does when data arrives
+    lnk::ProcessReply(h.console);
+    return st.StopReceive;
+  };
+  st.DialGiveUpMs = h.rt.SteadyMs() + 30000;
+  const vb::DateTime due = h.rt.Now() + 30000;
+  for (const char* waits : {"", "ATDT5550100\r\r\nRINGING\r\n",
+                            "CARRIER 9600\r\nPROTOCOL: LAPM\r\nCOMPRESSION: V.42BIS\r\n",
+                            "A\xD4" "D\xD4" "5550\xB1" "\r"}) {  // last: an echo garbled
+    EXPECT_FALSE(failed(waits)) << waits;
+    EXPECT_EQ(h.rt.DueTime(timeout), due) << waits;
+    h.rt.RunFor(5000);
+  }
+  for (const char* fails : {"ATDT5550100\r\r\nNO CARRIER\r\n", "no answer\r\n", "NO DIALTONE\r\n",
+                            "NO DIAL TONE\r\n", "ERROR\r\n"})
+    EXPECT_TRUE(failed(fails) && st.CmdState == 0) << fails;
 }
 
 TEST_F(LinkRoads, HangUpSendsEscapeWaitsThenHangsUpAndStoresTheLog) {

@@ -43,7 +43,7 @@ TEST_F(ModelRows, V4UnitHasOffsetAndLvdDelayButNoEquHoursOrInitString) {
   EXPECT_FALSE(f.Label19.Visible());
   EXPECT_FALSE(f.txtModemInit.Visible());
   EXPECT_FALSE(f.cmdChangeInit.Visible());
-  EXPECT_TRUE(f.cmdAddress.Enabled());
+  EXPECT_FALSE(f.cmdAddress.Enabled());  // until the Factory level opens
   EXPECT_TRUE(f.cmdClock.Visible());
 }
 

@@ -140,15 +140,15 @@ TEST_F(PacedSending, NetworkModePacesUnitCommandsThroughTheSocketButNotModemComm
   EXPECT_EQ(h.tcp.Writes().size(), 2u);  // "+++" is for a modem, never for the socket
 }
 
-TEST(SocketArrival, ReplacesTheWaitingText) {
+TEST(SocketArrival, TwoArrivalsBeforeTheLoopPollsAreBothKept) {
   testkit::ConsoleHarness h;
   ASSERT_TRUE(h.Start());
   h.tcp.Connect();
   h.rt.RunFor(10);
-  h.console.st.TcpRxText = "old";
-  h.tcp.Deliver("U 26/03/02");
+  h.tcp.Deliver("U 26/03");
+  h.tcp.Deliver("/02\r\n");
   h.rt.RunFor(1);
-  EXPECT_EQ(h.console.st.TcpRxText, "U 26/03/02");
+  EXPECT_EQ(h.console.st.TcpRxText, "U 26/03/02\r\n");
 }
 
 }  // namespace

@@ -29,15 +29,6 @@ class ParameterWrites : public InstallScreenTest {
   std::int16_t Shadow(int address) { return C().param.ParamShadow[static_cast<std::size_t>(address)]; }
 };
 
-TEST(BatteryCapacityBytes, SplitsHighThenLowAndNeverWraps) {
-  EXPECT_EQ(unit::BatteryCapacityBytes(1234), Bytes({4, 210}));
-  EXPECT_EQ(unit::BatteryCapacityBytes(65535), Bytes({255, 255}));
-  EXPECT_EQ(unit::BatteryCapacityBytes(70000), Bytes({255, 112}));
-  EXPECT_EQ(unit::BatteryCapacityBytes(-5), Bytes({0, 0}));
-  EXPECT_EQ(unit::BatteryCapacityBytes(1e12), Bytes({255, 255}));
-  EXPECT_EQ(unit::BatteryCapacityBytes(0), Bytes({0, 0}));
-}
-
 TEST_F(ParameterWrites, PlainRowInTextSendsOneCommandAndHidesItsButton) {
   UnlockInstall();
   SetRow(13, 90);
@@ -86,35 +77,44 @@ TEST_F(ParameterWrites, LoadTimingPairInV4IsOnePacket) {
   EXPECT_EQ(C().st.PacketOut, Bytes({'S', 2, 0, 58, 18, 30}));
 }
 
-TEST_F(ParameterWrites, BatteryCapacityWritesTheTypedNumberAt24) {
-  C().st.V4Mode = true;
+// The two kinds that write two bytes, in both dialects: a text unit gets the
+// first "Ss" (the reply handler sends the second byte), a V4 unit one packet.
+// A capacity its two bytes cannot hold is refused and nothing is sent.
+TEST_F(ParameterWrites, CapacityAndAmpHourAdditionWriteTwoBytesOrRefuse) {
   UnlockInstall();
-  Screen().txtProp[25].Text = "1234";
-  Offer(25);
-  Screen().cmdProp[25].Press();
-  EXPECT_EQ(C().st.PacketOut, Bytes({'S', 2, 0, 24, 4, 210}));
-  Screen().txtProp[25].Text = "70000";
-  Offer(25);
-  Screen().cmdProp[25].Press();
-  EXPECT_EQ(C().st.PacketOut, Bytes({'S', 2, 0, 24, 255, 112}));
-  Screen().txtProp[25].Text = "-300";
-  Offer(25);
-  Screen().cmdProp[25].Press();
-  EXPECT_EQ(C().st.PacketOut, Bytes({'S', 2, 0, 24, 0, 0}));
-}
-
-TEST_F(ParameterWrites, AmpHourAdditionWritesMagnitudeThenSign) {
-  C().st.V4Mode = true;
-  UnlockInstall();
-  SetRow(225, -70);
-  Offer(225);
-  Screen().cmdProp[225].Press();
-  EXPECT_EQ(C().st.PacketOut, Bytes({'S', 2, 0, 225, 70, 1}));
-  SetRow(225, 70);
-  Offer(225);
-  Screen().cmdProp[225].Press();
-  EXPECT_EQ(C().st.PacketOut, Bytes({'S', 2, 0, 225, 70, 0}));
-  EXPECT_EQ(Shadow(225), 70);
+  const struct {
+    bool v4;
+    int row;
+    std::string capacity;  // typed into row 25
+    int ah_add;            // row 225's value
+    std::string sent;      // "" : refused
+  } cases[] = {
+      {false, 25, "1234", 0, "Ss024004" + Bytes({4, 210})},
+      {true, 25, "1234", 0, Bytes({'S', 2, 0, 24, 4, 210})},
+      {false, 25, "65535", 0, "Ss024255" + Bytes({255, 255})},
+      {true, 25, "0", 0, Bytes({'S', 2, 0, 24, 0, 0})},
+      {false, 25, "-300", 0, ""},
+      {true, 25, "70000", 0, ""},
+      {true, 25, "65535.5", 0, ""},
+      {false, 225, "", -70, "Ss225070" + Bytes({70, 1})},
+      {true, 225, "", -70, Bytes({'S', 2, 0, 225, 70, 1})},
+      {false, 225, "", 70, "Ss225070" + Bytes({70, 0})},
+  };
+  for (const auto& t : cases) {
+    C().st.V4Mode = t.v4;
+    C().st.PacketOut.clear();
+    C().st.WriteData.clear();
+    C().cmd.Cmd[lnk::kSetParameter].clear();
+    if (t.row == 25) Screen().txtProp[25].Text = t.capacity;
+    SetRow(225, t.ah_add);
+    Offer(t.row);
+    if (t.sent.empty()) h.rt.Operator().ExpectMsgBox("~battery capacity");
+    Screen().cmdProp[t.row].Press();
+    EXPECT_EQ(t.v4 ? C().st.PacketOut : C().cmd.Cmd[lnk::kSetParameter] + C().st.WriteData, t.sent)
+        << t.capacity << t.ah_add;
+    EXPECT_EQ(Screen().cmdProp[t.row].Visible(), t.sent.empty());
+  }
+  EXPECT_TRUE(Shadow(225) == 70 && Shadow(226) == 0);
 }
 
 TEST_F(ParameterWrites, ThreeByteTextWriteShowsItsProgressAndStartsWithTheFirstByte) {

@@ -1,13 +1,20 @@
 // When a reply ends, what a passed time-out does, and how the loop waits.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "app/frm_main.h"
+#include "app/frm_progress.h"
+#include "common/vb.h"
 #include "console_harness.h"
 #include "gtest_operator.h"
 #include "link/command_sender.h"
 #include "link/command_table.h"
 #include "link/delay.h"
 #include "link/receive_loop.h"
+#include "link/settings_access.h"
 
 namespace {
 
@@ -47,17 +54,6 @@ TEST_F(ReceiveLoopTest, LineCountingEndsAReplyAtItsLastLineFeed) {
   EXPECT_EQ(h.serial.Writes()[1].at - t0, 300);
 }
 
-TEST_F(ReceiveLoopTest, WithoutLineCountingAReplyEndsAfterItsIdleTime) {
-  Start("0");
-  h.serial.peer = [this](std::string_view b) {
-    if (b == "U") h.serial.Deliver("U 26/03/02 0 10:00:00 1 1350 12 5 25 30 0 0 0\r\n", 300);
-  };
-  SendAndLoop(lnk::kStatusU, 30000);
-  ASSERT_GE(h.serial.Writes().size(), 2u);
-  // The reply ends in the first millisecond after its idle time.
-  EXPECT_EQ(h.serial.Writes()[1].at - t0, 300 + 15000 + 1);
-}
-
 TEST_F(ReceiveLoopTest, LogReplyEndsAfterSevenLines) {
   Start("1");
   int handled_at_lines = -1;
@@ -92,16 +88,6 @@ TEST_F(ReceiveLoopTest, AlarmCallInIsRecognisedOnlyInExactCaseBeforeNoCarrier) {
   lnk::ReceiveLoop(h.console);
 }
 
-TEST_F(ReceiveLoopTest, UnansweredParameterWriteIsSentAgainUnchanged) {
-  Start("1");
-  h.console.cmd.Cmd[lnk::kSetParameter] = "Ss013090";
-  SendAndLoop(lnk::kSetParameter, 40000);
-  std::string all = h.serial.AllWritten();
-  // Sent at 0, time-out 15 s after its last character, sent again, ...
-  EXPECT_EQ(all.substr(0, 16), "Ss013090Ss013090");
-  EXPECT_EQ(h.console.st.CmdState, lnk::kSetParameter);
-}
-
 TEST_F(ReceiveLoopTest, LoopsRunAgainAfterAFailedDialStoppedOne) {
   Start("1");
   h.console.st.StopReceive = true;  // left set by a failed dial
@@ -122,6 +108,69 @@ TEST_F(ReceiveLoopTest, IdleLoopWakesOnlyAtItsDeadlines) {
   lnk::ReceiveLoop(h.console);
   EXPECT_EQ(waits, 600);
 }
+
+// Each state's reply time-out; 3 to 7 and 10 only log, the loop's next
+// deadline deciding the rest.
+TEST_F(ReceiveLoopTest, ReplyTimeoutOfEachStateDoesWhatItsStateCallsFor) {
+  Start("1");
+  auto& st = h.console.st;
+  auto& main = h.console.Get<app::frmMain>();
+  auto& log = h.console.Get<app::frmProgress>().txtLog;
+  const auto time_out = [&](int state) {
+    st.CmdState = state;
+    lnk::OnReplyTimeoutTimer(h.console);
+  };
+  for (const auto& [state, text] : std::vector<std::pair<int, std::string>>{
+           {3, "Error retrieving AmpHours (Ua)."}, {4, "Error retrieving Current (Uc)."},
+           {5, "Error retrieving Date (Ud)."}, {6, "Error retrieving Temperature (Ut)."},
+           {7, "Error receiving Volts (Uv)."}, {10, "Error receiving EEPROM dump (D)."}}) {
+    log.Text = "";
+    time_out(state);
+    EXPECT_EQ(log.Text() + vb::CStr(st.CmdState), text + "\r\n" + vb::CStr(state));
+  }
+  h.rt.Operator().ExpectMsgBox("No response received from modem.", ui::vbOK, "VKX-4700");
+  time_out(lnk::kModemInit);
+  EXPECT_EQ(main.StatusText(), "Disconnected");
+  h.serial.ClearWrites();
+  h.console.cmd.Cmd[lnk::kSetParameter] = "Ss013090";
+  time_out(lnk::kSetParameter);  // sent again as it was, without limit
+  h.rt.RunFor(500);
+  EXPECT_EQ(h.serial.AllWritten(), "Ss013090");
+  h.serial.ClearWrites();
+  time_out(lnk::kHangUp);  // "+++", 1.5 s, "ATH0" again
+  h.rt.RunFor(500);
+  EXPECT_EQ(h.serial.AllWritten(), "+++ATH0\r");
+  EXPECT_EQ(h.serial.Writes().at(3).at - h.serial.Writes()[0].at, 1500);
+  main.mnuOptionsAnswer.Checked = true;
+  time_out(lnk::kEscape);  // the port and auto-answer are given up
+  EXPECT_FALSE(h.serial.PortOpen() || main.mnuOptionsAnswer.Checked() ||
+               lnk::Setting(h.console, "AutoAnswer").SettingFlag);
+  testkit::ExpectScriptDone(h.rt);
+}
+
+// A reply ends after its idle time, and a wait lasts its time, also when
+// daylight saving or a time sync steps the wall clock by an hour meanwhile.
+class SteppedWallClock : public ReceiveLoopTest,
+                         public ::testing::WithParamInterface<std::int64_t> {};
+
+TEST_P(SteppedWallClock, LeavesReplyEndsAndWaitsTheirLength) {
+  const std::int64_t step = GetParam();
+  Start("0");
+  h.serial.peer = [this](std::string_view b) {
+    if (b == "U") h.serial.Deliver("U 26/03/02 0 10:00:00 1 1350 12 5 25 30 0 0 0\r\n", 300);
+  };
+  h.rt.After(1000, [&] { h.rt.StepWallClock(step); });
+  SendAndLoop(lnk::kStatusU, 30000);
+  ASSERT_GE(h.serial.Writes().size(), 2u);
+  EXPECT_EQ(h.serial.Writes()[1].at - t0, 300 + 15000 + 1 + step);  // "V" in the next millisecond
+  const std::int64_t before = h.rt.SteadyMs();
+  h.rt.After(700, [&] { h.rt.StepWallClock(-step); });
+  lnk::Delay(h.console, 1.5);
+  EXPECT_EQ(h.rt.SteadyMs() - before, 1500);
+}
+
+INSTANTIATE_TEST_SUITE_P(BackStillAndForward, SteppedWallClock,
+                         ::testing::Values(-3600000, 0, 3600000));
 
 TEST(DelayTest, WaitAcrossMidnightEndsOnTime) {
   testkit::ConsoleHarness h(vb::MakeDateTime(2026, 3, 2, 23, 59, 59, 800));

@@ -4,6 +4,7 @@
 // hangs up.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 
@@ -14,6 +15,7 @@
 #include "gtest_operator.h"
 #include "link/command_table.h"
 #include "link/settings_access.h"
+#include "link/v4_packet.h"
 #include "simulated_site.h"
 #include "unit/frm_install.h"
 #include "unit/frm_security.h"
@@ -210,6 +212,34 @@ TEST_F(SessionRoads, NetworkForcesV4AtAddress65535OnTheStoredHostAndPort) {
   EXPECT_EQ(h.tcp.State(), platform::sckClosed) << "the session ends with its connection";
   EXPECT_FALSE(h.console.st.V4Mode);
   EXPECT_TRUE(h.serial.AllWritten().empty()) << "nothing went to the serial port";
+}
+
+// The connected sequence's own start, whatever the unit then answers: the
+// session's windows and flags begin afresh (seen when the session's first
+// byte goes out), and the unit hears two carriage returns, then the dump
+// request.
+TEST_F(SessionRoads, NetworkSessionStartsAfreshWithTwoCarriageReturnsThenTheDumpRequest) {
+  Start(false);
+  auto& st = h.console.st;
+  auto& progress = h.console.Get<app::frmProgress>();
+  auto& received = h.console.param.Received;
+  st.SelectedSiteName = "North";
+  st.AlarmFlags = std::string(16, '1');
+  received.fill(true);
+  std::string seen, expected;
+  h.tcp.peer = [&](std::string_view) {
+    if (h.tcp.Writes().size() != 2) return;
+    seen = Main().StatusText() + "|" + progress.Caption() + "|" + progress.txtName.Text() + "|" +
+           progress.txtLog.Text() + st.AlarmFlags +
+           vb::CStr(std::count(received.begin(), received.begin() + 256, true));
+    expected = "Connected|North|North|Session start: " + vb::CStrDate(h.rt.Now()) + "\r\n" +
+               std::string(16, '0') + "0";
+  };
+  Run([&] { Main().mnuConnNet.Choose(); }, 5'000, [] {});
+  EXPECT_EQ(seen, expected);
+  std::string packet;
+  lnk::SendV4Packet([&](std::string_view b) { packet += b; }, 65535, "D");
+  EXPECT_EQ(h.tcp.AllWritten().substr(0, 2 + packet.size()), "\r\r" + packet);
 }
 
 // A cable session after a network session talks to the cable, not to the

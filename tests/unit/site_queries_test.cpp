@@ -2,6 +2,11 @@
 // the way its caller uses it.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "common/vb.h"
 #include "site_database_fixture.h"
 #include "sites/site_conventions.h"
 #include "sites/site_queries.h"
@@ -224,6 +229,19 @@ TEST_F(SiteQueries, ListALogRange) {
             (std::vector<std::string>{"20240103", "20240104", "20240105", "20240106", "20240107"}));
   auto other = db_.OpenRecordset(sites::LogRangeQuery(-25536, 20240101, 20241231));
   EXPECT_EQ(Names(other, "DataDate"), (std::vector<std::string>{"20240105"}));
+}
+
+// The texts have one home: no handler spells a query of the site tables out
+// beside the function that holds it.
+TEST(SiteQueryTexts, AreWrittenOnlyInTheSiteQueriesFile) {
+  namespace fs = std::filesystem;
+  for (const auto& f : fs::recursive_directory_iterator(fs::path(VKX_DATA_DIR) / "../src")) {
+    if (f.path().extension() != ".cpp" || f.path().filename() == "site_queries.cpp") continue;
+    std::ifstream in(f.path());
+    const std::string text = vb::UCase(std::string(std::istreambuf_iterator<char>(in), {}));
+    for (const char* query : {"FROM TSITES", "FROM TDATA", "UPDATE TSITES", "INTO TDATA"})
+      EXPECT_EQ(text.find(query), std::string::npos) << f.path() << ": " << query;
+  }
 }
 
 }  // namespace

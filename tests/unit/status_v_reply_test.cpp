@@ -7,7 +7,10 @@
 #include "app/frm_progress.h"
 #include "console_harness.h"
 #include "gtest_operator.h"
+#include "link/command_table.h"
+#include "link/reply_state_machine.h"
 #include "link/status_parsers.h"
+#include "reference_crc16.h"
 #include "unit/frm_install.h"
 
 namespace {
@@ -98,6 +101,17 @@ TEST_F(VReply, LoadHoursAreNetAmpHoursOverLoadCurrent) {
   LoadCurrent("0");
   Parse("V 1 2 0 4 5 5000 100 200");
   EXPECT_EQ(Inst().txtLoadHours.Text(), "No Load");
+}
+
+// A checked "V" reply is read without its check digits, whether or not the
+// unit puts a blank before them.
+TEST_F(VReply, CheckedReplyIsReadWithoutItsCheckDigits) {
+  for (const char* text : {"V 1 2 0 4 5 5000 12345 2210 ", "V 1 2 0 4 5 5000 12345 2210"}) {
+    h.console.st.CmdState = lnk::kStatusV;
+    h.console.st.RxBuffer = testkit::CheckedLine(text) + "\n\r";
+    lnk::ProcessReply(h.console);
+    EXPECT_EQ(Inst().txtAHout.Text(), "22.10") << text;
+  }
 }
 
 TEST_F(VReply, UpdateButtonsLeaveTheirBusyColour) {

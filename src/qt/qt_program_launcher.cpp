@@ -1,0 +1,14 @@
+#include "qt/qt_program_launcher.h"
+
+#include <QProcess>
+#include <QStringList>
+
+#include "qt/qt_convert.h"
+
+namespace qtui {
+
+bool QtProgramLauncher::StartProgram(const std::string& path) {
+  return QProcess::startDetached(ToQt(path), QStringList());
+}
+
+}  // namespace qtui

@@ -8,7 +8,6 @@
 #include <map>
 #include <string>
 
-#include "app/frm_about.h"
 #include "app/frm_main.h"
 #include "app/frm_select_modem.h"
 #include "app/frm_settings.h"
@@ -165,9 +164,6 @@ TEST_F(SettingsDialog, ModemsUpToTheFirstGapAreListedAndTheChoiceIsSaved) {
     d.txtInit.UserEdit("AT&F&C1S0=0");
   }, /*ok=*/true);
   EXPECT_EQ(Text("ModemType") + " " + Text("ModemInit"), "Modem 1 AT&F&C1S0=0");
-  // The about box's reader of the same store gives a number as "&h" and digits.
-  h.registry.SetMachineValue(app::kMsInfoKey, app::kMsInfoPathValue, "dword:0000001f");
-  EXPECT_EQ(h.console.Get<app::frmAbout>().FindSysInfoTool(), "&h1F");
 }
 
 TEST(ModemDriverStrings, CleaningKeepsWhatTheModemReadsAndEndsInNoAutoAnswer) {

@@ -130,6 +130,7 @@ void frmMain::BindEvents() {
   tmrIn.Tick = [this] { lnk::OnInTimer(c_); };
   tmrUpdate.Tick = [this] { lnk::OnUpdateTimer(c_); };
   tmrFlash.Tick = [this] { c_.Get<sites::frmMap>().DrawSites(); };
+  tmrCallout.Tick = [this] { tmrCallout_Timer(); };
   c_.tcpClient.DataArrival = [this](long) { lnk::OnTcpDataArrival(c_); };
 
   MouseDown = [this](int button, int shift, double x, double y) {
@@ -138,7 +139,7 @@ void frmMain::BindEvents() {
   tbToolBar.ButtonClick = [this](ui::ToolbarButton& button) { tbToolBar_ButtonClick(button); };
   cmdChange.Click = [this] { cmdChange_Click(); };
   // Entries whose windows are not part of the program yet (settings, modem
-  // selection, sites, site directory, alarms, connection log, file commands,
+  // selection, sites, site directory, file commands,
   // map selection) stay unbound: choosing them does nothing.
   const std::pair<ui::Menu*, void (frmMain::*)()> handlers[] = {
       {&mnuFileExit, &frmMain::mnuFileExit_Click},
@@ -153,6 +154,8 @@ void frmMain::BindEvents() {
       {&mnuDisconnect, &frmMain::mnuDisconnect_Click},
       {&mnuOptionsAnswer, &frmMain::mnuOptionsAnswer_Click},
       {&mnuOptAddress, &frmMain::mnuOptAddress_Click},
+      {&mnuActiveAlarms, &frmMain::mnuActiveAlarms_Click},
+      {&mnuLastLog, &frmMain::mnuLastLog_Click},
   };
   for (const auto& [menu, handler] : handlers) menu->Click = [this, h = handler] { (this->*h)(); };
 }

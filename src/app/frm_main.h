@@ -111,6 +111,13 @@ class frmMain : public ui::Form {
   void mnuOptAddress_Click();
   void cmdChange_Click();
 
+  // Alarms, the last connection log and the automatic callout run.
+  void mnuActiveAlarms_Click();
+  void mnuLastLog_Click();
+  // The schedule check, every 60 s while the timer runs: at the set time
+  // the run starts with its first site.
+  void tmrCallout_Timer();
+
   // Opens the network socket to host (the registry's "RemotePort"): about
   // 11 s of waiting at most; sets ConnectFailed when it does not connect.
   void ConnectNetwork(const std::string& host);

@@ -6,6 +6,9 @@
 #include "app/frm_main.h"
 #include "console_harness.h"
 #include "gtest_operator.h"
+#include "link/command_table.h"
+#include "link/modem_call.h"
+#include "simulated_site.h"
 #include "sites/alarm_report.h"
 #include "sites/frm_active_alarms.h"
 #include "site_rows.h"
@@ -107,6 +110,35 @@ TEST_F(AlarmReport, SessionEndStoresItsFlagsAndTheActiveListShowsTheUnitsNumber)
   EXPECT_EQ(Items(list.lstAlarms), (std::vector<std::string>{"Tower Light", "Load HVD"}));
 }
 
+// Auto-answer on: the unit calls in, its site turns red with the reported
+// flags; a later session with the site clears them.
+TEST_F(AlarmReport, CallInWhileAnsweringIsStoredAndALaterSessionClearsIt) {
+  testkit::SimulatedSite site(h, sim::UnitConfig{.address = 12, .alarm_flags = "0100000100000000"});
+  site.AttachSerial(/*modem=*/true);
+  testkit::SelectSite(h.console, north, {.name = "North", .site_num = 12});
+  auto& main = h.console.Get<app::frmMain>();
+  std::string after_call;
+  h.rt.After(5000, [&] { EXPECT_TRUE(site.StartAlarmCall()); });
+  h.rt.After(30'000, [&] {
+    after_call = Stored(north);
+    h.console.cmd.Cmd[lnk::kDial] = "ATDT5550100\r";
+    lnk::StartModemCall(h.console);
+  });
+  h.rt.After(90'000, [&] {
+    EXPECT_TRUE(h.console.st.Online);
+    main.mnuDisconnect.Choose();
+  });
+  h.rt.After(100'000, [&] { h.console.st.StopReceive = true; });
+  main.mnuOptionsAnswer.Choose();  // checked: the modem answers at the ring count
+
+  EXPECT_EQ(site.Modem()->CommandLines().front(), "AT&F1S0=2");
+  EXPECT_EQ(after_call, "0100000100000000 2");
+  auto& window = static_cast<app::frmAlarm&>(*h.console.AllForms().back());
+  EXPECT_EQ(window.Name() + " " + window.txtSite.Text(), "frmAlarm 12  (North)");
+  EXPECT_EQ(Items(window.lstAlarms), (std::vector<std::string>{"Shelter Temperature Final", "Door Open"}));
+  EXPECT_EQ(Stored(north), "0000000000000000 0");
+}
+
 TEST_F(AlarmReport, SiteWindowsOfTheMenuNeedASelectedSite) {
   auto& main = h.console.Get<app::frmMain>();
   h.rt.Operator()
@@ -114,8 +146,8 @@ TEST_F(AlarmReport, SiteWindowsOfTheMenuNeedASelectedSite) {
                     "You may select a site by left-clicking it on the map.")
       .ExpectMsgBox("First select a site to view last connection log.\r\n"
                     "You may select a site by left-clicking it on the map.");
-  main.mnuActiveAlarms.Click();
-  main.mnuLastLog.Click();
+  main.mnuActiveAlarms.Choose();
+  main.mnuLastLog.Choose();
 }
 
 }  // namespace

@@ -159,7 +159,7 @@ TEST_F(MainWindowShell, EntriesWithoutTheirWindowsDoNothing) {
   for (ui::Menu* menu : {&Main().mnuSaveStatus, &Main().mnuStatusLoad, &Main().mnuFileSelect,
                          &Main().mnuFileSaveBulk, &Main().mnuFileUploadBulk, &Main().mnuSelectModem,
                          &Main().mnuSettings, &Main().mnuAddSite, &Main().mnuSiteList,
-                         &Main().mnuLastLog, &Main().mnuSiteProps})
+                         &Main().mnuSiteProps})
     menu->Choose();
   Main().MouseDown(ui::vbRightButton, 0, 100, 100);
   EXPECT_TRUE(Op().Shown().empty());

@@ -129,8 +129,9 @@ TEST_F(AlarmReport, CallInWhileAnsweringIsStoredAndALaterSessionClearsIt) {
     main.mnuDisconnect.Choose();
   });
   h.rt.After(100'000, [&] { h.console.st.StopReceive = true; });
-  main.mnuOptionsAnswer.Choose();  // checked: the modem answers at the ring count
+  main.mnuOptionsAnswer.Click();  // hidden entry; checked: the modem answers at the ring count
 
+  ASSERT_FALSE(site.Modem()->CommandLines().empty());
   EXPECT_EQ(site.Modem()->CommandLines().front(), "AT&F1S0=2");
   EXPECT_EQ(after_call, "0100000100000000 2");
   auto& window = static_cast<app::frmAlarm&>(*h.console.AllForms().back());
@@ -146,7 +147,7 @@ TEST_F(AlarmReport, SiteWindowsOfTheMenuNeedASelectedSite) {
                     "You may select a site by left-clicking it on the map.")
       .ExpectMsgBox("First select a site to view last connection log.\r\n"
                     "You may select a site by left-clicking it on the map.");
-  main.mnuActiveAlarms.Choose();
+  main.mnuActiveAlarms.Click();  // a hidden entry
   main.mnuLastLog.Choose();
 }
 

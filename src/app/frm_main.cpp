@@ -131,6 +131,7 @@ void frmMain::BindEvents() {
   tmrUpdate.Tick = [this] { lnk::OnUpdateTimer(c_); };
   tmrFlash.Tick = [this] { c_.Get<sites::frmMap>().DrawSites(); };
   tmrCallout.Tick = [this] { tmrCallout_Timer(); };
+  tmrCalloutDial.Tick = [this] { tmrCalloutDial_Timer(); };
   c_.tcpClient.DataArrival = [this](long) { lnk::OnTcpDataArrival(c_); };
 
   MouseDown = [this](int button, int shift, double x, double y) {

@@ -34,6 +34,14 @@ void frmMain::tmrCallout_Timer() {
   // Without a callout site the run stays active: the next hang-up ends it.
   if (c_.rsCallout.Eof()) return;
   TakeCalloutSite(c_);
+  if (c_.st.ReceiveLoopDepth > 0)
+    lnk::StartModemCall(c_);  // served by the loop already running
+  else
+    tmrCalloutDial.Restart(1);
+}
+
+void frmMain::tmrCalloutDial_Timer() {
+  tmrCalloutDial.Enabled = false;
   lnk::StartModemCall(c_);
 }
 

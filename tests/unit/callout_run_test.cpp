@@ -1,5 +1,5 @@
 // The automatic callout run: its schedule, the window between two sites and
-// a whole run against the simulated modem and unit on virtual time.
+// whole runs against the simulated modem and unit on virtual time.
 #include <gtest/gtest.h>
 
 #include "app/callout_run.h"
@@ -25,17 +25,13 @@ TEST(CalloutSchedule, MatchesTheSetMinuteOnTheChosenDaysByTheirNumber) {
     const char* days;
     bool due;
   };
-  const Case cases[] = {
-      {2, 14, 0, false, "Monday", true},        {3, 14, 0, false, "Monday", false},
-      {3, 14, 0, true, "", true},               {2, 14, 1, false, "Monday", false},
-      {2, 15, 0, true, "", false},              {6, 14, 0, false, "MondayFriday", true},
-      {7, 14, 0, false, "MondayFriday", false}, {8, 14, 0, false, "SundaySaturday", true},
-  };
+  const Case cases[] = {{2, 14, 0, false, "Monday", true},         {3, 14, 0, false, "Monday", false},
+                        {3, 14, 0, true, "", true},                {2, 14, 1, false, "Monday", false},
+                        {2, 15, 0, true, "", false},               {6, 14, 0, false, "MondayFriday", true},
+                        {7, 14, 0, false, "MondayFriday", false},  {8, 14, 0, false, "SundaySaturday", true}};
   for (const Case& k : cases)
-    EXPECT_EQ(app::CalloutDue(vb::MakeDateTime(2026, 3, k.day, k.hour, k.minute, 30), 14, 0,
-                              k.all_days, k.days),
-              k.due)
-        << k.day << " " << k.hour << ":" << k.minute << " " << k.days;
+    EXPECT_EQ(app::CalloutDue(vb::MakeDateTime(2026, 3, k.day, k.hour, k.minute, 30), 14, 0, k.all_days, k.days),
+              k.due) << k.day << " " << k.hour << ":" << k.minute << " " << k.days;
 }
 
 class CalloutRun : public ::testing::Test {
@@ -48,49 +44,44 @@ class CalloutRun : public ::testing::Test {
   }
   void TearDown() override { testkit::ExpectScriptDone(h.rt); }
   void AddCalloutSites() {
-    for (auto [name, number] : {std::pair{"Alpha", 101}, {"Bravo", 102}, {"Charlie", 103}})
-      ids.push_back(testkit::AddSite(h.console, {.name = name, .phone = "555-0" + std::to_string(number),
-                                                 .site_num = number, .cust_num = number, .callout = true}));
+    for (int n : {101, 102, 103})
+      ids.push_back(testkit::AddSite(h.console, {.name = n == 101 ? "Alpha" : n == 102 ? "Bravo" : "Charlie",
+                                                 .phone = "555-0" + std::to_string(n), .site_num = n,
+                                                 .cust_num = n, .callout = true}));
   }
-  std::string Colour(size_t i) { return testkit::SiteField(h.console, ids[i], "SiteColor"); }
 
   testkit::ConsoleHarness h;
   std::vector<std::int32_t> ids;
 };
 
-// The window between two sites: after a hang-up, or after an escape the
-// modem never answered, it names the very next site; Cancel ends the run.
+// After a hang-up, or an escape the modem never answered, the window names
+// the very next site (a Null name in empty brackets); Cancel ends the run.
 TEST_F(CalloutRun, WindowNamesTheNextSiteAndCancelEndsTheRun) {
   ASSERT_TRUE(h.Start());
   AddCalloutSites();
   h.console.Db.Execute("UPDATE tSites SET SiteName=NULL WHERE SiteID=?", {ids[1]});
   for (int state : {lnk::kHangUp, lnk::kEscape}) {
-    SCOPED_TRACE(state);
     h.serial.SetPortOpen(true);
-    h.serial.ClearWrites();
     h.console.st.CalloutActive = true;
     h.console.rsCallout = h.console.Db.OpenRecordset(sites::CalloutListQuery());
     std::string shown;
     h.rt.Operator().OnModal("frmNextCallout", [&](ui::Form& f) {
-      auto& window = static_cast<app::frmNextCallout&>(f);
-      shown = window.txtSite.Text();
-      window.cmdCancel.Click();
+      shown = static_cast<app::frmNextCallout&>(f).txtSite.Text();
+      static_cast<app::frmNextCallout&>(f).cmdCancel.Click();
     });
     h.console.st.CmdState = state;
     state == lnk::kHangUp ? lnk::ProcessReply(h.console) : lnk::HandleReplyTimeout(h.console);
-    EXPECT_EQ(shown, "102 ()");
-    EXPECT_FALSE(h.console.st.CalloutActive);
-    EXPECT_FALSE(h.console.rsCallout.IsOpen());
-    EXPECT_EQ(h.serial.AllWritten().find("ATDT"), std::string::npos);
+    EXPECT_EQ(shown, "102 ()") << state;
+    EXPECT_FALSE(h.console.st.CalloutActive || h.console.rsCallout.IsOpen()) << state;
   }
+  EXPECT_EQ(h.serial.AllWritten().find("ATDT"), std::string::npos);
 }
 
 TEST_F(CalloutRun, RunWithoutCalloutSitesDialsNothingAndEndsAtTheNextHangUp) {
   ASSERT_TRUE(h.Start());
   testkit::AddSite(h.console, {});  // callout off
   h.console.Get<app::frmMain>().tmrCallout_Timer();
-  EXPECT_TRUE(h.console.st.CalloutActive);
-  EXPECT_TRUE(h.serial.Writes().empty());
+  EXPECT_TRUE(h.console.st.CalloutActive && h.serial.Writes().empty());
   h.console.st.CmdState = lnk::kHangUp;
   lnk::ProcessReply(h.console);
   EXPECT_FALSE(h.console.st.CalloutActive);
@@ -117,8 +108,7 @@ TEST_F(CalloutRunFromTheTimer, CallsEverySiteExportsBetweenCallsAndAnswersCallsA
   site.AttachSerial(/*modem=*/true, {.outcome_by_number = {{"5550101", DialOutcome::kConnect},
                                                            {"5550102", DialOutcome::kBusy},
                                                            {"5550103", DialOutcome::kNoAnswer}}});
-  // The site named by the export (its line 158) whenever a number is dialled.
-  auto exported_site = [&] {
+  auto exported_site = [&] {  // line 158 of the export
     auto text = h.folder.ReadFile(unit::kStatusExportFileName);
     if (!text) return std::string("(none)");
     size_t at = 0;
@@ -131,23 +121,20 @@ TEST_F(CalloutRunFromTheTimer, CallsEverySiteExportsBetweenCallsAndAnswersCallsA
     at_dial.push_back(exported_site());
     if (at_dial.size() == 4) h.console.st.StopReceive = true;  // Wednesday's run began
   };
-  size_t dialled_by_wednesday = 0;
   h.rt.At(vb::MakeDateTime(2026, 3, 4, 13, 59, 0), [&] {
-    dialled_by_wednesday = site.Modem()->Dialled().size();
+    EXPECT_EQ(at_dial.size(), 3u);
     EXPECT_EQ(exported_site(), "103(Charlie)");
     EXPECT_FALSE(h.console.st.CalloutActive);
     EXPECT_EQ(site.Modem()->CommandLines().back(), "AT&F1S0=2");  // answering calls again
   });
   h.Run(2 * 86400 + 120);
 
-  EXPECT_EQ(dialled_by_wednesday, 3u);
-  EXPECT_EQ(site.Modem()->Dialled(),
-            (std::vector<std::string>{"5550101", "5550102", "5550103", "5550101"}));
+  EXPECT_EQ(site.Modem()->Dialled(), (std::vector<std::string>{"5550101", "5550102", "5550103", "5550101"}));
   EXPECT_EQ(at_dial, (std::vector<std::string>{"(none)", "101(Alpha)", "102(Bravo)", "103(Charlie)"}));
-  EXPECT_EQ(Colour(0) + Colour(1) + Colour(2), "011");  // answered, busy, no answer
-  EXPECT_NE(testkit::SiteField(h.console, ids[0], "ConnectLog").find("Disconnecting..."),
-            std::string::npos);
-  EXPECT_EQ(site.Modem()->Register(0), 2);
+  std::string colours;  // answered, busy, no answer
+  for (auto id : ids) colours += testkit::SiteField(h.console, id, "SiteColor");
+  EXPECT_EQ(colours, "011");
+  EXPECT_NE(testkit::SiteField(h.console, ids[0], "ConnectLog").find("Disconnecting..."), std::string::npos);
 }
 
 }  // namespace

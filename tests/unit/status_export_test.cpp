@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
-#include <vector>
 
 #include "app/frm_progress.h"
 #include "console_harness.h"
@@ -15,55 +13,41 @@
 
 namespace {
 
-class StatusExport : public ::testing::Test {
- protected:
-  void SetUp() override {
-    testkit::ReportToGtest(h.rt);
-    ASSERT_TRUE(h.Start());
-  }
-  void TearDown() override { testkit::ExpectScriptDone(h.rt); }
-  void Save() { unit::SaveStatusFile(h.console, path); }
-  std::string Contents() { return h.folder.ReadFile(unit::kStatusExportFileName).value_or("(none)"); }
-
+TEST(StatusExport, WritesItsLinesInPlaceOnlyWhileTheMapIsShownAndNeverHalfAFile) {
   testkit::ConsoleHarness h;
-  std::string path = h.folder.FilePath(unit::kStatusExportFileName);
-};
-
-TEST_F(StatusExport, HoldsEveryLineInItsPlaceWhileTheMapIsShown) {
+  testkit::ReportToGtest(h.rt);
+  ASSERT_TRUE(h.Start());
+  const std::string path = h.folder.FilePath(unit::kStatusExportFileName);
+  auto contents = [&] { return h.folder.ReadFile(unit::kStatusExportFileName).value_or(""); };
   auto& install = h.console.Get<unit::frmInstall>();
   install.udProp[0].Value = 7;
   install.udProp[221].Value = 3;
   install.txtModemInit.Text = "AT&FE0X0V0S0=2";
   install.optEqualization[1].Value = true;
   h.console.Get<app::frmProgress>().txtName.Text = "1234(North)";
-  h.console.Get<sites::frmMap>().Show();
-  Save();
-  std::vector<std::string> lines;
-  std::istringstream in(Contents());
-  for (std::string line; std::getline(in, line);) {
-    ASSERT_EQ(line.back(), '\r');
-    lines.push_back(line.substr(0, line.size() - 1));
-  }
-  ASSERT_EQ(lines.size(), 167u);
-  EXPECT_EQ(lines[0], " 7");      // parameter 0
-  EXPECT_EQ(lines[124], " 3");    // parameter 221
-  EXPECT_EQ(lines[125], "AT&FE0X0V0S0=2");
-  EXPECT_EQ(lines[126] + lines[127], "FalseTrue");
-  EXPECT_EQ(lines[157], "1234(North)");
-  for (int n = 162; n <= 167; ++n) EXPECT_EQ(lines[static_cast<size_t>(n - 1)], "") << n;
-}
-
-TEST_F(StatusExport, LeavesThePreviousFileAsItWasWhenHiddenOrUnwritable) {
   ASSERT_FALSE(h.folder.WriteFileAtomic(unit::kStatusExportFileName, "previous\r\n"));
-  Save();  // the map is hidden
-  EXPECT_EQ(Contents(), "previous\r\n");
+  unit::SaveStatusFile(h.console, path);  // the map is hidden
+  EXPECT_EQ(contents(), "previous\r\n");
+
   h.console.Get<sites::frmMap>().Show();
-  // The new file cannot be finished (its temporary file cannot be written),
-  // as when the program stops in the middle of writing it.
+  unit::SaveStatusFile(h.console, path);
+  const std::string whole = contents();
+  std::vector<std::string> lines;
+  for (size_t at = 0, end; (end = whole.find("\r\n", at)) != std::string::npos; at = end + 2)
+    lines.push_back(whole.substr(at, end - at));
+  ASSERT_EQ(lines.size(), 167u);
+  EXPECT_EQ(lines[0] + "|" + lines[124], " 7| 3");  // parameters 0 and 221
+  EXPECT_EQ(lines[125] + "|" + lines[126] + "|" + lines[127], "AT&FE0X0V0S0=2|False|True");
+  EXPECT_EQ(lines[157], "1234(North)");
+  for (size_t n = 162; n <= 167; ++n) EXPECT_EQ(lines[n - 1], "") << n;
+
+  // The next file cannot be finished, as when the program stops while it
+  // writes: the last whole file stays.
   std::filesystem::create_directory(path + ".tmp");
   h.rt.Operator().ExpectMsgBox("~Cannot write");
-  Save();
-  EXPECT_EQ(Contents(), "previous\r\n");
+  unit::SaveStatusFile(h.console, path);
+  EXPECT_EQ(contents(), whole);
+  testkit::ExpectScriptDone(h.rt);
 }
 
 }  // namespace

@@ -101,8 +101,11 @@ class Console {
     if (F* f = IfLoaded<F>()) f->Unload();
   }
   // A new instance of a window that has one per use (the alarm window).
+  // Instances already unloaded are released first, so windows the operator
+  // closed do not pile up; the caller shows the new one before asking again.
   template <class F>
   F& NewInstance() {
+    std::erase_if(extra_forms_, [](const auto& form) { return !form->IsLoaded(); });
     extra_forms_.push_back(std::make_unique<F>(*this));
     return static_cast<F&>(*extra_forms_.back());
   }

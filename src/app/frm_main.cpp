@@ -129,6 +129,8 @@ void frmMain::BindEvents() {
   tmrIn.Tick = [this] { lnk::OnInTimer(c_); };
   tmrUpdate.Tick = [this] { lnk::OnUpdateTimer(c_); };
   tmrFlash.Tick = [this] { c_.Get<sites::frmMap>().DrawSites(); };
+  tmrCallout.Tick = [this] { tmrCallout_Timer(); };
+  tmrCalloutDial.Tick = [this] { tmrCalloutDial_Timer(); };
   c_.tcpClient.DataArrival = [this](long) { lnk::OnTcpDataArrival(c_); };
 
   MouseDown = [this](int button, int shift, double x, double y) {
@@ -137,8 +139,7 @@ void frmMain::BindEvents() {
   tbToolBar.ButtonClick = [this](ui::ToolbarButton& button) { tbToolBar_ButtonClick(button); };
   cmdChange.Click = [this] { cmdChange_Click(); };
   // Entries whose windows are not part of the program yet (sites, site
-  // directory, alarms, connection log, map selection) stay unbound:
-  // choosing them does nothing.
+  // directory, map selection) stay unbound: choosing them does nothing.
   const std::pair<ui::Menu*, void (frmMain::*)()> handlers[] = {
       {&mnuFileExit, &frmMain::mnuFileExit_Click},
       {&mnuResetDatalog, &frmMain::mnuResetDatalog_Click},
@@ -160,6 +161,8 @@ void frmMain::BindEvents() {
       {&mnuFileUploadBulk, &frmMain::mnuFileUploadBulk_Click},
       {&mnuFactoryInit, &frmMain::mnuFactoryInit_Click},
       {&mnuDownloadLog, &frmMain::mnuDownloadLog_Click},
+      {&mnuActiveAlarms, &frmMain::mnuActiveAlarms_Click},
+      {&mnuLastLog, &frmMain::mnuLastLog_Click},
   };
   for (const auto& [menu, handler] : handlers) menu->Click = [this, h = handler] { (this->*h)(); };
 }

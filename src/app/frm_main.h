@@ -120,6 +120,18 @@ class frmMain : public ui::Form {
   void mnuFactoryInit_Click();
   void mnuDownloadLog_Click();
 
+  // ---- alarms, the last connection log and the automatic callout run.
+  void mnuActiveAlarms_Click();
+  void mnuLastLog_Click();
+  // The schedule check, every 60 s while the timer runs: at the set time
+  // the run starts with its first site.
+  void tmrCallout_Timer();
+  // Dials a run's first site when no receive loop runs yet: the loop then
+  // entered waits inside this one-shot timer's tick, not inside the
+  // schedule's, which a timer's own tick would keep from firing again.
+  ui::Timer tmrCalloutDial{*this, "tmrCalloutDial"};
+  void tmrCalloutDial_Timer();
+
   // Opens the network socket to host (the registry's "RemotePort"): about
   // 11 s of waiting at most; sets ConnectFailed when it does not connect.
   void ConnectNetwork(const std::string& host);

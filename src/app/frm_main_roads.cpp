@@ -19,6 +19,7 @@
 #include "link/serial_open.h"
 #include "link/settings_access.h"
 #include "link/v4_link.h"
+#include "sites/alarm_report.h"
 #include "sites/frm_map.h"
 #include "sites/site_queries.h"
 
@@ -246,10 +247,11 @@ void frmMain::RunConnectedSequence(bool over_network) {
   lnk::ReceiveLoop(c_);
 }
 
-// (The session's alarms go to the site's row before the hang-up, with the
-// alarm handling.)
+// The session's alarms go to the site's row before the hang-up.
 void frmMain::mnuDisconnect_Click() {
-  if (c_.st.Online) lnk::Disconnect(c_);
+  if (!c_.st.Online) return;
+  sites::UpdateSiteAlarms(c_);
+  lnk::Disconnect(c_);
 }
 
 // The modem is set up again at once to answer calls, or not to.

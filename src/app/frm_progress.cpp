@@ -11,6 +11,7 @@
 #include "link/modem_call.h"
 #include "link/settings_access.h"
 #include "link/v4_link.h"
+#include "sites/alarm_report.h"
 #include "unit/frm_install.h"
 
 namespace app {
@@ -284,8 +285,9 @@ void frmProgress::cmdUpdate_Click() {
 
 void frmProgress::cmdDisconnect_Click() {
   if (!c_.st.Online) return;  // nothing to hang up
-  // The session's alarms go to the site's row before the hang-up, and the
-  // Controls level is relocked after it, with the procedures that do so.
+  // The session's alarms go to the site's row before the hang-up; the
+  // Controls level is relocked after it.
+  sites::UpdateSiteAlarms(c_);
   lnk::Disconnect(c_);
   c_.Get<unit::frmInstall>().LockStatus();
 }

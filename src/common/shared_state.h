@@ -22,6 +22,7 @@ struct SharedState {
   std::int32_t LfSearchPos = 0;
   int LinesReceived = 0;
   bool StopReceive = false;
+  int ReceiveLoopDepth = 0;  // receive loops running now, one inside the other
   bool ResumeUpdate = false;
   bool ProgressActive = false;
   std::int32_t ProgressCount = 0;

@@ -89,10 +89,12 @@ void StartModemCall(app::Console& c) {
     st.CmdState = kModemInit;
   }
   StartInitTimer(c);
-  ReceiveLoop(c);
+  ServeLink(c);
 }
 
 void InitModem(app::Console& c) {
+  // The modem answers on the serial port, whatever the last session used.
+  c.st.UseTcp = false;
   auto& readout = c.Get<app::frmReadout>();
   readout.lblReadout.Caption = "Initializing modem...";
   readout.Show(false, &c.Get<app::frmMain>());
@@ -107,7 +109,7 @@ void InitModem(app::Console& c) {
   c.st.CmdState = kAutoAnswerInit;
   c.st.RxText.clear();
   StartInitTimer(c);
-  ReceiveLoop(c);
+  ServeLink(c);
 }
 
 void RelockAccessLevels(app::Console& c) {

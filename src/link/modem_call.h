@@ -10,11 +10,11 @@ class Console;
 namespace lnk {
 
 // Dials Cmd(2) (set by the caller with SelectedSiteID/Name/CustNum): opens
-// and initialises the modem first when the port is closed. Returns only when
-// the receive loop ends.
+// and initialises the modem first when the port is closed. Returns when the
+// receive loop serving the call ends (at once when a running loop serves it).
 void StartModemCall(app::Console& c);
-// Sends the modem its set-up for answering calls (or for not answering).
-// Returns only when the receive loop ends.
+// Sends the modem its set-up for answering calls (or for not answering), on
+// the serial port. Returns as StartModemCall does.
 void InitModem(app::Console& c);
 // Ends the session: "+++", 1.5 s, "ATH0" on a modem; closes the port on a
 // direct cable; locks every access level again.

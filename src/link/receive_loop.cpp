@@ -40,6 +40,11 @@ std::string TakePiece(app::Console& c) {
 
 void ReceiveLoop(app::Console& c) {
   auto& st = c.st;
+  ++st.ReceiveLoopDepth;
+  struct Leave {
+    int& depth;
+    ~Leave() { --depth; }
+  } leave{st.ReceiveLoopDepth};
   st.StopReceive = false;
   std::int64_t deadline = NextDeadline(c);
   for (;;) {
@@ -93,6 +98,11 @@ void ReceiveLoop(app::Console& c) {
       ProcessReply(c);
     }
   }
+}
+
+void ServeLink(app::Console& c) {
+  if (c.st.ReceiveLoopDepth == 0) return ReceiveLoop(c);
+  c.st.StopReceive = false;  // as a loop entered now would
 }
 
 void OnReplyTimeoutTimer(app::Console& c) {

@@ -13,6 +13,12 @@ namespace lnk {
 // unload); decides when a reply has ended (by line count or by silence) and
 // hands it to ProcessReply. Waits in the runtime's WaitEvents: it never spins.
 void ReceiveLoop(app::Console& c);
+// The receive loop serves a command a link opener has just started: a loop
+// already running does (the opener was called from inside it, as a callout
+// run's next site and auto-answer set up again are), else one is entered.
+// A nested loop would never return, so every site of every run would
+// deepen the stack.
+void ServeLink(app::Console& c);
 
 // tmrError: the reply time-out of a text command.
 void OnReplyTimeoutTimer(app::Console& c);

@@ -1,9 +1,11 @@
 #include "link/reply_state_machine.h"
 
+#include "app/callout_run.h"
 #include "app/console.h"
 #include "app/frm_main.h"
 #include "app/frm_establish.h"
 #include "app/frm_message.h"
+#include "app/frm_next_callout.h"
 #include "app/frm_progress.h"
 #include "app/frm_readout.h"
 #include "app/session_log.h"
@@ -19,12 +21,10 @@
 
 namespace lnk {
 
-void ProcessReply(app::Console& c) {
+namespace {
+
+void Dispatch(app::Console& c) {
   auto& st = c.st;
-  if (st.ResumeUpdate) {
-    st.ResumeUpdate = false;
-    c.Get<app::frmMain>().tmrUpdate.Enabled = true;
-  }
   switch (st.CmdState) {
     case kIdle: return;
     case kModemInit: return OnModemInitReply(c);
@@ -57,6 +57,20 @@ void ProcessReply(app::Console& c) {
     case kV4Reset: return OnV4ResetReply(c);
     default: return EndReply(c);  // 4, 9, 16 and anything unknown
   }
+}
+
+}  // namespace
+
+void ProcessReply(app::Console& c) {
+  auto& st = c.st;
+  if (st.ResumeUpdate) {
+    st.ResumeUpdate = false;
+    c.Get<app::frmMain>().tmrUpdate.Enabled = true;
+  }
+  const int handled = st.CmdState;
+  Dispatch(c);
+  // The unit's status is read (or given up on): a callout run hangs up.
+  if (handled == kStatusV || handled == kV4Dump) app::HangUpCalloutSession(c);
 }
 
 void EndReply(app::Console& c) {
@@ -146,7 +160,9 @@ void OnDialReply(app::Console& c) {
     ReleaseSiteButton(c);
     st.RxBuffer.clear();
     app::SetStatusBar(c, "Disconnected");
-    return EndReply(c);
+    EndReply(c);
+    if (st.CalloutActive) app::ShowNextCallout(c);  // the run goes on
+    return;
   }
   long connect = vb::InStr(upper, "CONNECT");
   if (connect > 0) {
@@ -168,10 +184,12 @@ void OnDialReply(app::Console& c) {
     c.Get<app::frmMain>().tmrError.Restart(static_cast<int>(left > 1 ? left : 1));
     return;
   }
-  st.StopReceive = true;
+  // A callout run goes on with its next site; otherwise the loop ends.
+  if (!st.CalloutActive) st.StopReceive = true;
   app::LogLine(c, "Connect failed.");
   app::SetStatus(c, "Disconnected");
   EndReply(c);
+  if (st.CalloutActive) app::ShowNextCallout(c);
 }
 
 void OnMemoryResetReply(app::Console& c) {
@@ -211,6 +229,7 @@ void OnEscapeReply(app::Console& c) {
 
 void OnHangUpReply(app::Console& c) {
   c.st.AutoNext = false;
+  if (c.st.CalloutActive) return app::ShowNextCallout(c);
   EndReply(c);
 }
 

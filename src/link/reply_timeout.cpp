@@ -1,5 +1,6 @@
 #include "app/console.h"
 #include "app/frm_main.h"
+#include "app/frm_next_callout.h"
 #include "app/frm_progress.h"
 #include "app/session_log.h"
 #include "common/app_info.h"
@@ -47,6 +48,9 @@ void EscapeUnanswered(app::Console& c) {
   c.Get<app::frmProgress>().Hide();
   ReleaseSiteButton(c);
   c.Get<unit::frmInstall>().Hide();
+  // The run goes on; the window takes the next site itself (taking it here
+  // too would pass one site over).
+  if (c.st.CalloutActive) app::ShowNextCallout(c);
 }
 
 void HangUpUnanswered(app::Console& c) {

@@ -14,6 +14,7 @@ std::int32_t AddSite(app::Console& c, const SiteRow& row) {
   rs.Fields("SiteNum") = static_cast<std::int32_t>(*sites::StoredSiteNum(row.site_num));
   rs.Fields("SiteCustNum") = row.cust_num;
   rs.Fields("AHResetTime") = row.map_id;
+  rs.Fields("CallOut") = row.callout;
   rs.Fields("SiteColor") = 0;
   rs.Fields("SiteLatMin") = 500;
   rs.Fields("SiteLonMin") = 500;

@@ -14,6 +14,7 @@ struct SiteRow {
   std::int32_t site_num = 12;     // as the unit knows it (0..65535)
   std::int32_t cust_num = 1234;
   std::int32_t map_id = 0;
+  bool callout = false;
 };
 
 // Adds the row and returns its SiteID.

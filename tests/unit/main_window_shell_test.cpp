@@ -157,7 +157,7 @@ TEST_F(MainWindowShell, AutoAnswerTogglesTheEntryTheSettingAndTheModemSetUp) {
 TEST_F(MainWindowShell, EntriesWithoutTheirWindowsDoNothing) {
   h.serial.SetPortOpen(true);
   for (ui::Menu* menu : {&Main().mnuFileSelect, &Main().mnuAddSite, &Main().mnuSiteList,
-                         &Main().mnuLastLog, &Main().mnuSiteProps})
+                         &Main().mnuSiteProps})
     menu->Choose();
   Main().MouseDown(ui::vbRightButton, 0, 100, 100);
   EXPECT_TRUE(Op().Shown().empty());

@@ -1,0 +1,53 @@
+#include "app/callout_run.h"
+
+#include <array>
+
+#include "app/console.h"
+#include "app/frm_progress.h"
+#include "link/command_table.h"
+#include "link/delay.h"
+#include "link/reply_tokens.h"
+#include "sites/frm_map.h"
+#include "sites/site_queries.h"
+
+namespace app {
+
+namespace {
+// Sunday first, as the weekday numbers run.
+constexpr std::array<const char*, 7> kDayNames = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                                  "Thursday", "Friday", "Saturday"};
+// The modem takes "+++" only after a guard time of silence on the line.
+constexpr double kEscapeGuardSeconds = 1.5;
+}  // namespace
+
+bool CalloutDue(vb::DateTime now, double hour, double minute, bool all_days, const std::string& days) {
+  if (vb::Hour(now) != hour || vb::Minute(now) != minute) return false;
+  return all_days || days.find(kDayNames[static_cast<size_t>(vb::Weekday(now) - 1)]) != std::string::npos;
+}
+
+void TakeCalloutSite(Console& c) {
+  auto& st = c.st;
+  platform::Recordset& site = c.rsCallout;
+  c.cmd.Cmd[lnk::kDial] = "ATDT" + lnk::DigitsOnly(site.Field("SitePhone").ToText()) + "\r";
+  st.SelectedSiteName = site.Field("SiteName").ToText();  // "" when Null
+  st.SelectedSiteID = site.Field("SiteID").ToLong();
+  c.rsShared = c.Db.OpenRecordset(sites::NextCalloutSiteQuery(st.SelectedSiteID));
+  if (!c.rsShared.Eof()) {
+    st.SelectedSiteName = c.rsShared.Field("SiteName").ToText();
+    st.SelectedSiteNum = static_cast<std::int16_t>(c.rsShared.Field("SiteNum").ToLong());
+    st.SelectedCustNum = c.rsShared.Field("SiteCustNum").ToLong();
+    c.Get<sites::frmMap>().DrawIcon();
+  }
+  c.rsShared.Close();
+}
+
+void HangUpCalloutSession(Console& c) {
+  auto& st = c.st;
+  if (!st.CalloutActive || !st.Online || st.CmdState != lnk::kIdle) return;
+  lnk::Delay(c, kEscapeGuardSeconds);
+  // The operator may have hung up meanwhile, or started something else.
+  if (!st.CalloutActive || !st.Online || st.CmdState != lnk::kIdle) return;
+  c.Get<frmProgress>().cmdDisconnect_Click();
+}
+
+}  // namespace app

@@ -1,0 +1,115 @@
+// Alarm reports called in by units, the alarm state a session leaves, and
+// the menu's site windows.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "app/frm_alarm.h"
+#include "app/frm_main.h"
+#include "console_harness.h"
+#include "gtest_operator.h"
+#include "link/command_table.h"
+#include "link/modem_call.h"
+#include "simulated_site.h"
+#include "sites/alarm_report.h"
+#include "site_rows.h"
+
+namespace {
+
+std::string Items(const ui::ItemList& list) {
+  std::string items;
+  for (int i = 0; i < list.ListCount(); ++i) items += (i > 0 ? ", " : "") + list.List(i);
+  return items;
+}
+
+class AlarmReport : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testkit::ReportToGtest(h.rt);
+    ASSERT_TRUE(h.Start());
+    north = testkit::AddSite(h.console, {.name = "North", .site_num = 12});
+    south = testkit::AddSite(h.console, {.name = "South", .site_num = 40000});
+  }
+  void TearDown() override { testkit::ExpectScriptDone(h.rt); }
+  std::string Stored(std::int32_t id) {
+    return testkit::SiteField(h.console, id, "Alarms") + " " + testkit::SiteField(h.console, id, "SiteColor");
+  }
+
+  testkit::ConsoleHarness h;
+  std::int32_t north = 0, south = 0;
+};
+
+TEST_F(AlarmReport, ShowsEachReportInAWindowOfItsOwnAndStoresOnlyWholeFlags) {
+  struct Case {
+    const char* report;
+    const char* site;
+    const char* alarms;
+    const char* rows;  // North's, then South's flags and colour
+  };
+  const char* kUnchanged = "0000000000000001 0 | 0000000000000001 0";
+  const Case cases[] = {
+      {"Alarm Report 12 2 21 14 30 0100000100000000", "12  (North)", "Shelter Temperature Final, Door Open",
+       "0100000100000000 2 | 0000000000000001 0"},
+      {"Alarm Report\r\nSite: 12\r\nDate: 2/21\r\nTime: 14:30\r\nAlarms: 1000000000000001", "12  (North)",
+       "AUX 1 / AUX 2, Shelter Temperature Pre", "1000000000000001 2 | 0000000000000001 0"},
+      {"Alarm Report 40000 2 21 14 30 0000000000000000", "40000  (South)", "",
+       "0000000000000001 0 | 0000000000000000 2"},
+      // Reports that cannot be stored whole change no row.
+      {"Alarm Report 999 2 21 14 30 0100000100000000", "999", "Shelter Temperature Final, Door Open", kUnchanged},
+      {"Alarm Report 12 2 21 14 30", "12  (North)", "", kUnchanged},
+      {"Alarm Report 12 2 21 14 30 01001", "12  (North)", "Shelter Temperature Final, Inverter", kUnchanged},
+  };
+  std::set<ui::Form*> windows;
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.report);
+    h.console.Db.Execute("UPDATE tSites SET Alarms='0000000000000001', SiteColor=0");
+    h.console.st.RxText = std::string("RING\r\nCONNECT 9600\r\n") + k.report + "\r\nNO CARRIER\r\n";
+    sites::ProcessAlarmReport(h.console);
+    EXPECT_EQ(h.console.st.RxText + h.console.st.RxBuffer, "");
+    auto& w = static_cast<app::frmAlarm&>(*h.console.AllForms().back());
+    windows.insert(&w);
+    EXPECT_EQ(w.txtSite.Text() + " " + w.txtDate.Text() + " " + w.txtTime.Text(),
+              std::string(k.site) + " 2 / 21 14 : 30");
+    EXPECT_EQ(Items(w.lstAlarms), k.alarms);
+    EXPECT_EQ(Stored(north) + " | " + Stored(south), k.rows);
+  }
+  for (ui::Form* w : windows) EXPECT_TRUE(w->Visible());
+  EXPECT_EQ(windows.size(), std::size(cases));
+}
+
+// Auto-answer on: the unit calls in, its site turns red with the reported
+// flags; a later session with the site clears them.
+TEST_F(AlarmReport, CallInWhileAnsweringIsStoredAndALaterSessionClearsIt) {
+  testkit::SimulatedSite site(h, sim::UnitConfig{.address = 12, .alarm_flags = "0100000100000000"});
+  site.AttachSerial(/*modem=*/true);
+  testkit::SelectSite(h.console, north, {.name = "North", .site_num = 12});
+  auto& main = h.console.Get<app::frmMain>();
+  std::string after_call;
+  h.rt.After(5000, [&] { EXPECT_TRUE(site.StartAlarmCall()); });
+  h.rt.After(30'000, [&] {
+    after_call = Stored(north);
+    h.console.cmd.Cmd[lnk::kDial] = "ATDT5550100\r";
+    lnk::StartModemCall(h.console);
+  });
+  h.rt.After(90'000, [&] { main.mnuDisconnect.Choose(); });
+  h.rt.After(100'000, [&] { h.console.st.StopReceive = true; });
+  main.mnuOptionsAnswer.Click();  // a hidden entry; checked, the modem answers at ring 2
+
+  ASSERT_FALSE(site.Modem()->CommandLines().empty());
+  EXPECT_EQ(site.Modem()->CommandLines().front(), "AT&F1S0=2");
+  EXPECT_EQ(after_call, "0100000100000000 2");
+  auto& window = static_cast<app::frmAlarm&>(*h.console.AllForms().back());
+  EXPECT_EQ(window.Name() + " " + window.txtSite.Text(), "frmAlarm 12  (North)");
+  EXPECT_EQ(Stored(north), "0000000000000000 0");
+}
+
+TEST_F(AlarmReport, SiteWindowsOfTheMenuNeedASelectedSite) {
+  const std::string hint = "\r\nYou may select a site by left-clicking it on the map.";
+  h.rt.Operator()
+      .ExpectMsgBox("First select a site to view active alarms list." + hint)
+      .ExpectMsgBox("First select a site to view last connection log." + hint);
+  h.console.Get<app::frmMain>().mnuActiveAlarms.Click();  // a hidden entry
+  h.console.Get<app::frmMain>().mnuLastLog.Choose();
+}
+
+}  // namespace

@@ -85,6 +85,8 @@ class CheckBoxView final : public ControlView {
   CheckBoxView(ui::CheckBox& model, QAbstractButton* box, ControlHost& host)
       : ControlView(model, box, host), model_(model), box_(box) {
     box_->setCheckable(true);
+    // A standard box fills its back colour behind the box and the caption.
+    if (qobject_cast<QCheckBox*>(box_) != nullptr) box_->setBackgroundRole(QPalette::Window);
     QObject::connect(box_, &QAbstractButton::clicked, this, [this] {
       if (Accepting()) model_.Press();
     });

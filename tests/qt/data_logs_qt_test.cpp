@@ -33,7 +33,7 @@ TEST(DataLogsScreenshot, LogListAndGraphsWithThreeSeries) {
   ASSERT_FALSE(c.Db.Execute(
       "WITH RECURSIVE d(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM d WHERE k < 250) "
       "INSERT INTO tData SELECT 12, CAST(strftime('%Y%m%d', 'now', 'localtime', '-' || k || "
-      "' days') AS INTEGER), 57 + (k % 9) / 4.0, 50 + (k % 13) / 3.0, 56.8, 49.5, 9 + k % 7, "
+      "' days') AS INTEGER), 57 + (k % 9) / 4.0, 50 + (k % 13) / 4.0, 56.8, 49.5, 9 + k % 7, "
       "2.1, 24 + (k % 11), 12 + (k % 5), 30, 15, 20 + (k % 15), -2 + k % 6, 160, 120 "
       "FROM d WHERE k NOT BETWEEN 20 AND 26"));
   testkit::SiteRow row;
@@ -41,6 +41,7 @@ TEST(DataLogsScreenshot, LogListAndGraphsWithThreeSeries) {
   sites::FillDataLogList(c);
   SaveWindowShot(q.rt, c.Get<sites::frmLog>(), "data_log_list");
   auto& graphs = c.Get<sites::frmGraphs>();
+  graphs.Show();
   graphs.chkAxis[9].Press();  // TBat on the right-hand axis
   for (int k : {0, 1, 4}) graphs.chkGraph[k].Press();
   SaveWindowShot(q.rt, graphs, "graphs");

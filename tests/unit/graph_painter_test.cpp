@@ -103,6 +103,8 @@ TEST_F(Graphs, PreviousSpanDrawsThe150DaysBeforeTheMostRecent) {
   EXPECT_LT(newest().y2, Bottom()) << "150 days back has a record";
   const auto texts = G().picGraph.Drawing().OfKind<ui::DrawText>();
   EXPECT_EQ(texts.back().text, "03") << "3 October 2025, the day before the recent span";
+  G().HScroll1.UserScroll(0);  // to the oldest day of the span
+  EXPECT_EQ(G().picGraph.Left(), 0);
 }
 
 // One line per drawing operation, to compare with the stored reference.

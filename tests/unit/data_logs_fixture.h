@@ -1,5 +1,4 @@
-// A started console with one selected site (unit 12), and short ways to put
-// log rows into tData and count them.
+// A started console (2 March 2026) with one selected site, unit 12.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -21,19 +20,17 @@ class DataLogs : public ::testing::Test {
   }
   void TearDown() override { testkit::ExpectScriptDone(h.rt); }
 
-  // A day of unit 12 (or another) with the battery extremes given and the
-  // other twelve values 1 to 12.
+  // A day with the battery extremes given and the other values 1 to 12.
   void AddDay(int date, double vbatt_max, double vbatt_min, int site_num = 12) {
-    const auto error = h.console.Db.Execute(
-        "INSERT INTO tData VALUES (?, ?, ?, ?, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12)",
-        {site_num, date, vbatt_max, vbatt_min});
-    ASSERT_FALSE(error) << *error;
+    ASSERT_FALSE(h.console.Db.Execute("INSERT INTO tData VALUES (?, ?, ?, ?, 1, 2, 3, 4, 5, 6, 7, "
+                                      "8, 9, 10, 11, 12)",
+                                      {site_num, date, vbatt_max, vbatt_min}));
   }
   long Rows() {
     return h.console.Db.OpenRecordset("SELECT count(*) AS n FROM tData").Field("n").ToLong();
   }
 
-  testkit::ConsoleHarness h;  // 2 March 2026, 10:00
+  testkit::ConsoleHarness h;
   testkit::SiteRow site;
 };
 

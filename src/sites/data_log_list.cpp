@@ -40,6 +40,11 @@ void Widen(LogExtremeTable& extremes, const ExtremeSlots& slots, float value) {
   }
 }
 
+// YYYYMMDD as a number (the year has four digits for any date shown).
+std::int32_t DayNumberKey(vb::DateTime d) {
+  return vb::Year(d) * 10000 + vb::Month(d) * 100 + vb::Day(d);
+}
+
 // 2005/03/15 from the key 20050315.
 std::string DayText(const std::string& key) {
   return key.substr(0, 4) + "/" + key.substr(4, 2) + "/" + key.substr(6, 2);
@@ -47,9 +52,7 @@ std::string DayText(const std::string& key) {
 
 }  // namespace
 
-std::string DateKey(vb::DateTime d) {
-  return vb::CStr(vb::Year(d)) + vb::Format(vb::Month(d), "00") + vb::Format(vb::Day(d), "00");
-}
+std::string DateKey(vb::DateTime d) { return vb::CStr(DayNumberKey(d)); }
 
 void FillDataLogList(app::Console& c) {
   c.rt.SetMousePointer(ui::vbHourglass);
@@ -59,20 +62,19 @@ void FillDataLogList(app::Console& c) {
   const vb::DateTime now = c.rt.Now();
   std::vector<ui::ListItem> items;
   items.reserve(kListedDays);
-  std::unordered_map<std::int32_t, size_t> item_of_day;
+  std::unordered_map<std::int32_t, size_t> item_of_day(kListedDays);
   for (int back = 0; back < kListedDays; ++back) {
-    const std::string key = DateKey(now + -static_cast<std::int64_t>(back) * vb::kMsPerDay);
-    item_of_day.emplace(static_cast<std::int32_t>(vb::Val(key)), items.size());
+    const std::int32_t day = DayNumberKey(now + -static_cast<std::int64_t>(back) * vb::kMsPerDay);
+    const std::string key = vb::CStr(day);
+    item_of_day.emplace(day, items.size());
     items.push_back(ui::ListItem{"k" + key, DayText(key),
                                  std::vector<std::string>(kLogValueCount, kNoValue), {}, false,
                                  0});
   }
 
-  const std::string first = DateKey(now + -365 * vb::kMsPerDay);
   auto& rs = c.rsShared;
   rs = c.Db.OpenRecordset(LogRangeQuery(c.st.SelectedSiteNum,
-                                        static_cast<std::int32_t>(vb::Val(first)),
-                                        static_cast<std::int32_t>(vb::Val(DateKey(now)))));
+                                        DayNumberKey(now + -365 * vb::kMsPerDay), DayNumberKey(now)));
   for (; !rs.Eof(); rs.MoveNext()) {
     // A stored day that is no calendar day has no line to go to.
     const auto at = item_of_day.find(rs.Field("DataDate").ToLong());

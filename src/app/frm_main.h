@@ -173,6 +173,10 @@ class frmMain : public ui::Form {
   void MapButton_Click(ui::ToolbarButton& button);
   void LogButton_Click(ui::ToolbarButton& button);
   void MagnifyButton_Click();
+
+  // Data logs and graphs: the key "Graphs", which no design button carries,
+  // shows and unloads the graph window.
+  void GraphsButton_Click(ui::ToolbarButton& button);
   // The Connect button back to "Connect" after a road was refused.
   void ResetConnectButton();
   // The page alone at the top, the screen and its lock button shown, while

@@ -8,6 +8,7 @@
 #include "app/frm_progress.h"
 #include "common/app_info.h"
 #include "link/settings_access.h"
+#include "sites/data_log_list.h"
 #include "sites/frm_log.h"
 #include "sites/frm_map.h"
 
@@ -55,6 +56,8 @@ void frmMain::tbToolBar_ButtonClick(ui::ToolbarButton& Button) {
     LogButton_Click(Button);
   } else if (key == "Magnify") {
     MagnifyButton_Click();
+  } else if (key == "Graphs") {
+    GraphsButton_Click(Button);
   }
 }
 
@@ -138,7 +141,7 @@ void frmMain::LogButton_Click(ui::ToolbarButton& button) {
     }
     return;
   }
-  // The list itself is the data-log window's to fill (FillDataLogList).
+  sites::FillDataLogList(c_);
   st.LogSiteID = static_cast<std::int16_t>(st.SelectedSiteID);
   log.Show();
 }

@@ -15,6 +15,7 @@
 #include "link/reply_handlers.h"
 #include "link/serial_open.h"
 #include "link/settings_access.h"
+#include "sites/frm_graphs.h"
 #include "sites/frm_log.h"
 #include "unit/frm_install.h"
 #include "unit/status_export.h"
@@ -63,6 +64,7 @@ void StartModemCall(app::Console& c) {
   progress.cmdDisconnect.Enabled = true;
   Release(main.tbToolBar.Buttons(11));
   c.Get<sites::frmLog>().Hide();
+  c.Unload<sites::frmGraphs>();
   Release(main.tbToolBar.Buttons(10));
   progress.Show();
   progress.optDisplay_Click(0);

@@ -78,11 +78,16 @@ class OptionButtonView final : public ControlView {
   QRadioButton* button_;
 };
 
+// A standard check box, or a graphical one drawn as a button that stays
+// down while checked.
 class CheckBoxView final : public ControlView {
  public:
-  CheckBoxView(ui::CheckBox& model, QCheckBox* box, ControlHost& host)
+  CheckBoxView(ui::CheckBox& model, QAbstractButton* box, ControlHost& host)
       : ControlView(model, box, host), model_(model), box_(box) {
-    QObject::connect(box_, &QCheckBox::clicked, this, [this] {
+    box_->setCheckable(true);
+    // A standard box fills its back colour behind the box and the caption.
+    if (qobject_cast<QCheckBox*>(box_) != nullptr) box_->setBackgroundRole(QPalette::Window);
+    QObject::connect(box_, &QAbstractButton::clicked, this, [this] {
       if (Accepting()) model_.Press();
     });
   }
@@ -91,16 +96,23 @@ class CheckBoxView final : public ControlView {
   void Sync(ui::Prop) override {
     box_->setText(ToQt(model_.Caption()));
     const int value = model_.Value();
-    box_->setTristate(value == ui::vbGrayed);
-    box_->setCheckState(value == ui::vbChecked  ? Qt::Checked
-                        : value == ui::vbGrayed ? Qt::PartiallyChecked
-                                                : Qt::Unchecked);
+    auto* standard = qobject_cast<QCheckBox*>(box_);
+    if (standard == nullptr) {
+      box_->setChecked(value == ui::vbChecked);
+      return;
+    }
+    standard->setTristate(value == ui::vbGrayed);
+    standard->setCheckState(value == ui::vbChecked  ? Qt::Checked
+                            : value == ui::vbGrayed ? Qt::PartiallyChecked
+                                                    : Qt::Unchecked);
   }
-  void SyncColors() override { ApplyPalette(QPalette::Window, true); }
+  void SyncColors() override {
+    ApplyPalette(model_.Style() == ui::vbGraphical ? QPalette::Button : QPalette::Window, true);
+  }
 
  private:
   ui::CheckBox& model_;
-  QCheckBox* box_;
+  QAbstractButton* box_;
 };
 
 }  // namespace
@@ -114,7 +126,10 @@ ControlView* MakeOptionButtonView(ui::OptionButton& model, QWidget* parent, Cont
 }
 
 ControlView* MakeCheckBoxView(ui::CheckBox& model, QWidget* parent, ControlHost& host) {
-  return Started(new CheckBoxView(model, new ModelCheckedButton<QCheckBox>(parent), host));
+  QAbstractButton* box = model.Style() == ui::vbGraphical
+                             ? static_cast<QAbstractButton*>(new ModelCheckedButton<QPushButton>(parent))
+                             : new ModelCheckedButton<QCheckBox>(parent);
+  return Started(new CheckBoxView(model, box, host));
 }
 
 }  // namespace qtui

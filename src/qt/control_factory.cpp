@@ -41,6 +41,8 @@ ControlView* CreateControlView(ui::Control& control, ControlHost& host) {
       return MakeToolbarView(static_cast<ui::Toolbar&>(control), parent, host);
     case ui::ControlKind::StatusBar:
       return MakeStatusBarView(static_cast<ui::StatusBar&>(control), parent, host);
+    case ui::ControlKind::HScrollBar:
+      return MakeHScrollBarView(static_cast<ui::HScrollBar&>(control), parent, host);
     case ui::ControlKind::Timer:
     case ui::ControlKind::Menu:
       return nullptr;

@@ -26,6 +26,7 @@ ControlView* MakeLineView(ui::LineControl& model, QWidget* parent, ControlHost& 
 ControlView* MakeTabStripView(ui::TabStrip& model, QWidget* parent, ControlHost& host);
 ControlView* MakeToolbarView(ui::Toolbar& model, QWidget* parent, ControlHost& host);
 ControlView* MakeStatusBarView(ui::StatusBar& model, QWidget* parent, ControlHost& host);
+ControlView* MakeHScrollBarView(ui::HScrollBar& model, QWidget* parent, ControlHost& host);
 
 // Starts a freshly made view and hands it back.
 template <class View>

@@ -241,6 +241,18 @@ std::string QtRuntime::FileDialog(const ui::FileDialogRequest& request) {
 
 void QtRuntime::Beep() { QApplication::beep(); }
 
+// One override cursor at most, so a pointer set twice is restored by one
+// return to the default.
+void QtRuntime::SetMousePointer(int pointer) {
+  const bool busy = pointer == ui::vbHourglass;
+  if (busy == busy_cursor_) return;
+  busy_cursor_ = busy;
+  if (busy)
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  else
+    QApplication::restoreOverrideCursor();
+}
+
 double QtRuntime::TextWidth(std::string_view text, double font_size, bool bold) {
   const QFontMetricsF metrics(UiFont(font_size, bold));
   return PxToTwips(metrics.horizontalAdvance(ToQt(text)));

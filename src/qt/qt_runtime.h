@@ -51,6 +51,7 @@ class QtRuntime : public ui::Runtime {
                        std::string_view default_text) override;
   std::string FileDialog(const ui::FileDialogRequest& request) override;
   void Beep() override;
+  void SetMousePointer(int pointer) override;
   double TextWidth(std::string_view text, double font_size, bool bold) override;
   double TextHeight(double font_size) override;
   void TimerChanged(ui::Timer& timer) override;
@@ -79,6 +80,7 @@ class QtRuntime : public ui::Runtime {
   std::vector<ModalLoop*> modal_loops_;
   const ui::Form* active_form_ = nullptr;
   bool quit_requested_ = false;
+  bool busy_cursor_ = false;
 };
 
 }  // namespace qtui

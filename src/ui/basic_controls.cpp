@@ -86,6 +86,7 @@ void CheckBox::OnPropertyChanged(Prop which) {
 void CheckBox::Press() {
   if (!Enabled() || !IsShown()) return;
   Value = Value() == vbChecked ? vbUnchecked : vbChecked;
+  MouseUp(vbLeftButton, 0, 0.0, 0.0);
 }
 
 }  // namespace ui

@@ -93,14 +93,20 @@ inline constexpr int vbUnchecked = 0;
 inline constexpr int vbChecked = 1;
 inline constexpr int vbGrayed = 2;
 
+inline constexpr int vbStandard = 0;
+inline constexpr int vbGraphical = 1;
+
 class CheckBox : public Control {
  public:
   using Control::Control;
   ControlKind Kind() const override { return ControlKind::CheckBox; }
   Property<std::string> Caption{this, Prop::Caption};
   Property<int> Value{this, Prop::Value, vbUnchecked};  // raises Click on change
+  // vbGraphical: drawn as a button that stays down while checked.
+  Property<int> Style{this, Prop::Style, vbStandard};
   Event<> Click;
-  void Press();  // the operator toggles it
+  Event<int, int, double, double> MouseUp;  // Button, Shift, X, Y
+  void Press();  // the operator toggles it: Value changes, then MouseUp
 
  protected:
   void OnPropertyChanged(Prop which) override;

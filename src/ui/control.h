@@ -36,7 +36,7 @@ inline constexpr Color vbYellow = RGB(255, 255, 0);
 enum class ControlKind {
   Label, TextBox, CommandButton, OptionButton, CheckBox, ComboBox, ListBox,
   UpDown, Image, PictureBox, ProgressBar, Frame, Shape, TabStrip, ListView,
-  Timer, Menu, Toolbar, StatusBar, Line
+  Timer, Menu, Toolbar, StatusBar, Line, HScrollBar
 };
 
 // Mouse buttons and shift state as the original's mouse events pass them.

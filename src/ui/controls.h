@@ -9,6 +9,7 @@
 #include "ui/menu.h"
 #include "ui/picture_box.h"
 #include "ui/runtime.h"
+#include "ui/scroll_bar.h"
 #include "ui/status_bar.h"
 #include "ui/tab_strip.h"
 #include "ui/timer.h"

@@ -169,6 +169,11 @@ void ListView::Clear() {
   PropertyChanged(Prop::Items);
 }
 
+void ListView::SetItems(std::vector<ListItem> items) {
+  items_ = std::move(items);
+  PropertyChanged(Prop::Items);
+}
+
 int ListView::SelectedIndex() const {
   for (size_t i = 0; i < items_.size(); ++i)
     if (items_[i].selected) return static_cast<int>(i) + 1;

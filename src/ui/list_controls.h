@@ -118,6 +118,8 @@ class ListView : public Control {
   ListItem& Add(std::string key, std::string text);
   void Remove(int one_based);
   void Clear();
+  // Replaces every item at once: the view hears of it once, not per item.
+  void SetItems(std::vector<ListItem> items);
   // The selected item's index (1-based), 0 when none.
   int SelectedIndex() const;
   void Select(int one_based);

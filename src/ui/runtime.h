@@ -37,6 +37,10 @@ inline constexpr int vbIgnore = 5;
 inline constexpr int vbYes = 6;
 inline constexpr int vbNo = 7;
 
+// Mouse pointers the program sets over its windows.
+inline constexpr int vbDefault = 0;
+inline constexpr int vbHourglass = 11;
+
 // A common file dialog request.
 struct FileDialogRequest {
   bool save = false;           // Save As instead of Open
@@ -76,6 +80,9 @@ class Runtime {
   // Returns the chosen path, or "" when cancelled.
   virtual std::string FileDialog(const FileDialogRequest& request) = 0;
   virtual void Beep() = 0;
+  // The pointer over every window of the program (vbDefault, vbHourglass)
+  // while long work runs without yielding.
+  virtual void SetMousePointer(int pointer) { (void)pointer; }
 
   // Width and height of a text in twips in the given font size (points).
   virtual double TextWidth(std::string_view text, double font_size, bool bold) = 0;

@@ -53,6 +53,8 @@ class VirtualRuntime : public ui::Runtime {
   std::int64_t ElapsedMs() const { return now_ - start_; }
   bool QuitCalled() const { return quit_; }
   int BeepCount() const { return beeps_; }
+  // Every mouse pointer the program set, in order.
+  const std::vector<int>& MousePointers() const { return pointers_; }
   // The timers running now, for assertions.
   bool IsScheduled(const ui::Timer& t) const;
   vb::DateTime DueTime(const ui::Timer& t) const;
@@ -69,6 +71,7 @@ class VirtualRuntime : public ui::Runtime {
                        std::string_view default_text) override;
   std::string FileDialog(const ui::FileDialogRequest& request) override;
   void Beep() override { ++beeps_; }
+  void SetMousePointer(int pointer) override { pointers_.push_back(pointer); }
   double TextWidth(std::string_view text, double font_size, bool bold) override;
   double TextHeight(double font_size) override;
   void TimerChanged(ui::Timer& timer) override;
@@ -95,6 +98,7 @@ class VirtualRuntime : public ui::Runtime {
   bool limit_reported_ = false;
   bool quit_ = false;
   int beeps_ = 0;
+  std::vector<int> pointers_;
 };
 
 }  // namespace testkit

@@ -1,0 +1,24 @@
+// The data-log list: one line per day of the last year for the selected
+// site, newest first, "n/a" where the data table holds no record, and the
+// extremes of each column over the listed records.
+#pragma once
+
+#include <string>
+
+#include "common/vb_date.h"
+
+namespace app {
+class Console;
+}
+
+namespace sites {
+
+// The day key of d: the eight digits YYYYMMDD, as tData.DataDate holds it.
+std::string DateKey(vb::DateTime d);
+
+// Fills frmLog's list and LogExtremes from tData for SelectedSiteNum, with
+// the hourglass shown meanwhile, and clears LogDownloaded. It does not show
+// the window.
+void FillDataLogList(app::Console& c);
+
+}  // namespace sites

@@ -223,6 +223,7 @@ class TextBoxView final : public ControlView {
 ControlView* MakeTextBoxView(ui::TextBox& model, QWidget* parent, ControlHost& host) {
   if (model.MultiLine()) {
     auto* multi = new Hooked<QPlainTextEdit>(parent);
+    multi->setTabChangesFocus(true);  // Tab moves on from every text box
     return Started(new TextBoxView(model, multi, nullptr, multi, host));
   }
   auto* line = new Hooked<QLineEdit>(parent);

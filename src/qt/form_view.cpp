@@ -199,7 +199,7 @@ void QtFormView::ControlAdded(ui::Control& control) {
     return;
   }
   AddControl(control);
-  ApplyFocusOrder();
+  if (ui::IsFocusableKind(control.Kind())) ApplyFocusOrder();
 }
 
 void QtFormView::ControlRemoved(ui::Control& control) {

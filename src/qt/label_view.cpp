@@ -21,6 +21,9 @@ Qt::Alignment HorizontalAlignment(int vb_alignment) {
 class AccessKeyLabel : public Hooked<QLabel> {
  public:
   using Hooked<QLabel>::Hooked;
+  // Qt would otherwise tell the half-destroyed label that its buddy, itself,
+  // has gone.
+  ~AccessKeyLabel() override { setBuddy(nullptr); }
   std::function<void()> on_access_key;
 
  protected:

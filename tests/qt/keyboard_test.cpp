@@ -21,7 +21,8 @@ namespace {
 // The focused control's name (a tab strip's focus is on its bar).
 std::string Focused() {
   const QWidget* w = QApplication::focusWidget();
-  if (w != nullptr && w->parentWidget()->focusProxy() == w) w = w->parentWidget();
+  const QWidget* owner = w != nullptr ? w->parentWidget() : nullptr;
+  if (owner != nullptr && owner->focusProxy() == w) w = owner;
   return w != nullptr ? w->objectName().toStdString() : "(no focus)";
 }
 

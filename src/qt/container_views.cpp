@@ -40,6 +40,7 @@ class TabStripView final : public ControlView {
   TabStripView(ui::TabStrip& model, TabStripWidget* widget, ControlHost& host)
       : ControlView(model, widget, host), model_(model), widget_(widget), bar_(new QTabBar(widget)) {
     bar_->setObjectName(QStringLiteral("tabs"));
+    widget_->setFocusProxy(bar_);  // the keyboard reaches the strip through its tabs
     bar_->setDrawBase(false);
     bar_->setExpanding(false);
     widget_->on_resize = [this] { PlaceBar(); };

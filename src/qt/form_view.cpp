@@ -14,6 +14,7 @@
 #include "qt/named_pictures.h"
 #include "qt/qt_convert.h"
 #include "ui/basic_controls.h"
+#include "ui/focus_order.h"
 
 namespace qtui {
 
@@ -122,6 +123,7 @@ void QtFormView::Build(const Placement& placement) {
   form_.SetObserver(this);
   for (ui::Control* control : form_.Controls()) AddControl(*control);
   PutFrameControlsInStatusBar();  // once the form's own status bar is in place
+  ApplyFocusOrder();
   menus_->Rebuild();
 
   ApplyCaption();
@@ -194,10 +196,12 @@ void QtFormView::FormChanged(ui::Form&, ui::Prop which) {
 
 void QtFormView::ControlAdded(ui::Control& control) {
   if (!attached_) return;
-  if (control.Kind() == ui::ControlKind::Menu)
+  if (control.Kind() == ui::ControlKind::Menu) {
     menus_->Rebuild();
-  else
-    AddControl(control);
+    return;
+  }
+  AddControl(control);
+  if (ui::IsFocusableKind(control.Kind())) ApplyFocusOrder();
 }
 
 void QtFormView::ControlRemoved(ui::Control& control) {
@@ -281,6 +285,41 @@ bool QtFormView::PressButton(bool cancel) {
   return false;
 }
 
+// ---- keyboard ---------------------------------------------------------------
+
+void QtFormView::FocusAfter(const ui::Control& label) {
+  if (attached_) FocusControl(ui::NextFocusable(form_, label), Qt::ShortcutFocusReason);
+}
+
+// Only the widgets that take the focus are chained: Qt skips the others,
+// and the hidden and disabled ones, by itself.
+void QtFormView::ApplyFocusOrder() {
+  QWidget* previous = nullptr;
+  for (const ui::Control* control : ui::FocusOrder(form_)) {
+    if (!ui::IsFocusableKind(control->Kind())) continue;
+    QWidget* widget = WidgetOf(*control);
+    if (widget == nullptr) continue;
+    if (previous != nullptr) QWidget::setTabOrder(previous, widget);
+    previous = widget;
+  }
+}
+
+void QtFormView::FocusFirstControl() {
+  // The window itself (an MDI sub-window takes the focus on activation) is
+  // no control.
+  const QWidget* current = Window()->focusWidget();
+  if (current != nullptr && current != Window() && current->isVisible() && current->isEnabled() &&
+      current->focusPolicy() != Qt::NoFocus)
+    return;
+  for (const ui::Control* control : ui::FocusOrder(form_))
+    if (ui::CanTakeFocus(*control)) return FocusControl(control, Qt::ActiveWindowFocusReason);
+}
+
+void QtFormView::FocusControl(const ui::Control* control, Qt::FocusReason reason) {
+  if (control == nullptr) return;
+  if (QWidget* widget = WidgetOf(*control)) widget->setFocus(reason);
+}
+
 // ---- window ----------------------------------------------------------------
 
 bool QtFormView::IsFixedBorder() const {
@@ -353,16 +392,19 @@ void QtFormView::PlaceFirstTime() {
 }
 
 void QtFormView::Show() {
+  // Controls placed since the view was built take their places in the order.
+  ApplyFocusOrder();
   if (sub_ != nullptr) {
     sub_->show();
     sub_->raise();
     if (QMdiArea* area = sub_->mdiArea()) area->setActiveSubWindow(sub_);
-    return;
+  } else {
+    PlaceFirstTime();
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
   }
-  PlaceFirstTime();
-  window_->show();
-  window_->raise();
-  window_->activateWindow();
+  FocusFirstControl();
 }
 
 void QtFormView::Hide() { Window()->hide(); }

@@ -66,6 +66,7 @@ class QtFormView : public QObject, public ui::FormObserver, public ControlHost {
   QWidget* SurfaceFor(ui::Control* container) override;
   QMainWindow* DockWindowFor(ui::Control& control) override;
   bool HasDefaultButton() override;
+  void FocusAfter(const ui::Control& label) override;
 
  private:
   bool IsFrameControl(const ui::Control& control) const;
@@ -87,6 +88,11 @@ class QtFormView : public QObject, public ui::FormObserver, public ControlHost {
   void ReportResize();
   void ReportMove();
   bool PressButton(bool cancel);
+  // Tab and Shift+Tab follow the controls' design order (ui/focus_order.h).
+  void ApplyFocusOrder();
+  // A window opening without a focused control gives the first one the focus.
+  void FocusFirstControl();
+  void FocusControl(const ui::Control* control, Qt::FocusReason reason);
   void ActivatedByOperator();
 
   ui::Form& form_;

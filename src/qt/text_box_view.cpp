@@ -100,9 +100,7 @@ class TextBoxView final : public ControlView {
   template <class Widget>
   void HookCommon(Hooked<Widget>& widget) {
     widget.on_key = [this](QKeyEvent* e) { return RouteKey(e); };
-    widget.on_focus_in = [this] {
-      if (Accepting()) model_.GotFocus();
-    };
+    widget.on_focus_in = [this] { RouteGotFocus(); };
     widget.on_focus_out = [this] {
       if (Accepting()) model_.LostFocus();
     };
@@ -140,6 +138,31 @@ class TextBoxView final : public ControlView {
       multi_->moveCursor(QTextCursor::End);
       bar->setValue(bar->maximum());
     }
+  }
+
+  // A GotFocus handler may select text (SelStart, SelLength), as the
+  // password fields do; the widget then shows that selection.
+  void RouteGotFocus() {
+    if (!Accepting()) return;
+    PushSelection();
+    const int start = model_.SelStart;
+    const int length = model_.SelLength;
+    QPointer<TextBoxView> self(this);
+    model_.GotFocus();
+    if (self == nullptr || !self->Attached()) return;
+    if (model_.SelStart != start || model_.SelLength != length) ShowModelSelection();
+  }
+
+  void ShowModelSelection() {
+    if (line_ != nullptr) {
+      line_->setSelection(model_.SelStart, model_.SelLength);
+      return;
+    }
+    QTextCursor cursor = multi_->textCursor();
+    cursor.setPosition(ShownPosition(shown_, model_.SelStart));
+    cursor.setPosition(ShownPosition(shown_, model_.SelStart + model_.SelLength),
+                       QTextCursor::KeepAnchor);
+    multi_->setTextCursor(cursor);
   }
 
   bool RouteKey(QKeyEvent* e) {
@@ -200,6 +223,7 @@ class TextBoxView final : public ControlView {
 ControlView* MakeTextBoxView(ui::TextBox& model, QWidget* parent, ControlHost& host) {
   if (model.MultiLine()) {
     auto* multi = new Hooked<QPlainTextEdit>(parent);
+    multi->setTabChangesFocus(true);  // Tab moves on from every text box
     return Started(new TextBoxView(model, multi, nullptr, multi, host));
   }
   auto* line = new Hooked<QLineEdit>(parent);

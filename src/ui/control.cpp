@@ -32,7 +32,14 @@ bool Control::IsShown() const {
   return owner_->Visible();
 }
 
+bool Control::IsEnabledHere() const {
+  for (const Control* c = this; c != nullptr; c = c->Container())
+    if (!c->Enabled()) return false;
+  return owner_->Enabled();
+}
+
 void Control::PropertyChanged(Prop which) {
+  if (which == Prop::Geometry && design_order_ < 0) design_order_ = owner_->NextDesignOrder();
   OnPropertyChanged(which);
   if (observer_ != nullptr) observer_->ControlChanged(*this, which);
 }

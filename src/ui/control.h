@@ -91,6 +91,14 @@ class Control : public PropertyOwner {
 
   // A control is shown when it and every container up to the form are visible.
   bool IsShown() const;
+  // Enabled, and so is every container up to the form.
+  bool IsEnabledHere() const;
+
+  // Where the control stands in its window's design: numbered by its first
+  // placement (Move, or a Left/Top/Width/Height), which a window's Design()
+  // does in the order of its control table; -1 until it has been placed.
+  // The keyboard's focus order follows it.
+  int DesignOrder() const { return design_order_; }
 
   void SetObserver(ControlObserver* o) { observer_ = o; }
   ControlObserver* Observer() const { return observer_; }
@@ -107,6 +115,7 @@ class Control : public PropertyOwner {
   int index_;
   Control* container_;
   ControlObserver* observer_ = nullptr;
+  int design_order_ = -1;
 };
 
 }  // namespace ui

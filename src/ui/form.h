@@ -113,6 +113,8 @@ class Form : public PropertyOwner, public Canvas {
   void Unregister(Control* c);
   void ControlAdded(Control& c);
   void ControlRemoved(Control& c);
+  // The next number of Control::DesignOrder.
+  int NextDesignOrder() { return next_design_order_++; }
 
   void PropertyChanged(Prop which) override;
 
@@ -146,6 +148,7 @@ class Form : public PropertyOwner, public Canvas {
   bool is_mdi_form_ = false;
   bool mdi_child_ = false;
   Form* owner_form_ = nullptr;
+  int next_design_order_ = 0;
   int last_width_ = -1;
   int last_height_ = -1;
   double scale_width_ = -1;

@@ -99,7 +99,7 @@ void SampleForm::DesignFrames() {
   udVolt.Min = 0;
   udVolt.Max = 100;
   udVolt.Value = 50;
-  lblRate.Caption = "Baud rate:";
+  lblRate.Caption = "Baud &rate:";
   lblRate.Move(180, 780, 1500, 255);
   cboRate.Style = ui::vbComboDropdownList;
   cboRate.Move(1740, 735, 1155, 315);

@@ -2,6 +2,7 @@
 
 #include "app/console.h"
 #include "app/frm_get_log.h"
+#include "app/typed_file_save.h"
 #include "common/app_info.h"
 #include "common/vb.h"
 #include "link/command_sender.h"
@@ -9,7 +10,6 @@
 #include "link/crc16_line.h"
 #include "link/reply_handlers.h"
 #include "link/status_parsers.h"
-#include "platform/user_file_name.h"
 
 namespace lnk {
 
@@ -21,17 +21,8 @@ constexpr std::int32_t kCheckedStatusFirmware = 32116;
 void OnSiteLogReply(app::Console& c) {
   c.st.AutoNext = false;
   c.Get<app::frmGetLog>().Hide();
-  std::string answer =
-      c.rt.InputBox("Enter a filename for this data (no extension):", "Save Site Log", "");
-  if (!answer.empty()) {
-    if (auto name = platform::PlainFileName(answer)) {
-      if (auto error = c.folder.WriteFileAtomic(*name + ".vkx", c.st.RxBuffer + "\r\n"))
-        c.rt.MsgBox(*error, ui::vbExclamation, app_info::kTitle);
-    } else {
-      c.rt.MsgBox("\"" + answer + "\" is not a plain file name; nothing was saved.",
-                  ui::vbExclamation, app_info::kTitle);
-    }
-  }
+  app::SaveUnderTypedName(c, "Enter a filename for this data (no extension):", "Save Site Log",
+                          c.st.RxBuffer + "\r\n");
   EndReply(c);
 }
 

@@ -229,6 +229,13 @@ int Recordset::FieldIndex(std::string_view name) const {
   return -1;
 }
 
+bool Recordset::HasField(std::string_view name) const {
+  if (!IsOpen()) return false;
+  for (const auto& field : s_->fields)
+    if (SameName(field.name, name)) return true;
+  return false;
+}
+
 Variant Recordset::Field(std::string_view name) const {
   if (!IsOpen()) {
     Fail("The recordset is closed.");

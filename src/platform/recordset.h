@@ -80,6 +80,8 @@ class Recordset {
   // edited or added, its new values.
   Variant Field(std::string_view name) const;
   FieldRef Fields(std::string_view name) { return FieldRef(*this, name); }
+  // The recordset's query holds a field of that name (no error when not).
+  bool HasField(std::string_view name) const;
   // Only between Edit or AddNew and Update; the row key (SiteID) and
   // computed columns cannot be written.
   bool SetField(std::string_view name, const Variant& value);

@@ -84,7 +84,7 @@ void PaintDisplayList(QPainter& painter, const ui::DisplayList& list, const QPal
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, false);
   const OpPainter paint{painter, palette};
-  for (const ui::DrawOp& op : list.Ops()) std::visit(paint, op);
+  list.ForEach([&](const ui::DrawOp& op) { std::visit(paint, op); });
   painter.restore();
 }
 

@@ -4,16 +4,31 @@
 
 namespace ui {
 
+void Canvas::Changed() {
+  if (holds_ > 0) {
+    changed_while_held_ = true;
+    return;
+  }
+  owner_->PropertyChanged(Prop::Drawing);
+}
+
+void Canvas::ReleaseUpdates() {
+  if (holds_ > 0 && --holds_ == 0 && changed_while_held_) {
+    changed_while_held_ = false;
+    owner_->PropertyChanged(Prop::Drawing);
+  }
+}
+
 void Canvas::Add(DrawOp op) {
   drawing_.Add(std::move(op));
-  owner_->PropertyChanged(Prop::Drawing);
+  Changed();
 }
 
 void Canvas::Cls() {
   drawing_.Clear();
   CurrentX = 0;
   CurrentY = 0;
-  owner_->PropertyChanged(Prop::Drawing);
+  Changed();
 }
 
 void Canvas::Line(double x1, double y1, double x2, double y2, Color color) {

@@ -1,9 +1,19 @@
 // What a picture box or a form has drawn on itself: filled boxes, lines,
 // circles, text and pictures, in drawing order, in twips. The Qt view paints
 // the list; tests inspect it.
+//
+// Drawing is persistent, as on the original's surfaces: whatever is drawn
+// stays until Cls. A surface that draws the same things over and over (the
+// map redraws every icon every second) draws each of them as a keyed group:
+// a group drawn again under the same key replaces, in its place in the
+// drawing order, what that key drew before, so the list keeps one copy of
+// each instead of growing with every redraw.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <variant>
 #include <vector>
 
@@ -52,19 +62,40 @@ using DrawOp = std::variant<DrawBox, DrawLine, DrawCircle, DrawText, DrawPicture
 
 class DisplayList {
  public:
-  void Add(DrawOp op) { ops_.push_back(std::move(op)); }
-  void Clear() { ops_.clear(); }
-  const std::vector<DrawOp>& Ops() const { return ops_; }
+  // Appends to the open group, if any.
+  void Add(DrawOp op);
+  // Opens a group: what is added until EndGroup replaces what an earlier
+  // group of the same key drew. Groups do not nest; a new BeginGroup closes
+  // the open one.
+  void BeginGroup(std::int64_t key);
+  void EndGroup();
+  void Clear();
+
+  // Number of operations, and each of them in drawing order.
+  std::size_t Count() const;
+  template <class F>
+  void ForEach(F&& f) const {
+    for (const Run& run : runs_)
+      for (const DrawOp& op : run.ops) f(op);
+  }
   template <class T>
   std::vector<T> OfKind() const {
     std::vector<T> out;
-    for (const auto& op : ops_)
+    ForEach([&](const DrawOp& op) {
       if (auto* p = std::get_if<T>(&op)) out.push_back(*p);
+    });
     return out;
   }
 
  private:
-  std::vector<DrawOp> ops_;
+  // Consecutive operations outside groups share one run; a group is a run.
+  struct Run {
+    bool grouped = false;
+    std::vector<DrawOp> ops;
+  };
+  std::vector<Run> runs_;
+  std::unordered_map<std::int64_t, std::size_t> groups_;  // key -> index in runs_
+  Run* open_ = nullptr;
 };
 
 }  // namespace ui

@@ -2,6 +2,7 @@
 // sites' icons. The mouse is in frm_map_mouse.cpp.
 #include "sites/frm_map.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "app/console.h"
@@ -36,13 +37,28 @@ struct SiteIcon {
   platform::Variant id, lat, lon, color, name, cust, map;
 };
 
-constexpr const char* kIconColumns[] = {"SiteID",    "SiteLatMin",  "SiteLonMin", "SiteColor",
-                                        "SiteName",  "SiteCustNum", "AHResetTime"};
+}  // namespace
 
-SiteIcon IconOf(const platform::Recordset& rs) {
-  return SiteIcon{rs.Field("SiteID"),   rs.Field("SiteLatMin"), rs.Field("SiteLonMin"),
-                  rs.Field("SiteColor"), rs.Field("SiteName"),  rs.Field("SiteCustNum"),
-                  rs.Field("AHResetTime")};
+// Where those columns stand in a recordset (-1: not in its query).
+struct IconColumns {
+  int id, lat, lon, color, name, cust, map;
+  bool Complete() const {
+    return std::min({id, lat, lon, color, name, cust, map}) >= 0;
+  }
+};
+
+namespace {
+
+IconColumns ColumnsOf(const platform::Recordset& rs) {
+  return IconColumns{rs.Ordinal("SiteID"),    rs.Ordinal("SiteLatMin"),  rs.Ordinal("SiteLonMin"),
+                     rs.Ordinal("SiteColor"), rs.Ordinal("SiteName"),    rs.Ordinal("SiteCustNum"),
+                     rs.Ordinal(kMapIdColumn)};
+}
+
+SiteIcon IconOf(const platform::Recordset& rs, const IconColumns& at) {
+  return SiteIcon{rs.FieldAt(at.id),    rs.FieldAt(at.lat),  rs.FieldAt(at.lon),
+                  rs.FieldAt(at.color), rs.FieldAt(at.name), rs.FieldAt(at.cust),
+                  rs.FieldAt(at.map)};
 }
 
 }  // namespace
@@ -154,11 +170,15 @@ frmMap::Point frmMap::FormPoint(double lat_min, double lon_min) const {
 
 void frmMap::DrawSites() {
   c_.st.FlashOn = !c_.st.FlashOn;
-  c_.rsShared = c_.Db.OpenRecordset(MapSitesQuery(map_id_));
+  // Read forward only: the pass draws as it steps and copies no row whole
+  // (the rows hold every site's connection log).
+  c_.rsShared = c_.Db.OpenForwardOnly(MapSitesQuery(map_id_));
   HoldUpdates();
+  IconColumns columns = ColumnsOf(c_.rsShared);
+  columns.map = -1;  // its rows are this map's
   bool stepped = true;
   while (!c_.rsShared.Eof() && stepped) {
-    DrawRow(true);
+    DrawRow(&columns);
     stepped = c_.rsShared.MoveNext();
   }
   ReleaseUpdates();
@@ -166,32 +186,31 @@ void frmMap::DrawSites() {
   if (stepped) c_.rsShared.Close();
 }
 
-void frmMap::DrawIcon() { DrawRow(false); }
+void frmMap::DrawIcon() { DrawRow(nullptr); }
 
 // The row of a caller's own query may lack columns the icon needs; they
 // come from the site's row as it stands, and so does its map.
-void frmMap::DrawRow(bool known_on_map) {
+void frmMap::DrawRow(const IconColumns* pass) {
   const platform::Recordset& rs = c_.rsShared;
   if (rs.Eof()) return;
-  SiteIcon icon = IconOf(rs);
-  if (!known_on_map && !icon.id.IsNull()) {
-    bool complete = true;
-    for (const char* column : kIconColumns) complete = complete && rs.HasField(column);
-    if (!complete) {
+  const IconColumns columns = pass != nullptr ? *pass : ColumnsOf(rs);
+  SiteIcon icon = IconOf(rs, columns);
+  if (pass == nullptr && !icon.id.IsNull()) {
+    if (!columns.Complete()) {
       const platform::Recordset row = c_.Db.OpenRecordset(EditSiteQuery(icon.id.ToLong()));
       if (row.Eof()) return;
-      const SiteIcon stored = IconOf(row);
-      auto pick = [&](platform::Variant& value, const platform::Variant& from, const char* name) {
-        if (!rs.HasField(name)) value = from;
+      const SiteIcon stored = IconOf(row, ColumnsOf(row));
+      auto fill = [](platform::Variant& value, const platform::Variant& from, int ordinal) {
+        if (ordinal < 0) value = from;
       };
-      pick(icon.lat, stored.lat, "SiteLatMin");
-      pick(icon.lon, stored.lon, "SiteLonMin");
-      pick(icon.color, stored.color, "SiteColor");
-      pick(icon.name, stored.name, "SiteName");
-      pick(icon.cust, stored.cust, "SiteCustNum");
-      pick(icon.map, stored.map, "AHResetTime");
+      fill(icon.lat, stored.lat, columns.lat);
+      fill(icon.lon, stored.lon, columns.lon);
+      fill(icon.color, stored.color, columns.color);
+      fill(icon.name, stored.name, columns.name);
+      fill(icon.cust, stored.cust, columns.cust);
+      fill(icon.map, stored.map, columns.map);
     }
-    if (icon.map.ToLong() != map_id_ || icon.map.IsNull()) return;  // not on this map
+    if (icon.map.IsNull() || icon.map.ToLong() != map_id_) return;  // not on this map
   }
   if (icon.lat.IsNull() || icon.lon.IsNull()) return;
   const Point at = FormPoint(icon.lat.ToDouble(), icon.lon.ToDouble());

@@ -25,6 +25,9 @@ bool MapShown(Console& c);
 
 namespace sites {
 
+// Where an icon's columns stand in a recordset.
+struct IconColumns;
+
 // The map picture's units are twips: 15 to a pixel of the bitmap.
 inline constexpr int kMapTwipsPerPixel = 15;
 
@@ -84,7 +87,9 @@ class frmMap : public ui::Form {
   };
   // Where a site at SiteLatMin / SiteLonMin thousandths is drawn.
   Point FormPoint(double lat_min, double lon_min) const;
-  void DrawRow(bool known_on_map);
+  // map_pass: where the map's own pass finds the columns in its rows;
+  // nullptr for a caller's row.
+  void DrawRow(const IconColumns* map_pass);
   void Label(const std::string& text, double x, double y, bool selected);
   void Magnify();
   // Walks the site table for the first site drawn within 120 form units

@@ -72,12 +72,12 @@ void frmSite::Design() {
       {Label10, "Customer Site #:", 240, 1110, 1800},
       {Label2, "Telephone#:", 1560, 345, 1100},
       {Label11, "COM Port:", 1560, 825, 1100},
-      {Label6, "Latitude (22\"35' - 26\"45'):", 240, 3210, 2280},
-      {Label3, "Longitude (50\"28' - 57\"00'):", 240, 3690, 2280},
-      {Label4, "\"", 3450, 3210, 120},
-      {Label7, "\"", 3450, 3690, 120},
-      {Label5, "'", 4590, 3210, 120},
-      {Label8, "'", 4590, 3690, 120},
+      {Label6, "Latitude (22\"35' - 26\"45'):", 240, 3210, 2640},
+      {Label3, "Longitude (50\"28' - 57\"00'):", 240, 3690, 2640},
+      {Label4, "\"", 3840, 3210, 120},
+      {Label7, "\"", 3840, 3690, 120},
+      {Label5, "'", 4980, 3210, 120},
+      {Label8, "'", 4980, 3690, 120},
   };
   for (const LabelText& l : captions) {
     l.label.Caption = l.text;
@@ -112,10 +112,10 @@ void frmSite::Design() {
     ui::UpDown& spinner;
     int min, max, value, left, top;
   };
-  const Spinner spinners[] = {{UpDown3, 22, 26, 22, 3210, 3165},
-                              {UpDown4, 0, 59, 0, 4350, 3165},
-                              {UpDown1, 50, 57, 50, 3210, 3645},
-                              {UpDown2, 0, 59, 30, 4350, 3645}};
+  const Spinner spinners[] = {{UpDown3, 22, 26, 22, 3570, 3165},
+                              {UpDown4, 0, 59, 0, 4710, 3165},
+                              {UpDown1, 50, 57, 50, 3570, 3645},
+                              {UpDown2, 0, 59, 30, 4710, 3645}};
   for (const Spinner& s : spinners) {
     s.spinner.Min = s.min;
     s.spinner.Max = s.max;
@@ -123,13 +123,13 @@ void frmSite::Design() {
     s.spinner.Move(s.left, s.top, 240, 315);
   }
   txtLatMin.Text = "500";
-  txtLatMin.Move(2520, 3165, 690, 315);
+  txtLatMin.Move(2880, 3165, 690, 315);
   txtLatSec.Text = "00";
-  txtLatSec.Move(3660, 3165, 690, 315);
+  txtLatSec.Move(4020, 3165, 690, 315);
   txtLonMin.Text = "500";
-  txtLonMin.Move(2520, 3645, 690, 315);
+  txtLonMin.Move(2880, 3645, 690, 315);
   txtLonSec.Text = "30";
-  txtLonSec.Move(3660, 3645, 690, 315);
+  txtLonSec.Move(4020, 3645, 690, 315);
   txtSiteName.Text = "";
   txtSiteNum.Text = "";
   txtCustSiteNum.Text = "";

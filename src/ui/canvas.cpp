@@ -52,7 +52,8 @@ void Canvas::FilledCircle(double x, double y, double radius, Color border, Color
 }
 
 void Canvas::Print(std::string_view text) {
-  Add(DrawText{CurrentX, CurrentY, std::string(text), DrawColor, DrawFontSize, DrawFontBold});
+  Add(DrawText{CurrentX, CurrentY, std::string(text), DrawColor, DrawFontSize, DrawFontBold,
+               TextWidth(text), TextHeight(text)});
   CurrentY += TextHeight(text);
 }
 

@@ -18,6 +18,9 @@ class Canvas {
   Canvas(PropertyOwner* owner, Runtime* runtime) : owner_(owner), runtime_(runtime) {}
 
   const DisplayList& Drawing() const { return drawing_; }
+  // The areas drawn over since the view last asked (see DisplayList).
+  DisplayList::Changes TakeDrawingChanges() { return drawing_.TakeChanges(); }
+  void DrawingChangedEverywhere() { drawing_.ChangedEverywhere(); }
 
   void Cls();
   // Line (x1, y1)-(x2, y2), colour [, B or BF]

@@ -7,7 +7,9 @@
 // map redraws every icon every second) draws each of them as a keyed group:
 // a group drawn again under the same key replaces, in its place in the
 // drawing order, what that key drew before, so the list keeps one copy of
-// each instead of growing with every redraw.
+// each instead of growing with every redraw. The list also notes which
+// areas changed, so a view repaints only those: a group drawn again as it
+// was changes nothing.
 #pragma once
 
 #include <cstddef>
@@ -48,6 +50,7 @@ struct DrawText {  // text whose top-left corner is at x, y
   Color color;
   double font_size;
   bool bold;
+  double width = 0, height = 0;  // as measured when printed; 0 when not known
   friend bool operator==(const DrawText&, const DrawText&) = default;
 };
 struct DrawPicture {  // picture stretched into the rectangle; source part optional
@@ -60,6 +63,15 @@ struct DrawPicture {  // picture stretched into the rectangle; source part optio
 
 using DrawOp = std::variant<DrawBox, DrawLine, DrawCircle, DrawText, DrawPicture>;
 
+// An area of the surface in twips; `everywhere` when an operation's reach is
+// not known (a text never measured, a picture at its natural size).
+struct DrawArea {
+  double left = 0, top = 0, right = 0, bottom = 0;
+  bool everywhere = false;
+};
+// What an operation may cover, with a pixel or two to spare for smoothing.
+DrawArea AreaOf(const DrawOp& op);
+
 class DisplayList {
  public:
   // Appends to the open group, if any.
@@ -70,6 +82,15 @@ class DisplayList {
   void BeginGroup(std::int64_t key);
   void EndGroup();
   void Clear();
+
+  // The areas changed since the last call, or everything.
+  struct Changes {
+    bool everything = false;
+    std::vector<DrawArea> areas;
+  };
+  Changes TakeChanges();
+  // Everything is to be repainted (the program asked for a refresh).
+  void ChangedEverywhere() { changes_ = Changes{true, {}}; }
 
   // Number of operations, and each of them in drawing order.
   std::size_t Count() const;
@@ -93,9 +114,12 @@ class DisplayList {
     bool grouped = false;
     std::vector<DrawOp> ops;
   };
+  void Touched(const DrawOp& op);
   std::vector<Run> runs_;
   std::unordered_map<std::int64_t, std::size_t> groups_;  // key -> index in runs_
   Run* open_ = nullptr;
+  std::size_t cursor_ = 0;  // next operation of the open group
+  Changes changes_;
 };
 
 }  // namespace ui

@@ -112,7 +112,10 @@ void Form::AbandonLoad() {
   Hide();
 }
 
-void Form::Refresh() { PropertyChanged(Prop::Drawing); }
+void Form::Refresh() {
+  DrawingChangedEverywhere();
+  PropertyChanged(Prop::Drawing);
+}
 void Form::ZOrder() { PropertyChanged(Prop::Other); }
 void Form::SetFocus() { PropertyChanged(Prop::Selection); }
 

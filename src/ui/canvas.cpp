@@ -52,9 +52,17 @@ void Canvas::FilledCircle(double x, double y, double radius, Color border, Color
 }
 
 void Canvas::Print(std::string_view text) {
-  Add(DrawText{CurrentX, CurrentY, std::string(text), DrawColor, DrawFontSize, DrawFontBold,
-               TextWidth(text), TextHeight(text)});
-  CurrentY += TextHeight(text);
+  const double width = TextWidth(text);
+  const double height = TextHeight(text);
+  const bool repeated = drawing_.Repeats<DrawText>([&](const DrawText& due) {
+    return due.x == CurrentX && due.y == CurrentY && due.color == DrawColor && due.text == text &&
+           due.font_size == DrawFontSize && due.bold == DrawFontBold && due.width == width &&
+           due.height == height;
+  });
+  if (!repeated)
+    Add(DrawText{CurrentX, CurrentY, std::string(text), DrawColor, DrawFontSize, DrawFontBold,
+                 width, height});
+  CurrentY += height;
 }
 
 void Canvas::PaintPicture(const Picture& picture, double x, double y, double width,

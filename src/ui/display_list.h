@@ -82,6 +82,17 @@ class DisplayList {
   void BeginGroup(std::int64_t key);
   void EndGroup();
   void Clear();
+  // In an open group, when the operation due next is a T for which same()
+  // holds, it is kept as it is and counted as drawn: a caller can so redraw
+  // without building the operation anew.
+  template <class T, class Same>
+  bool Repeats(Same&& same) {
+    if (open_ == nullptr || cursor_ >= open_->ops.size()) return false;
+    const T* due = std::get_if<T>(&open_->ops[cursor_]);
+    if (due == nullptr || !same(*due)) return false;
+    ++cursor_;
+    return true;
+  }
 
   // The areas changed since the last call, or everything.
   struct Changes {

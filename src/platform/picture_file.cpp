@@ -28,7 +28,7 @@ std::optional<PictureSize> BitmapSize(std::string_view b) {
   if (b.size() < 26) return std::nullopt;
   const std::uint32_t header = Le32(b, 14);
   if (header == 12) return Checked(Le16(b, 18), Le16(b, 20));
-  if (header < 40 || b.size() < 26) return std::nullopt;
+  if (header < 40) return std::nullopt;
   const auto width = static_cast<std::int32_t>(Le32(b, 18));
   const auto height = static_cast<std::int32_t>(Le32(b, 22));
   return Checked(width, std::llabs(static_cast<long long>(height)));

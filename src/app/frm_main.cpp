@@ -4,6 +4,7 @@
 
 #include "app/console.h"
 #include "app/frm_about.h"
+#include "app/frm_connection.h"
 #include "app/frm_monitor.h"
 #include "app/frm_splash.h"
 #include "common/app_info.h"
@@ -138,8 +139,6 @@ void frmMain::BindEvents() {
   };
   tbToolBar.ButtonClick = [this](ui::ToolbarButton& button) { tbToolBar_ButtonClick(button); };
   cmdChange.Click = [this] { cmdChange_Click(); };
-  // Entries whose windows are not part of the program yet (sites, site
-  // directory, map selection) stay unbound: choosing them does nothing.
   const std::pair<ui::Menu*, void (frmMain::*)()> handlers[] = {
       {&mnuFileExit, &frmMain::mnuFileExit_Click},
       {&mnuResetDatalog, &frmMain::mnuResetDatalog_Click},
@@ -163,6 +162,10 @@ void frmMain::BindEvents() {
       {&mnuDownloadLog, &frmMain::mnuDownloadLog_Click},
       {&mnuActiveAlarms, &frmMain::mnuActiveAlarms_Click},
       {&mnuLastLog, &frmMain::mnuLastLog_Click},
+      {&mnuAddSite, &frmMain::mnuAddSite_Click},
+      {&mnuSiteList, &frmMain::mnuSiteList_Click},
+      {&mnuSiteProps, &frmMain::mnuSiteProps_Click},
+      {&mnuFileSelect, &frmMain::mnuFileSelect_Click},
   };
   for (const auto& [menu, handler] : handlers) menu->Click = [this, h = handler] { (this->*h)(); };
 }
@@ -190,10 +193,9 @@ void frmMain::MDIForm_Resize() {
   map.Top = 0;
 }
 
+// A right click on the empty frame opens the site directory, modeless.
 void frmMain::MDIForm_MouseDown(int Button, int /*Shift*/, double /*X*/, double /*Y*/) {
-  if (Button != ui::vbRightButton) return;
-  // A right click opens the site directory, modeless; the program has no
-  // site directory yet, so the click does nothing meanwhile.
+  if (Button == ui::vbRightButton) c_.Get<frmConnection>().Show();
 }
 
 void frmMain::MDIForm_Unload(int& /*cancel*/) {
@@ -208,6 +210,7 @@ void frmMain::MDIForm_Unload(int& /*cancel*/) {
   c_.Unload<frmAbout>();
   c_.Unload<frmSplash>();
   c_.Unload<frmMonitor>();
+  c_.Unload<frmConnection>();
   if (WindowState() != ui::vbMinimized) {
     c_.SaveSetting("MainLeft", vb::CStr(Left()));
     c_.SaveSetting("MainTop", vb::CStr(Top()));

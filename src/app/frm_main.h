@@ -101,6 +101,12 @@ class frmMain : public ui::Form {
   // true once the serial port is closed and a settings dialog may open.
   bool SettingsGuard();
 
+  // Sites and maps: the site menu's windows and the map catalogue.
+  void mnuAddSite_Click();
+  void mnuSiteList_Click();
+  void mnuSiteProps_Click();
+  void mnuFileSelect_Click();
+
   // The three roads to a unit, hanging up, auto-answer and the unit address.
   void mnuModem_Click();
   void mnuDirect_Click();

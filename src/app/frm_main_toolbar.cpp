@@ -167,9 +167,12 @@ void frmMain::MagnifyButton_Click() {
     }
     return;
   }
+  // Back to the whole map; the next magnification starts from it at twice,
+  // as the frame's place is measured on the whole map.
   st.MapZoomed = false;
-  map->PaintPicture(map->imgMap.Picture(), 0, 0, map->Width(), map->Height());
+  st.ZoomFactor = 0;
   whole_view();
+  map->PaintView();
   map->DrawSites();
 }
 

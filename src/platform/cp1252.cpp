@@ -88,8 +88,11 @@ std::string Utf8ToCp1252(std::string_view text) {
   while (i < text.size()) {
     const auto byte = static_cast<unsigned char>(text[i]);
     if (byte < 0x80) {
-      out += static_cast<char>(byte);
-      ++i;
+      // A run of ASCII is copied whole: most texts are nothing else.
+      std::size_t end = i + 1;
+      while (end < text.size() && static_cast<unsigned char>(text[end]) < 0x80) ++end;
+      out.append(text.data() + i, end - i);
+      i = end;
     } else if (const auto decoded = DecodeUtf8(text, i)) {
       const auto mapped = ByteOf(decoded->first);
       out += mapped ? static_cast<char>(*mapped) : '?';

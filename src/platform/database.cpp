@@ -48,7 +48,10 @@ DatabaseOpenResult Database::Open(const std::string& path, const DatabaseOpenOpt
   if (const auto problem = CheckPlace(file, options.create_if_missing)) return Refused(*problem);
 
   // The absolute path never starts with "file:", so it is not taken as a URI.
-  const int flags = SQLITE_OPEN_READWRITE | (options.create_if_missing ? SQLITE_OPEN_CREATE : 0);
+  // The console uses its database from one thread only, so SQLite need not
+  // lock on every call.
+  const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX |
+                    (options.create_if_missing ? SQLITE_OPEN_CREATE : 0);
   sqlite3* handle = nullptr;
   const int opened = sqlite3_open_v2(file.c_str(), &handle, flags, nullptr);
   auto connection = std::make_shared<detail::SqliteConnection>(handle, file.string());
@@ -79,6 +82,10 @@ const std::string& Database::Path() const {
 
 Recordset Database::OpenRecordset(std::string_view source, const std::vector<Variant>& values) const {
   return Recordset::Open(connection_, source, values);
+}
+
+Recordset Database::OpenForwardOnly(std::string_view source) const {
+  return Recordset::OpenForwardOnly(connection_, source);
 }
 
 std::optional<std::string> Database::Execute(std::string_view sql,

@@ -51,6 +51,9 @@ class Database {
   // bound to the query's "?" placeholders. A query that fails gives a closed
   // recordset (Eof true) whose Error() says why.
   Recordset OpenRecordset(std::string_view source, const std::vector<Variant>& values = {}) const;
+  // The same query read forward only, row by row as it is stepped (see
+  // recordset.h): a pass over many rows copies nothing it does not read.
+  Recordset OpenForwardOnly(std::string_view source) const;
 
   // Runs one statement that returns no rows; the reason when it fails.
   std::optional<std::string> Execute(std::string_view sql,

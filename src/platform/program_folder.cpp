@@ -69,7 +69,11 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
 }
 
 std::optional<std::string> WriteWholeFileAtomic(const std::string& path, std::string_view bytes) {
-  std::string temp = path + ".tmp";
+  return WriteWholeFileAtomic(path, bytes, path + ".tmp");
+}
+
+std::optional<std::string> WriteWholeFileAtomic(const std::string& path, std::string_view bytes,
+                                                const std::string& temp) {
   int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) return "Cannot write " + path + ": " + std::strerror(errno);
   const char* p = bytes.data();

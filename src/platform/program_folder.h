@@ -42,5 +42,9 @@ class ProgramFolder {
 // Reads or writes a whole file at a path (for files the operator names).
 std::optional<std::string> ReadWholeFile(const std::string& path);
 std::optional<std::string> WriteWholeFileAtomic(const std::string& path, std::string_view bytes);
+// The same through a temporary file of the caller's choosing (in the same
+// folder), which is left behind only by a crash before the rename.
+std::optional<std::string> WriteWholeFileAtomic(const std::string& path, std::string_view bytes,
+                                                const std::string& temp);
 
 }  // namespace platform

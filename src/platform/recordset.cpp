@@ -1,6 +1,5 @@
 #include "platform/recordset.h"
 
-#include <cctype>
 #include <optional>
 #include <utility>
 
@@ -25,13 +24,14 @@ struct RecordsetField {
 
 namespace {
 
+// Column names are ASCII; letters compare in either case. (The C library's
+// tolower costs a locale look-up per character, and every field read
+// compares names.)
 bool SameName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
   for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
+    if (lower(a[i]) != lower(b[i])) return false;
   }
   return true;
 }
@@ -58,6 +58,18 @@ struct Recordset::State {
   EditMode mode = EditMode::None;
   std::vector<std::optional<Variant>> pending;  // field writes since Edit / AddNew
   mutable std::string error;
+  // Forward-only: the statement stands on the current row (live_row) until
+  // it has stepped past the last, then it is finished.
+  bool forward_only = false;
+  std::unique_ptr<detail::Statement> live;
+  std::string live_sql;
+  bool live_row = false;
+  // The statement goes back to the connection for the next pass.
+  void EndLive() {
+    if (live && connection) connection->KeepStatement(live_sql, std::move(live));
+    live.reset();
+  }
+  ~State() { EndLive(); }
 };
 
 Recordset::Recordset() : s_(std::make_unique<State>()) {}
@@ -156,6 +168,55 @@ Recordset Recordset::Open(std::shared_ptr<detail::SqliteConnection> connection,
   return rs;
 }
 
+Recordset Recordset::OpenForwardOnly(std::shared_ptr<detail::SqliteConnection> connection,
+                                     std::string_view source) {
+  Recordset rs;
+  State& st = *rs.s_;
+  st.connection = std::move(connection);
+  if (!st.connection) {
+    rs.Fail("The database is not open.");
+    return rs;
+  }
+  const std::string trimmed = vb::Trim(source);
+  const std::string sql = Cp1252ToUtf8(TranslateJetSql(
+      IsTableName(trimmed) ? "SELECT * FROM " + detail::QuoteName(trimmed) : std::string(source)));
+  std::unique_ptr<detail::Statement> stmt = st.connection->TakeStatement(sql);
+  std::string error;
+  if (!stmt) {
+    stmt = std::make_unique<detail::Statement>();
+    if (!IsRowQuery(sql) || !stmt->Prepare(st.connection->handle(), sql, &error)) stmt.reset();
+  }
+  if (!stmt || sqlite3_stmt_readonly(stmt->get()) == 0 || sqlite3_column_count(stmt->get()) == 0) {
+    rs.Fail("Cannot open the recordset: " +
+            (error.empty() ? std::string("only a SELECT query returns rows") : error) + ".");
+    return rs;
+  }
+  for (int i = 0; i < sqlite3_column_count(stmt->get()); ++i) {
+    detail::RecordsetField field;
+    field.name = Utf8ToCp1252(TextOrEmpty(sqlite3_column_name(stmt->get(), i)));
+    field.kind = ColumnKindFromDeclaredType(TextOrEmpty(sqlite3_column_decltype(stmt->get(), i)));
+    st.fields.push_back(std::move(field));
+  }
+  st.forward_only = true;
+  st.live = std::move(stmt);
+  st.live_sql = sql;
+  st.open = true;
+  rs.StepLive();
+  return rs;
+}
+
+// Past the last row the statement is finished at once, so the pass holds
+// no read lock on the file beyond its rows.
+bool Recordset::StepLive() {
+  const int rc = s_->live->Step();
+  s_->live_row = rc == SQLITE_ROW;
+  if (s_->live_row) return true;
+  const std::string reason =
+      rc == SQLITE_DONE ? "" : detail::EngineErrorText(s_->connection->handle(), rc);
+  s_->EndLive();
+  return reason.empty() || Fail("Cannot read the next record: " + reason + ".");
+}
+
 bool Recordset::Fail(std::string message) const {
   if (s_ && s_->error.empty()) s_->error = std::move(message);
   return false;
@@ -179,11 +240,13 @@ bool Recordset::Eof() const {
     Fail("The recordset is closed.");
     return true;
   }
+  if (s_->forward_only) return !s_->live_row;
   return s_->position >= s_->rows.size();
 }
 
 bool Recordset::MoveNext() {
   if (!IsOpen()) return Fail("The recordset is closed.");
+  if (s_->forward_only) return s_->live_row ? StepLive() : Fail("No current record.");
   if (s_->position >= s_->rows.size()) return Fail("No current record.");
   s_->mode = EditMode::None;
   do {
@@ -194,6 +257,7 @@ bool Recordset::MoveNext() {
 
 bool Recordset::MoveLast() {
   if (!IsOpen()) return Fail("The recordset is closed.");
+  if (s_->forward_only) return Fail("This recordset only moves forward.");
   for (std::size_t i = s_->rows.size(); i > 0; --i) {
     if (!s_->rows[i - 1].deleted) {
       s_->mode = EditMode::None;
@@ -222,10 +286,18 @@ Recordset::Row* Recordset::CurrentRow() const {
 }
 
 int Recordset::FieldIndex(std::string_view name) const {
-  for (std::size_t i = 0; i < s_->fields.size(); ++i) {
-    if (SameName(s_->fields[i].name, name)) return static_cast<int>(i);
-  }
+  const int i = Ordinal(name);
+  if (i >= 0) return i;
   Fail("No field named \"" + std::string(name) + "\" in this recordset.");
+  return -1;
+}
+
+bool Recordset::HasField(std::string_view name) const { return Ordinal(name) >= 0; }
+
+int Recordset::Ordinal(std::string_view name) const {
+  if (!IsOpen()) return -1;
+  for (std::size_t i = 0; i < s_->fields.size(); ++i)
+    if (SameName(s_->fields[i].name, name)) return static_cast<int>(i);
   return -1;
 }
 
@@ -234,9 +306,23 @@ Variant Recordset::Field(std::string_view name) const {
     Fail("The recordset is closed.");
     return {};
   }
-  const int i = FieldIndex(name);
-  if (i < 0) return {};
-  const auto index = static_cast<std::size_t>(i);
+  return FieldAt(FieldIndex(name));
+}
+
+Variant Recordset::FieldAt(int ordinal) const {
+  if (!IsOpen()) {
+    Fail("The recordset is closed.");
+    return {};
+  }
+  if (ordinal < 0 || static_cast<std::size_t>(ordinal) >= s_->fields.size()) return {};
+  const auto index = static_cast<std::size_t>(ordinal);
+  if (s_->forward_only) {
+    if (!s_->live_row) {
+      Fail("No current record.");
+      return {};
+    }
+    return s_->live->Column(ordinal, s_->fields[index].kind);
+  }
   if (s_->mode != EditMode::None && s_->pending[index]) return *s_->pending[index];
   if (s_->mode == EditMode::AddNew) {
     const detail::RecordsetField& field = s_->fields[index];

@@ -10,6 +10,11 @@
 // callout list, holds no lock on the file. The values are those of the moment
 // the recordset opened; rows changed through this recordset are read again.
 //
+// A forward-only recordset (Database::OpenForwardOnly) reads each row from
+// the query as it steps to it and only moves forward; nothing in it can be
+// changed. It holds the file's read lock until it has passed its last row
+// or is closed, so it is for a pass over every row that does not yield.
+//
 // Failures never throw and never crash the caller. Each operation that fails
 // returns false (a field read returns Null) and keeps its reason in Error();
 // the first reason is kept until the recordset is opened again, closed or
@@ -80,6 +85,13 @@ class Recordset {
   // edited or added, its new values.
   Variant Field(std::string_view name) const;
   FieldRef Fields(std::string_view name) { return FieldRef(*this, name); }
+  // The recordset's query holds a field of that name (no error when not).
+  bool HasField(std::string_view name) const;
+  // The position of a field in the query (0 first), -1 when it holds none
+  // of that name; FieldAt reads it as Field does. A pass over many rows
+  // finds its fields once instead of by name on every row.
+  int Ordinal(std::string_view name) const;
+  Variant FieldAt(int ordinal) const;
   // Only between Edit or AddNew and Update; the row key (SiteID) and
   // computed columns cannot be written.
   bool SetField(std::string_view name, const Variant& value);
@@ -107,6 +119,9 @@ class Recordset {
   struct Row;
   static Recordset Open(std::shared_ptr<detail::SqliteConnection> connection,
                         std::string_view source, const std::vector<Variant>& values);
+  static Recordset OpenForwardOnly(std::shared_ptr<detail::SqliteConnection> connection,
+                                   std::string_view source);
+  bool StepLive();
   explicit Recordset(std::unique_ptr<State> state);
   bool Fail(std::string message) const;
   // The current row, or a failure (closed, end-of-file, deleted).

@@ -7,6 +7,33 @@
 
 namespace platform::detail {
 
+namespace {
+constexpr std::size_t kKeptStatements = 8;
+}  // namespace
+
+SqliteConnection::SqliteConnection(sqlite3* handle, std::string path)
+    : handle_(handle), path_(std::move(path)) {}
+
+SqliteConnection::~SqliteConnection() {
+  kept_.clear();  // finalized before the connection closes
+  sqlite3_close_v2(handle_);
+}
+
+std::unique_ptr<Statement> SqliteConnection::TakeStatement(const std::string& sql) {
+  auto it = kept_.find(sql);
+  if (it == kept_.end()) return nullptr;
+  std::unique_ptr<Statement> stmt = std::move(it->second);
+  kept_.erase(it);
+  return stmt;
+}
+
+void SqliteConnection::KeepStatement(const std::string& sql, std::unique_ptr<Statement> stmt) {
+  sqlite3_reset(stmt->get());  // ends its read of the file
+  sqlite3_clear_bindings(stmt->get());
+  if (kept_.size() >= kKeptStatements && kept_.count(sql) == 0) kept_.clear();
+  kept_[sql] = std::move(stmt);
+}
+
 std::string EngineErrorText(sqlite3* db, int rc) {
   switch (rc & 0xFF) {
     case SQLITE_BUSY:

@@ -6,6 +6,8 @@
 #include <sqlite3.h>
 
 #include <cstdint>
+#include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,20 +17,29 @@
 
 namespace platform::detail {
 
+class Statement;
+
 // Closed when the database and every recordset that came from it are gone.
 class SqliteConnection {
  public:
-  SqliteConnection(sqlite3* handle, std::string path) : handle_(handle), path_(std::move(path)) {}
-  ~SqliteConnection() { sqlite3_close_v2(handle_); }
+  SqliteConnection(sqlite3* handle, std::string path);
+  ~SqliteConnection();
   SqliteConnection(const SqliteConnection&) = delete;
   SqliteConnection& operator=(const SqliteConnection&) = delete;
 
   sqlite3* handle() const { return handle_; }
   const std::string& path() const { return path_; }
 
+  // Prepared statements of forward-only passes, kept for the next pass of
+  // the same query (the map redraws its sites every second): taken out
+  // while a pass reads, given back reset when it ends.
+  std::unique_ptr<Statement> TakeStatement(const std::string& sql);
+  void KeepStatement(const std::string& sql, std::unique_ptr<Statement> stmt);
+
  private:
   sqlite3* handle_;
   std::string path_;
+  std::map<std::string, std::unique_ptr<Statement>> kept_;
 };
 
 // The reason of a failed call in plain words ("the database is locked by

@@ -2,7 +2,10 @@
 
 #include <QApplication>
 #include <QFontMetricsF>
+#include <QPixmapCache>
+#include <QRegion>
 #include <algorithm>
+#include <cmath>
 #include <variant>
 
 #include "qt/named_pictures.h"
@@ -19,6 +22,28 @@ QRectF CornerRect(double x1, double y1, double x2, double y2) {
   const double left = Px(std::min(x1, x2));
   const double top = Px(std::min(y1, y2));
   return QRectF(left, top, Px(std::max(x1, x2)) - left + 1, Px(std::max(y1, y2)) - top + 1);
+}
+
+// Small filled circles (the map's icons, many of them, repainted every
+// second) are drawn once, smoothed, and then copied: a smoothed circle costs
+// far more to draw than to copy.
+constexpr double kLargestSprite = 64;
+
+QPixmap CircleSprite(double radius, const QColor& edge, const QColor& fill) {
+  const QString key = QStringLiteral("vkx:circle:%1:%2:%3").arg(radius).arg(edge.rgba()).arg(fill.rgba());
+  QPixmap sprite;
+  if (QPixmapCache::find(key, &sprite)) return sprite;
+  const int side = static_cast<int>(std::ceil(2 * radius)) + 3;
+  sprite = QPixmap(side, side);
+  sprite.fill(Qt::transparent);
+  QPainter painter(&sprite);
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  painter.setPen(QPen(edge, 1));
+  painter.setBrush(fill);
+  painter.drawEllipse(QPointF(side / 2.0, side / 2.0), radius, radius);
+  painter.end();
+  QPixmapCache::insert(key, sprite);
+  return sprite;
 }
 
 struct OpPainter {
@@ -42,6 +67,14 @@ struct OpPainter {
     p.drawLine(QPointF(Px(line.x1), Px(line.y1)), QPointF(Px(line.x2), Px(line.y2)));
   }
   void operator()(const ui::DrawCircle& circle) const {
+    const double radius = Px(circle.radius);
+    if (circle.filled && radius <= kLargestSprite) {
+      const QPixmap sprite = CircleSprite(radius, Color(circle.color), Color(circle.fill_color));
+      p.drawPixmap(QPoint(static_cast<int>(std::lround(Px(circle.x) - sprite.width() / 2.0)),
+                          static_cast<int>(std::lround(Px(circle.y) - sprite.height() / 2.0))),
+                   sprite);
+      return;
+    }
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setPen(QPen(Color(circle.color), 1));
     if (circle.filled)
@@ -74,6 +107,22 @@ struct OpPainter {
     QRectF source(0, 0, pixmap.width(), pixmap.height());
     if (part)
       source = QRectF(op.src_x, op.src_y, op.src_width, op.src_height);
+    // A picture stretched to its place is scaled once and kept: repaints
+    // of small parts of it (the map under a blinking icon) copy, not scale.
+    const QRect place = target.toAlignedRect();
+    if (place.size() != source.size().toSize() && !place.isEmpty()) {
+      const QString key = QStringLiteral("vkx:scaled:%1:%2,%3,%4,%5:%6x%7")
+                              .arg(pixmap.cacheKey())
+                              .arg(source.x()).arg(source.y()).arg(source.width()).arg(source.height())
+                              .arg(place.width()).arg(place.height());
+      QPixmap scaled;
+      if (!QPixmapCache::find(key, &scaled)) {
+        scaled = pixmap.copy(source.toAlignedRect()).scaled(place.size());
+        QPixmapCache::insert(key, scaled);
+      }
+      p.drawPixmap(place.topLeft(), scaled);
+      return;
+    }
     p.drawPixmap(target, pixmap, source);
   }
 };
@@ -84,7 +133,18 @@ void PaintDisplayList(QPainter& painter, const ui::DisplayList& list, const QPal
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, false);
   const OpPainter paint{painter, palette};
-  for (const ui::DrawOp& op : list.Ops()) std::visit(paint, op);
+  // Operations wholly outside the part being repainted are not drawn (text
+  // shaping is what costs most).
+  const QRegion repainted = painter.hasClipping() ? painter.clipRegion() : QRegion();
+  list.ForEach([&](const ui::DrawOp& op) {
+    const ui::DrawArea area = ui::AreaOf(op);
+    if (!repainted.isEmpty() && !area.everywhere &&
+        !repainted.intersects(QRectF(QPointF(Px(area.left), Px(area.top)),
+                                     QPointF(Px(area.right), Px(area.bottom)))
+                                  .toAlignedRect()))
+      return;
+    std::visit(paint, op);
+  });
   painter.restore();
 }
 

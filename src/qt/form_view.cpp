@@ -182,8 +182,8 @@ void QtFormView::FormChanged(ui::Form&, ui::Prop which) {
     case ui::Prop::Geometry: ApplyGeometry(); break;
     case ui::Prop::WindowState: ApplyWindowState(); break;
     case ui::Prop::BackColor:
-    case ui::Prop::Picture:
-    case ui::Prop::Drawing: ApplyBackground(); break;
+    case ui::Prop::Picture: ApplyBackground(); break;
+    case ui::Prop::Drawing: RepaintDrawing(); break;
     case ui::Prop::Enabled: window_->setEnabled(form_.Enabled()); break;
     case ui::Prop::Selection:
       Window()->raise();
@@ -367,6 +367,17 @@ void QtFormView::ApplyBackground() {
     return;
   }
   surface_->update();
+}
+
+// Only the areas the drawing changed are repainted.
+void QtFormView::RepaintDrawing() {
+  if (mdi_area_ != nullptr) return ApplyBackground();
+  const ui::DisplayList::Changes changes = form_.TakeDrawingChanges();
+  if (changes.everything) return surface_->update();
+  for (const ui::DrawArea& area : changes.areas)
+    surface_->update(QRectF(QPointF(area.left, area.top) / kTwipsPerPixel,
+                            QPointF(area.right, area.bottom) / kTwipsPerPixel)
+                         .toAlignedRect());
 }
 
 void QtFormView::PaintSurface(QPainter& painter) {

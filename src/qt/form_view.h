@@ -81,6 +81,7 @@ class QtFormView : public QObject, public ui::FormObserver, public ControlHost {
   void ApplyCaption();
   void ApplyGeometry();
   void ApplyWindowState();
+  void RepaintDrawing();
   void ApplyBackground();
   void PlaceFirstTime();
   bool IsFixedBorder() const;

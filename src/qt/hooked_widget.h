@@ -79,6 +79,9 @@ class Painted : public Base {
   void paintEvent(QPaintEvent* e) override {
     if (on_paint) {
       QPainter painter(this);
+      // The painter knows what is to be repainted, so drawing can pass over
+      // what lies outside it.
+      painter.setClipRegion(e->region());
       on_paint(painter);
     }
     Base::paintEvent(e);

@@ -254,8 +254,16 @@ void QtRuntime::SetMousePointer(int pointer) {
 }
 
 double QtRuntime::TextWidth(std::string_view text, double font_size, bool bold) {
+  constexpr std::size_t kKeptWidths = 20000;
+  std::string key(text);
+  key.append(reinterpret_cast<const char*>(&font_size), sizeof font_size);
+  key += bold ? 'b' : 'n';
+  if (auto it = text_widths_.find(key); it != text_widths_.end()) return it->second;
   const QFontMetricsF metrics(UiFont(font_size, bold));
-  return PxToTwips(metrics.horizontalAdvance(ToQt(text)));
+  const double width = PxToTwips(metrics.horizontalAdvance(ToQt(text)));
+  if (text_widths_.size() >= kKeptWidths) text_widths_.clear();
+  text_widths_.emplace(std::move(key), width);
+  return width;
 }
 
 double QtRuntime::TextHeight(double font_size) {

@@ -10,6 +10,8 @@
 #include <QPointer>
 #include <map>
 #include <memory>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "ui/runtime.h"
@@ -81,6 +83,9 @@ class QtRuntime : public ui::Runtime {
   const ui::Form* active_form_ = nullptr;
   bool quit_requested_ = false;
   bool busy_cursor_ = false;
+  // Widths already measured, by text, size and weight: the map measures
+  // each of its labels again every second.
+  std::unordered_map<std::string, double> text_widths_;
 };
 
 }  // namespace qtui

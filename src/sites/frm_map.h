@@ -1,5 +1,19 @@
-// The map window: the current site map with the sites drawn as icons.
+// The map window: the current map bitmap stretched over the client area,
+// every site of that map drawn as a round icon with its name and customer
+// number beneath, blinking by its state once a second. The operator selects
+// a site (left click), moves it (right-button drag), magnifies part of the
+// map (left clicks while the magnifier frame is shown) and connects to it
+// (double click).
+//
+// The window's drawing is persistent: the map is painted once per rebuild
+// and the icons are drawn over it; each icon is a keyed group of the
+// display list (keyed by SiteID), so a redraw replaces the icon in place and
+// the per-second redraw costs one query and one group per site.
 #pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
 
 #include "ui/controls.h"
 
@@ -11,26 +25,91 @@ bool MapShown(Console& c);
 
 namespace sites {
 
+// Where an icon's columns stand in a recordset.
+struct IconColumns;
+
+// The map picture's units are twips: 15 to a pixel of the bitmap.
+inline constexpr int kMapTwipsPerPixel = 15;
+
 class frmMap : public ui::Form {
  public:
   explicit frmMap(app::Console& c);
 
-  // The current map picture (its size is the bitmap's) and the magnifier
-  // frame.
+  // The current map picture: its Width and Height are the bitmap's size.
   ui::Image imgMap{*this, "imgMap"};
+  // The magnifier frame, and the marker over a site being moved.
   ui::Shape Shape1{*this, "Shape1"};
+  ui::Shape Shape2{*this, "Shape2"};
 
-  // Draws the site of rsShared's current row / every site of the current map.
-  void DrawIcon();
-  void DrawSites();
-  // Rebuilds the whole picture; other windows call it after sites change.
+  // Form units (twips of the client area) per bitmap unit.
+  double MapScaleX = 1;
+  double MapScaleY = 1;
+  // Where a site move began, and where the mouse was last seen during it.
+  double DragStartX = 0;
+  double DragStartY = 0;
+  double LastMouseX = 0;
+  double LastMouseY = 0;
+
+  void SetCurrentMapID(std::int32_t id) { map_id_ = id; }
+  // Rebuilds the whole picture: the current map painted anew, the whole map
+  // in view, every icon drawn. Other windows call it after sites or maps
+  // change.
   void Form_Resize() override;
+  std::int32_t GetCurrentMapID() const { return map_id_; }
+  // Every site of the current map, from its rows of the site table (run by
+  // the main window's flash timer every second); flips the blink phase.
+  void DrawSites();
+  // The site of rsShared's current row, as DrawSites draws it. A caller's
+  // row that names no map is drawn only when its site is on the map shown.
+  void DrawIcon();
+
+  void Form_MouseDown(int Button, int Shift, double X, double Y);
+  void Form_MouseMove(int Button, int Shift, double X, double Y);
+  void Form_MouseUp(int Button, int Shift, double X, double Y);
+  void Form_DblClick();
+
+  // imgMap takes the bitmap at path (a relative path names a file of the
+  // program folder). A file that cannot be read leaves imgMap without a
+  // picture, at the size it had.
+  void LoadMapPicture(const std::string& path);
+  // Paints the part of the map in view (ViewLeft .. ViewBottom) over the
+  // client area, over whatever was drawn.
+  void PaintView();
 
  protected:
   void Design() override;
+  void Form_Load() override;
 
  private:
+  struct Point {
+    double x = 0, y = 0;  // form units
+    bool in_view = false;
+  };
+  // Where a site at SiteLatMin / SiteLonMin thousandths is drawn.
+  Point FormPoint(double lat_min, double lon_min) const;
+  // map_pass: where the map's own pass finds the columns in its rows;
+  // nullptr for a caller's row.
+  void DrawRow(const IconColumns* map_pass);
+  void Label(const std::string& text, double x, double y, bool selected);
+  void Magnify();
+  // Walks the site table for the first site drawn within 120 form units
+  // of X, Y; the site becomes the selected one (drawn so when redraw).
+  // Where it is drawn; nothing when no site is there.
+  std::optional<Point> SelectSiteAt(double X, double Y, bool redraw);
+  double ClientWidth() const;
+  double ClientHeight() const;
+  double PictureWidth() const;
+  double PictureHeight() const;
+
   app::Console& c_;
+  std::int32_t map_id_ = 0;
+  bool ready_ = false;  // Form_Load has run
 };
+
+// The path of a map bitmap as the catalogue and the store give it, as a
+// file path: a relative path names a file of the program folder.
+std::string MapFilePath(app::Console& c, const std::string& path);
+// The registry's "CurrentMap" (default: the program folder's "TEVH.bmp").
+std::string CurrentMapSetting(app::Console& c);
 
 }  // namespace sites

@@ -4,16 +4,31 @@
 
 namespace ui {
 
+void Canvas::Changed() {
+  if (holds_ > 0) {
+    changed_while_held_ = true;
+    return;
+  }
+  owner_->PropertyChanged(Prop::Drawing);
+}
+
+void Canvas::ReleaseUpdates() {
+  if (holds_ > 0 && --holds_ == 0 && changed_while_held_) {
+    changed_while_held_ = false;
+    owner_->PropertyChanged(Prop::Drawing);
+  }
+}
+
 void Canvas::Add(DrawOp op) {
   drawing_.Add(std::move(op));
-  owner_->PropertyChanged(Prop::Drawing);
+  Changed();
 }
 
 void Canvas::Cls() {
   drawing_.Clear();
   CurrentX = 0;
   CurrentY = 0;
-  owner_->PropertyChanged(Prop::Drawing);
+  Changed();
 }
 
 void Canvas::Line(double x1, double y1, double x2, double y2, Color color) {
@@ -37,8 +52,17 @@ void Canvas::FilledCircle(double x, double y, double radius, Color border, Color
 }
 
 void Canvas::Print(std::string_view text) {
-  Add(DrawText{CurrentX, CurrentY, std::string(text), DrawColor, DrawFontSize, DrawFontBold});
-  CurrentY += TextHeight(text);
+  const double width = TextWidth(text);
+  const double height = TextHeight(text);
+  const bool repeated = drawing_.Repeats<DrawText>([&](const DrawText& due) {
+    return due.x == CurrentX && due.y == CurrentY && due.color == DrawColor && due.text == text &&
+           due.font_size == DrawFontSize && due.bold == DrawFontBold && due.width == width &&
+           due.height == height;
+  });
+  if (!repeated)
+    Add(DrawText{CurrentX, CurrentY, std::string(text), DrawColor, DrawFontSize, DrawFontBold,
+                 width, height});
+  CurrentY += height;
 }
 
 void Canvas::PaintPicture(const Picture& picture, double x, double y, double width,

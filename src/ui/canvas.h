@@ -2,6 +2,7 @@
 // Print, PaintPicture, TextWidth), recorded into a display list.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,9 @@ class Canvas {
   Canvas(PropertyOwner* owner, Runtime* runtime) : owner_(owner), runtime_(runtime) {}
 
   const DisplayList& Drawing() const { return drawing_; }
+  // The areas drawn over since the view last asked (see DisplayList).
+  DisplayList::Changes TakeDrawingChanges() { return drawing_.TakeChanges(); }
+  void DrawingChangedEverywhere() { drawing_.ChangedEverywhere(); }
 
   void Cls();
   // Line (x1, y1)-(x2, y2), colour [, B or BF]
@@ -32,6 +36,15 @@ class Canvas {
   double TextWidth(std::string_view text) const;
   double TextHeight(std::string_view text) const;
 
+  // What is drawn between these two replaces what the same key drew before
+  // (see DisplayList).
+  void BeginGroup(std::int64_t key) { drawing_.BeginGroup(key); }
+  void EndGroup() { drawing_.EndGroup(); }
+  // While held, the view hears of the drawing once, when the last hold ends,
+  // instead of once per operation.
+  void HoldUpdates() { ++holds_; }
+  void ReleaseUpdates();
+
   double CurrentX = 0;
   double CurrentY = 0;
   Color DrawColor = 0;     // the ForeColor used by Print
@@ -41,9 +54,12 @@ class Canvas {
 
  private:
   void Add(DrawOp op);
+  void Changed();
   PropertyOwner* owner_;
   Runtime* runtime_;
   DisplayList drawing_;
+  int holds_ = 0;
+  bool changed_while_held_ = false;
 };
 
 }  // namespace ui

@@ -45,9 +45,14 @@ void Form::ResizedIfChanged() {
   if (loaded_) Form_Resize();
 }
 
+// The inner size can change without the outer one (the view settles its
+// frame after the window was sized), and windows that lay out by their inner
+// size must hear of it.
 void Form::SetScaleSize(double width, double height) {
+  if (width == scale_width_ && height == scale_height_) return;
   scale_width_ = width;
   scale_height_ = height;
+  if (loaded_) Form_Resize();
 }
 
 void Form::Load() {
@@ -107,7 +112,10 @@ void Form::AbandonLoad() {
   Hide();
 }
 
-void Form::Refresh() { PropertyChanged(Prop::Drawing); }
+void Form::Refresh() {
+  DrawingChangedEverywhere();
+  PropertyChanged(Prop::Drawing);
+}
 void Form::ZOrder() { PropertyChanged(Prop::Other); }
 void Form::SetFocus() { PropertyChanged(Prop::Selection); }
 

@@ -66,7 +66,8 @@ class Form : public PropertyOwner, public Canvas {
   Property<ui::Picture> Picture{this, Prop::Picture};
   Property<bool> Enabled{this, Prop::Enabled, true};
 
-  // Inner size (twips) as shown; the view reports it after layout.
+  // Inner size (twips) as shown; the view reports it after layout (a change
+  // runs Form_Resize).
   double ScaleWidth() const { return scale_width_ >= 0 ? scale_width_ : Width(); }
   double ScaleHeight() const { return scale_height_ >= 0 ? scale_height_ : Height(); }
   void SetScaleSize(double width, double height);

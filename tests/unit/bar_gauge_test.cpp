@@ -82,7 +82,7 @@ TEST_F(BarGauge, ARedrawReplacesTheEarlierColumn) {
   Draw(61);
   const auto boxes = Draw(10);
   EXPECT_EQ(boxes.size(), 4u);
-  EXPECT_EQ(form.picture.Drawing().Ops().size(), 4u);
+  EXPECT_EQ(form.picture.Drawing().Count(), 4u);
 }
 
 TEST_F(BarGauge, AScaleWithoutHeightDrawsNothing) {

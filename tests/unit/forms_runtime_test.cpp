@@ -210,4 +210,30 @@ TEST(ToolbarModel, CheckButtonsToggleAndKeysFindButtons) {
   EXPECT_EQ(bar.Buttons("nothing"), nullptr);
 }
 
+// A surface redrawn every second keeps one copy of each keyed group, in its
+// place, and tells the view only of the areas that really changed.
+TEST(DisplayListModel, AKeyedGroupIsReplacedInPlaceAndOnlyRealChangesAreReported) {
+  ui::DisplayList list;
+  auto draw = [&](std::int64_t key, ui::Color dot, bool with_dot) {
+    list.BeginGroup(key);
+    list.Add(ui::DrawCircle{1000.0 * key, 500, 120, 0, true, ui::vbWhite});
+    if (with_dot) list.Add(ui::DrawCircle{1000.0 * key, 500, 75, dot, true, dot});
+    list.EndGroup();
+  };
+  list.Add(ui::DrawBox{0, 0, 9000, 9000, 0, true});
+  for (std::int64_t key : {1, 2}) draw(key, ui::vbRed, true);
+  EXPECT_EQ(list.TakeChanges().areas.size(), 5u);
+  draw(1, ui::vbRed, true);
+  EXPECT_TRUE(list.TakeChanges().areas.empty()) << "drawn again as it was";
+  draw(1, ui::vbWhite, true);
+  draw(2, ui::vbRed, false);
+  const auto changes = list.TakeChanges();
+  ASSERT_EQ(changes.areas.size(), 3u);  // the old and new dot of 1, the dot of 2 gone
+  EXPECT_EQ(changes.areas[0].left, 1000 - 75 - 30);
+  EXPECT_EQ(list.Count(), 4u);
+  EXPECT_EQ(list.OfKind<ui::DrawCircle>()[1].fill_color, ui::vbWhite) << "1 keeps its place";
+  list.Clear();
+  EXPECT_TRUE(list.TakeChanges().everything);
+}
+
 }  // namespace

@@ -151,18 +151,4 @@ TEST_F(MainWindowShell, AutoAnswerTogglesTheEntryTheSettingAndTheModemSetUp) {
   EXPECT_EQ(h.serial.AllWritten(), "AT&F1S0=2\rAT&F1S0=0\r");
 }
 
-// ---- windows -------------------------------------------------------------------------
-
-// Entries whose windows the program does not have yet do nothing at all.
-TEST_F(MainWindowShell, EntriesWithoutTheirWindowsDoNothing) {
-  h.serial.SetPortOpen(true);
-  for (ui::Menu* menu : {&Main().mnuFileSelect, &Main().mnuAddSite, &Main().mnuSiteList,
-                         &Main().mnuSiteProps})
-    menu->Choose();
-  Main().MouseDown(ui::vbRightButton, 0, 100, 100);
-  EXPECT_TRUE(Op().Shown().empty());
-  EXPECT_TRUE(h.serial.PortOpen());
-  EXPECT_TRUE(Main().IsLoaded());
-}
-
 }  // namespace

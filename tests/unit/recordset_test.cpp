@@ -367,4 +367,21 @@ TEST_F(RecordsetSafety, QueryOverTwoTablesIsReadOnly) {
   EXPECT_EQ(names, (std::vector<std::string>{"North", "South"}));
 }
 
+// The map's per-second pass: rows read as it steps, a kept statement for
+// the next pass, the file's lock let go after the last row, nothing to change.
+TEST_F(RecordsetReuse, AForwardOnlyPassReadsEveryRowAndLetsGoOfTheFile) {
+  for (int pass = 0; pass < 2; ++pass) {
+    auto rs = db_.OpenForwardOnly("SELECT * FROM tSites WHERE (AHResetTime=1);");
+    const int name = rs.Ordinal("sitename");
+    std::vector<std::string> names;
+    for (; !rs.Eof(); rs.MoveNext()) names.push_back(rs.FieldAt(name).ToText());
+    EXPECT_EQ(names, (std::vector<std::string>{"North", "South"}));
+    EXPECT_EQ(rs.Ordinal("NoSuchField"), -1);
+    EXPECT_FALSE(rs.MoveNext() || rs.MoveLast() || rs.Edit() || rs.AddNew());
+    // Another program can write at once: the pass holds no lock any more.
+    auto other = sites::OpenSiteDatabase(path_, 0);
+    EXPECT_EQ(other.db.Execute("UPDATE tSites SET SiteColor=2 WHERE SiteName='East';"), std::nullopt);
+  }
+}
+
 }  // namespace

@@ -11,6 +11,7 @@
 #include "gtest_operator.h"
 #include "sites/frm_log.h"
 #include "sites/frm_map.h"
+#include "sites/frm_select_map.h"
 #include "unit/frm_install.h"
 
 namespace {
@@ -61,7 +62,10 @@ TEST_F(ToolbarDispatch, WithoutDataOnlyConnectSelectMapAndMagnifyWork) {
   EXPECT_FALSE(Install().Visible());
   EXPECT_FALSE(h.console.Get<app::frmProgress>().Visible());
 
-  Press("Select");  // the map selection window is not part of the program yet
+  h.rt.Operator().OnModal("frmSelectMap", [](ui::Form& f) {
+    static_cast<sites::frmSelectMap&>(f).cmdCancel.Press();
+  });
+  Press("Select");
   Press("Map");
   EXPECT_TRUE(app::MapShown(h.console));
   Press("Magnify");

@@ -1,0 +1,81 @@
+// CPU used by the console on the Qt build while it sits idle with the map
+// shown and 100 sites on it (the flash timer redrawing every icon once a
+// second and the window repainting), over a wait of 60 s by default.
+//
+//   qt_map_idle [seconds] [sites]
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/console.h"
+#include "app/frm_main.h"
+#include "link/startup.h"
+#include "platform/program_folder.h"
+#include "platform/registry.h"
+#include "qt/qt_runtime.h"
+#include "qt/qt_serial_port.h"
+#include "qt/qt_tcp_client.h"
+#include "sites/frm_map.h"
+#include "temp_folder.h"
+
+namespace {
+
+double CpuSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+void WaitFor(qtui::QtRuntime& rt, int ms) {
+  const vb::DateTime until = rt.Now() + ms;
+  while (rt.Now() < until) rt.WaitEvents(until);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  const int seconds = argc > 1 ? std::atoi(argv[1]) : 60;
+  const int sites = argc > 2 ? std::atoi(argv[2]) : 100;
+
+  testkit::TempFolder temp;
+  platform::ProgramFolder folder(temp.Path());
+  folder.EnsureSeeded(VKX_DATA_DIR);
+  qtui::QtRuntime rt;
+  platform::MemoryRegistry registry;
+  registry.SaveSetting("Settings", "MainWidth", "15000");
+  registry.SaveSetting("Settings", "MainHeight", "11000");
+  qtui::QtSerialPort serial(registry);
+  qtui::QtTcpClient tcp;
+  app::Console c(app::Services{rt, registry, folder, serial, tcp});
+  if (!lnk::Main(c)) return 1;
+  WaitFor(rt, 2500);  // through the start-up restore
+  if (auto error = c.Db.Execute(
+          "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ?) "
+          "INSERT INTO tSites (SiteName, SitePhone, SiteNum, SiteCustNum, SiteLatMin, SiteLonMin, "
+          "SiteColor, AHResetTime) SELECT 'Site ' || i, '555' || i, i, 1000 + i, 20 + (i * 37) % 960, "
+          "20 + (i * 53) % 960, i % 3, 0 FROM n",
+          {sites})) {
+    std::fprintf(stderr, "%s\n", error->c_str());
+    return 1;
+  }
+  c.Get<app::frmMain>().tbToolBar.Press("Map");
+  WaitFor(rt, 1500);
+
+  const double cpu0 = CpuSeconds();
+  const auto wall0 = std::chrono::steady_clock::now();
+  WaitFor(rt, seconds * 1000);
+  const double cpu = CpuSeconds() - cpu0;
+  const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wall0).count();
+  auto& map = c.Get<sites::frmMap>();
+  std::printf("qt_map_idle: map shown (%.0f x %.0f twips) with %d sites, idle for %.1f s\n",
+              map.ScaleWidth(), map.ScaleHeight(), sites, wall);
+  std::printf("  cpu seconds   %.3f (%.3f%% of one core)\n", cpu, 100.0 * cpu / wall);
+  std::printf("  drawn         %zu operations\n", map.Drawing().Count());
+  return 0;
+}

@@ -1,0 +1,35 @@
+// The map catalogue's reader takes whatever "Maps.ini" holds, and a
+// picture's size comes from whatever its header holds: neither may crash.
+// Every listed entry is read back at its position, rewrites list the same
+// maps, and a rewritten line reads back as it was written.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "fuzz_support.h"
+#include "platform/picture_file.h"
+#include "sites/map_catalogue.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  using testkit::Require;
+  const std::string file(reinterpret_cast<const char*>(data), size);
+  platform::PictureSizeFromHeader(file);
+  const sites::MapList list = sites::ListMaps(file);
+  for (const auto& entry : list.entries) {
+    Require(entry.position >= 1 && static_cast<std::size_t>(entry.position) <= file.size());
+    Require(entry.id <= list.max_id);
+    sites::ReadMapEntry(file, entry.position);
+  }
+  for (long position : {0L, 1L, static_cast<long>(size), static_cast<long>(size) + 1})
+    sites::ReadMapEntry(file, position);
+  for (std::size_t removed = 0; removed < list.entries.size() && removed < 4; ++removed)
+    Require(sites::ListMaps(sites::CatalogueWithout(file, list, removed)).entries.size() ==
+            list.entries.size() - 1);
+  const std::string line = sites::MapLine(file.substr(0, size / 2), 42, file.substr(size / 2));
+  const std::string replaced = sites::CatalogueWithMapReplaced(file + "\r\n" + line, 42, line);
+  const sites::MapList again = sites::ListMaps(replaced);
+  Require(again.entries.size() == list.entries.size() + 1);
+  const auto last = sites::ReadMapEntry(replaced, again.entries.back().position);
+  Require(last && last->id == 42);
+  return 0;
+}

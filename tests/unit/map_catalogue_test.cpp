@@ -1,0 +1,147 @@
+// The map catalogue "Maps.ini" and its dialogs, and the picture sizes the
+// map is placed against.
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "map_sites_fixture.h"
+#include "platform/picture_file.h"
+#include "platform/program_folder.h"
+#include "sites/frm_select_map.h"
+#include "sites/map_catalogue.h"
+
+namespace {
+
+using sites::MapLine;
+
+std::string Lines(std::initializer_list<std::string> lines) {
+  std::string text;
+  for (const auto& line : lines) text += line + "\r\n";
+  return text;
+}
+
+class MapCatalogue : public sitetest::MapSites {
+ protected:
+  sites::frmSelectMap& Dialog(const std::string& catalogue) {
+    EXPECT_FALSE(h.folder.WriteFileAtomic("Maps.ini", catalogue));
+    h.console.Unload<sites::frmSelectMap>();
+    auto& dialog = h.console.Get<sites::frmSelectMap>();  // lists the file as it is now
+    dialog.Show();
+    return dialog;
+  }
+  std::string Catalogue() { return h.folder.ReadFile("Maps.ini").value_or("(missing)"); }
+};
+
+TEST_F(MapCatalogue, AnAddedMapTakesTheIdAfterTheLargestListed) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"", "00001"}, {Lines({MapLine("A", 1, "a.bmp"), MapLine("B", 5, "b.bmp")}), "00006"}};
+  for (const auto& [before, id] : cases) {
+    auto& dialog = Dialog(before);
+    Op().ExpectFileDialog("/maps/dam.bmp");
+    Op().ExpectInputBox("Please enter a description for this map:", "Dam");
+    dialog.cmdAdd.Press();
+    EXPECT_EQ(Catalogue(), before + "Dam\xFF" + id + "\xFE/maps/dam.bmp\r\n");
+    EXPECT_EQ(dialog.lstMaps.List(dialog.lstMaps.ListCount() - 1), "Dam");
+  }
+}
+
+TEST_F(MapCatalogue, RewritesDropLinesThatAreNoMapsAndPropertiesChangeEveryLineOfTheId) {
+  auto& dialog = Dialog(Lines({"a note", MapLine("Only", 3, "x.bmp")}));
+  dialog.lstMaps.UserSelect(0);
+  Op().ExpectMsgBox("Are you sure you want to remove the map 'Only'?", ui::vbYes,
+                    "Confirm map removal");
+  dialog.cmdRemove.Press();
+  EXPECT_EQ(Catalogue(), "");
+
+  Dialog(Lines({MapLine("Old", 7, "o.bmp"), "junk", MapLine("Keep", 2, "k.bmp"),
+                MapLine("Again", 7, "g.bmp")}));
+  auto& props = h.console.Get<sites::frmMapProps>();
+  props.Show();
+  props.SetCurrentMapID(7);
+  props.txtPath.Text = "/maps/new.bmp";
+  props.txtMapName.Text = "";
+  props.txtMapName.Type("Coasts");  // typing is what makes the change stick
+  props.Command2.Press();
+  EXPECT_EQ(Catalogue(), Lines({MapLine("Coasts", 7, "/maps/new.bmp"), MapLine("Keep", 2, "k.bmp"),
+                                MapLine("Coasts", 7, "/maps/new.bmp")}));
+}
+
+TEST_F(MapCatalogue, AMissingBitmapIsNotSelectedAndAPresentOneBecomesTheCurrentMap) {
+  auto& dialog = Dialog(Lines({MapLine("Gone", 4, "/no/such/gone.bmp"), MapLine("Home", 9, "TEVH.bmp")}));
+  dialog.lstMaps.UserSelect(0);
+  Op().ExpectMsgBox("File not found: /no/such/gone.bmp", ui::vbOK, "VKX-4700");
+  dialog.SelectMap(0);
+  EXPECT_EQ(h.registry.GetSetting("Settings", "CurrentMapID", "none"), "none");
+  dialog.lstMaps.UserSelect(1);
+  dialog.Command1.Press();
+  EXPECT_FALSE(dialog.IsLoaded());
+  EXPECT_EQ(h.registry.GetSetting("Settings", "CurrentMap", ""), "TEVH.bmp");
+  EXPECT_EQ(h.registry.GetSetting("Settings", "CurrentMapID", ""), "9");
+  EXPECT_EQ(Map().GetCurrentMapID(), 9);
+  EXPECT_EQ(Map().imgMap.Width(), 12000);
+}
+
+// Each line's place, whatever its line end; the path follows the id even when
+// the description holds the character 254.
+TEST(MapCatalogueText, LinesAreFoundByTheirBytePositionWhateverTheirLineEnds) {
+  const std::string file = "A\xFF" "00002\xFE" "a.bmp\nnote\rThorn \xFE\xFF" "00010\xFE" "t.bmp\r\nB\xFF" "7";
+  const sites::MapList list = sites::ListMaps(file);
+  ASSERT_EQ(list.entries.size(), 3u);
+  EXPECT_EQ(list.max_id, 10);
+  const long positions[] = {1, 20, 41};
+  const char* paths[] = {"a.bmp", "t.bmp", "(no entry)"};
+  for (std::size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(list.entries[i].position, positions[i]);
+    const auto entry = sites::ReadMapEntry(file, positions[i]);
+    EXPECT_EQ(entry ? entry->path : "(no entry)", paths[i]);
+  }
+  EXPECT_EQ(MapLine("Ha\xFF line\r\n", 3, "p"), "Hay line  \xFF" "00003\xFEp");
+}
+
+// A crash at any moment of a rewrite: the catalogue is the old or the new
+// one, whole, never a mixture or a cut.
+TEST_F(MapCatalogue, ARewriteKilledAtAnyMomentLeavesTheOldOrTheNewCatalogue) {
+  std::string old_text, new_text;
+  for (int i = 0; i < 300; ++i) {
+    old_text += MapLine("Old map " + std::to_string(i), i, "/maps/old.bmp") + "\r\n";
+    new_text += MapLine("New map " + std::to_string(i), i, "/maps/new.bmp") + "\r\n";
+  }
+  ASSERT_FALSE(h.folder.WriteFileAtomic("Maps.ini", old_text));
+  for (int round = 0; round < 12; ++round) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0)
+      for (;;) sites::WriteMapCatalogue(h.console, round % 2 ? new_text : old_text);
+    usleep(static_cast<useconds_t>(500 + 1700 * round));
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    const std::string now = Catalogue();
+    EXPECT_TRUE(now == old_text || now == new_text) << "round " << round << ": " << now.size();
+  }
+}
+
+TEST(PictureFile, SizesComeFromBitmapAndPngHeaders) {
+  auto le = [](std::uint32_t v, int bytes) {
+    std::string s;
+    for (int i = 0; i < bytes; ++i) s += static_cast<char>(v >> (8 * i));
+    return s;
+  };
+  const std::string bmp = "BM" + std::string(12, '\0');
+  const std::string png = std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\x02\x80\0\0\x01\xe0", 24);
+  const std::pair<std::string, std::optional<platform::PictureSize>> cases[] = {
+      {bmp + le(40, 4) + le(800, 4) + le(600, 4), platform::PictureSize{800, 600}},
+      {bmp + le(40, 4) + le(800, 4) + le(static_cast<std::uint32_t>(-600), 4), platform::PictureSize{800, 600}},
+      {bmp + le(12, 4) + le(40, 2) + le(30, 2) + "xxxx", platform::PictureSize{40, 30}},
+      {png, platform::PictureSize{640, 480}},
+      {bmp + le(40, 4) + le(800, 4), std::nullopt},
+      {bmp + le(40, 4) + le(0, 4) + le(600, 4), std::nullopt},
+      {bmp + le(40, 4) + le(40000, 4) + le(600, 4), std::nullopt},
+      {"GIF89a and more bytes here....", std::nullopt}};
+  for (const auto& [header, size] : cases) EXPECT_EQ(platform::PictureSizeFromHeader(header), size);
+  EXPECT_EQ(platform::ReadPictureSize(testkit::ShippedDataDir() + "/TEVH.bmp"),
+            (platform::PictureSize{800, 600}));
+}
+
+}  // namespace

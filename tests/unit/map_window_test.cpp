@@ -1,0 +1,136 @@
+// The map window: where icons are drawn, how they blink, selecting,
+// magnifying, moving a site with the right button, and the double click's
+// refusals. (The double click's roads run end to end in the Qt tests.)
+#include <gmock/gmock.h>
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "app/frm_main.h"
+#include "map_sites_fixture.h"
+
+namespace {
+
+using ::testing::UnorderedElementsAre;
+using Point = std::pair<double, double>;
+
+class MapWindow : public sitetest::MapSites {
+ protected:
+  std::vector<Point> Rings() {
+    std::vector<Point> at;
+    for (const auto& c : Map().Drawing().OfKind<ui::DrawCircle>())
+      if (c.radius == 120) at.emplace_back(c.x, c.y);
+    return at;
+  }
+  std::optional<ui::Color> DotAt(Point p) {
+    std::optional<ui::Color> dot;
+    for (const auto& c : Map().Drawing().OfKind<ui::DrawCircle>())
+      if (c.radius == 75 && c.x == p.first && c.y == p.second) dot = c.fill_color;
+    return dot;
+  }
+  void Click(int button, double x, double y) { Map().Form_MouseDown(button, 0, x, y); }
+  auto& St() { return h.console.st; }
+};
+
+TEST_F(MapWindow, SitesAreDrawnWhereTheyLieStrictlyInsideTheMapShown) {
+  for (const auto& [lat, lon, map] : std::vector<std::tuple<double, double, int>>{
+           {500, 500, 0}, {250, 750, 0}, {0, 500, 0}, {1000, 500, 0}, {500, 1000, 0}, {400, 400, 3}})
+    Add("S", lat, lon, 0, map);
+  Map().SetScaleSize(11880, 8550);  // the client area inside the window's frame
+  EXPECT_THAT(Rings(), UnorderedElementsAre(Point{5940, 4275}, Point{2970, 6412.5}));
+}
+
+TEST_F(MapWindow, DotsOfColoursOneAndTwoBlinkAndColourThreeDrawsOnlyTheRing) {
+  const ui::Color on[] = {ui::vbWhite, 0xC0C0FF, ui::RGB(255, 0, 0)};
+  for (int color = 0; color <= 3; ++color) Add("S", 100 + 200 * color, 500, color);
+  for (int tick = 0; tick < 2; ++tick) {
+    h.Run(1.0);  // one tick of the main window's flash timer
+    for (int color = 0; color <= 3; ++color) {
+      const auto dot = DotAt({1200 + 2400.0 * color, 4500});
+      if (!St().FlashOn)
+        EXPECT_EQ(dot, ui::vbWhite) << "the dot blinks off, colour " << color;
+      else if (color == 3)
+        EXPECT_EQ(dot, std::nullopt);
+      else
+        EXPECT_EQ(dot, on[color]) << color;
+    }
+  }
+}
+
+TEST_F(MapWindow, AClickSelectsTheFirstSiteInTableOrderAndOnlyOnTheMapShown) {
+  const std::int32_t first = Add("First", 500, 500, 0, 0, "1", 40);
+  Add("Second", 505, 505);
+  Add("Elsewhere", 300, 300, 0, 7);
+  Click(ui::vbLeftButton, 6050, 4550);
+  EXPECT_EQ(St().SelectedSiteID, first);
+  EXPECT_EQ(St().SelectedSiteName, "First");
+  EXPECT_EQ(St().SelectedSiteNum, 40);
+  EXPECT_EQ(Map().Drawing().OfKind<ui::DrawText>().back().color, ui::RGB(255, 50, 0));
+  Click(ui::vbLeftButton, 3600, 2700);  // where the other map's site would be
+  EXPECT_EQ(St().SelectedSiteID, 0);
+
+  St().Online = true;
+  Op().ExpectMsgBox("Please disconnect from the current site before\r\nselecting another site.",
+                    ui::vbOK, "Online");
+  Click(ui::vbLeftButton, 6000, 4500);
+  EXPECT_EQ(St().SelectedSiteID, 0);
+}
+
+TEST_F(MapWindow, TheMagnifierZoomsThreeTimesThenTheFrameGoesAndMagnifyReturnsToTheWhole) {
+  const std::int32_t id = Add("Centre", 500, 500);
+  h.console.Get<app::frmMain>().tbToolBar.Press("Magnify");
+  for (int zoom : {2, 4, 8}) {
+    ASSERT_TRUE(Map().Shape1.Visible());
+    Map().Form_MouseMove(0, 0, 6000, 4500);  // the frame centred on the map
+    Click(ui::vbLeftButton, 6000, 4500);
+    EXPECT_EQ(St().ZoomFactor, zoom);
+    EXPECT_DOUBLE_EQ(St().ViewRight - St().ViewLeft, 12000.0 / zoom);
+    EXPECT_THAT(Rings(), UnorderedElementsAre(Point{6000, 4500}));
+  }
+  EXPECT_FALSE(Map().Shape1.Visible());
+  Click(ui::vbLeftButton, 6000, 4500);  // the fourth click selects
+  EXPECT_EQ(St().ZoomFactor, 8);
+  EXPECT_EQ(St().SelectedSiteID, id);
+
+  h.console.Get<app::frmMain>().tbToolBar.Press("Magnify");
+  EXPECT_FALSE(St().MapZoomed);
+  EXPECT_EQ(St().ZoomFactor, 0) << "the next magnification starts from the whole map";
+  EXPECT_EQ(St().ViewRight, 12000);
+}
+
+TEST_F(MapWindow, ARightDragOfATenthOfTheWidthMovesTheSiteByAHundredAndNeverOffTheMap) {
+  const std::int32_t id = Add("Mover", 500, 500);
+  Click(ui::vbRightButton, 6000, 4500);
+  ASSERT_TRUE(Map().Shape2.Visible());
+  EXPECT_EQ(Map().Shape2.Left(), 5865);
+  Map().Form_MouseMove(ui::vbRightButton, 0, 7200, 4500);
+  Map().Form_MouseUp(ui::vbRightButton, 0, 9000, 9000);  // the last move counts
+  EXPECT_FALSE(Map().Shape2.Visible());
+  EXPECT_EQ(Field(id, "SiteLatMin"), "600");
+  EXPECT_EQ(Field(id, "SiteLonMin"), "500");
+
+  Click(ui::vbRightButton, 7200, 4500);
+  Map().Form_MouseMove(ui::vbRightButton, 0, 20000, -5000);
+  Map().Form_MouseUp(ui::vbRightButton, 0, 20000, -5000);
+  EXPECT_EQ(Field(id, "SiteLatMin"), "999");
+  EXPECT_EQ(Field(id, "SiteLonMin"), "1");
+  EXPECT_EQ(Rings().size(), 1u) << "still drawn";
+}
+
+TEST_F(MapWindow, DoubleClickWhileOnlineOrWithoutASiteOrAnsweredNoConnectsNothing) {
+  const std::int32_t id = Add("Far", 500, 500, 0, 0, "5551234");
+  Map().Form_DblClick();  // no site selected: not even a question
+  testkit::SelectSite(h.console, id, {"Far"});
+  St().Online = true;
+  Map().Form_DblClick();
+  St().Online = false;
+  Op().ExpectMsgBox("Are you sure you want to establish a \r\nconnection to the site 'Far'?",
+                    ui::vbNo, "Confirm connection");
+  Map().Form_DblClick();
+  EXPECT_EQ(St().CmdState, 0);
+  EXPECT_FALSE(h.serial.PortOpen());
+  EXPECT_EQ(Op().Shown().size(), 1u);
+}
+
+}  // namespace

@@ -1,0 +1,136 @@
+// The site dialog (adding and editing a site) and the site directory.
+#include <functional>
+#include <string>
+
+#include "app/frm_connection.h"
+#include "map_sites_fixture.h"
+#include "sites/frm_site.h"
+
+namespace {
+
+class SiteDialog : public sitetest::MapSites {
+ protected:
+  // Opens the dialog as the site menu does; `fill` plays the operator.
+  void Open(bool adding, std::int32_t id, const std::function<void(sites::frmSite&)>& fill) {
+    h.console.st.AddingSite = adding;
+    h.console.st.SelectedSiteID = id;
+    Op().OnModal("frmSite", [fill](ui::Form& f) { fill(static_cast<sites::frmSite&>(f)); });
+    h.console.Get<sites::frmSite>().Show(true);
+  }
+  std::int32_t LastId() {
+    return h.console.Db.OpenRecordset("SELECT max(SiteID) AS Id FROM tSites").Field("Id").ToLong();
+  }
+};
+
+TEST_F(SiteDialog, ANewSiteGoesToTheMiddleOfTheMapShownWithoutCallout) {
+  Map().SetCurrentMapID(3);
+  Open(true, 0, [](sites::frmSite& d) {
+    EXPECT_EQ(d.txtSiteName.Text(), "New Site");
+    d.txtSiteNum.Text = "40000";
+    d.optConn[1].Press();
+    d.cmbComm.UserSelect(15);  // "16"
+    d.cmdOK.Press();
+  });
+  const std::int32_t id = LastId();
+  for (const auto& [column, value] :
+       {std::pair{"SiteLatMin", "500"}, {"SiteLonMin", "500"}, {"AHResetTime", "3"},
+        {"CallOut", "False"}, {"SiteNum", "-25536"}, {"SitePhone", "16"}, {"SiteName", "New Site"}})
+    EXPECT_EQ(Field(id, column), value) << column;
+  Open(false, id, [](sites::frmSite& d) {
+    EXPECT_EQ(d.txtSiteNum.Text(), "40000");
+    EXPECT_TRUE(d.optConn[1].Value());
+    d.cmdCancel.Press();
+  });
+}
+
+TEST_F(SiteDialog, EditingKeepsCalloutAddressAndPlaceButMovesTheSiteToTheMapShown) {
+  for (const char* phone : {"~10.1.2.3", "5550199"}) {
+    const std::int32_t id = Add("Kept", 250, 750, 0, 0, phone);
+    ASSERT_FALSE(h.console.Db.Execute("UPDATE tSites SET CallOut=1 WHERE SiteID=?", {id}));
+    Map().SetCurrentMapID(2);
+    Open(false, id, [](sites::frmSite& d) {
+      d.txtSitePhone.Text = "";  // a modem site's box emptied: its number stays
+      d.cmdOK.Press();
+    });
+    for (const auto& [column, value] : {std::pair{"SitePhone", phone}, {"CallOut", "True"},
+                                        {"SiteLatMin", "250"}, {"AHResetTime", "2"}})
+      EXPECT_EQ(Field(id, column), value) << phone << " " << column;
+  }
+}
+
+TEST_F(SiteDialog, ASpinnerArrowStoresThePositionBoxesWithinTheCoordinateBounds) {
+  const std::int32_t id = Add("Spun", 250, 750);
+  Open(false, id, [](sites::frmSite& d) {
+    d.UpDown2.Value = 45;
+    for (int i = 0; i < 7; ++i) d.UpDown1.PressUp();  // to 57 degrees: at most 00 minutes
+    EXPECT_EQ(d.txtLonSec.Text(), "0");
+    d.UpDown4.Value = 10;
+    d.UpDown3.PressUp();
+    d.UpDown3.PressDown();  // back at 22 degrees, where the minutes start at 35
+    EXPECT_EQ(d.txtLatSec.Text(), "35");
+    d.UpDown4.Value = 20;
+    EXPECT_EQ(d.UpDown4.Value(), 35);
+    d.cmdOK.Press();
+  });
+  EXPECT_EQ(Field(id, "SiteLatMin"), "22");
+  EXPECT_EQ(Field(id, "SiteLonMin"), "57");
+}
+
+TEST_F(SiteDialog, ASiteNumberThatIsNoCleanNumberIsRefusedAndNothingStored) {
+  const std::int32_t id = Add("Strict", 500, 500);
+  const std::pair<const char*, const char*> cases[] = {
+      {"", "You must enter a site number."},
+      {"0", "You must enter a site number."},
+      {"abc", "You must enter a site number."},
+      {"12abc", "The site number must be a whole number from 0 to 65535."},
+      {"70000", "The site number must be a whole number from 0 to 65535."}};
+  Open(false, id, [&](sites::frmSite& d) {
+    for (const auto& [typed, message] : cases) {
+      d.txtSiteNum.Text = typed;
+      Op().ExpectMsgBox(message, ui::vbOK, "VKX-4700");
+      d.cmdOK.Press();
+      EXPECT_TRUE(d.Visible()) << typed;
+    }
+    d.cmdCancel.Press();
+  });
+  EXPECT_EQ(Field(id, "SiteNum"), "12");
+}
+
+// ---- the site directory ---------------------------------------------------------
+
+TEST_F(SiteDialog, TheDirectoryListsEverySiteAndSelectsAndRemovesThem) {
+  const std::int32_t north = Add("North", 500, 500, 0, 0, "~127.0.0.1", 7);
+  const std::int32_t bare = Add("", 400, 400);
+  ASSERT_FALSE(h.console.Db.Execute(
+      "UPDATE tSites SET SiteName=NULL, SitePhone=NULL, CallOut=1 WHERE SiteID=?", {bare}));
+  testkit::SelectSite(h.console, bare, {});
+  auto& dir = h.console.Get<app::frmConnection>();
+  dir.Show();
+  ASSERT_EQ(dir.lstDirectory.Count(), 2);
+  const ui::ListItem& row = dir.lstDirectory.Item(2);
+  EXPECT_EQ(row.key, "k " + std::to_string(bare));
+  EXPECT_EQ(row.text, "");
+  EXPECT_EQ(row.sub_items, (std::vector<std::string>{"", "Enabled"}));
+  EXPECT_EQ(dir.lstDirectory.Item(1).sub_items[1], "Disabled");
+  EXPECT_EQ(dir.lstDirectory.SelectedIndex(), 2) << "the selected site's row";
+
+  dir.lstDirectory.UserClick(1);
+  EXPECT_EQ(h.console.st.SelectedSiteID, north);
+  EXPECT_EQ(h.console.st.SelectedSiteName, "North");
+  EXPECT_EQ(h.console.st.SelectedSiteNum, 7);
+  Op().ExpectMsgBox("Are you sure you want to delete this site?", ui::vbYes, "Confirm site removal");
+  dir.cmdRemove.Press();
+  EXPECT_EQ(Field(north, "SiteName"), "");
+  EXPECT_EQ(h.console.st.SelectedSiteID, 0);
+  EXPECT_FALSE(dir.IsLoaded());
+
+  dir.Show();
+  dir.cmdRemove.Press();  // nothing selected: nothing asked
+  Op().ExpectMsgBox(
+      "First select a site to view properties.\r\nYou may select a site by left-clicking it on "
+      "the map.",
+      ui::vbOK, "VKX-4700");
+  dir.cmdProperties.Press();
+}
+
+}  // namespace

@@ -63,7 +63,7 @@ void BM_GraphSevenSeries(benchmark::State& state) {
   auto& graphs = c.Get<sites::frmGraphs>();
   for (int k = 0; k < sites::kGraphSeries; ++k) graphs.chkGraph[k].Value = ui::vbChecked;
   for (auto _ : state) graphs.chkGraph_Click();
-  state.counters["operations"] = static_cast<double>(graphs.picGraph.Drawing().Ops().size());
+  state.counters["operations"] = static_cast<double>(graphs.picGraph.Drawing().Count());
 }
 BENCHMARK(BM_GraphSevenSeries)->Unit(benchmark::kMillisecond);
 

@@ -54,7 +54,7 @@ TEST_F(Graphs, NoSeriesTickedDrawsTheDaysGridAndDatesOnly) {
   EXPECT_EQ(Lines(ui::RGB(230, 230, 230)).size(), 150u);
   EXPECT_EQ(G().picGraph.Drawing().OfKind<ui::DrawLine>().size(), 150u) << "no value lines";
   EXPECT_EQ(G().picGraph.Drawing().OfKind<ui::DrawText>().front().text, "04") << "4 Oct 2025";
-  EXPECT_TRUE(G().Drawing().Ops().empty()) << "no value labels";
+  EXPECT_EQ(G().Drawing().Count(), 0u) << "no value labels";
   Main().tbToolBar_ButtonClick(*graphs_key);
   EXPECT_FALSE(h.console.IfLoaded<sites::frmGraphs>());
   EXPECT_FALSE(h.console.IfLoaded<sites::frmLog>()) << "the log list goes with the graphs";
@@ -97,13 +97,13 @@ TEST_F(Graphs, TwoSeriesOnTwoAxesDrawAsTheStoredReference) {
   G().chkGraph[5].Press();
   std::ostringstream drawn;
   for (const ui::DisplayList* list : {&G().picGraph.Drawing(), &G().Drawing()})
-    for (const auto& op : list->Ops()) {
+    list->ForEach([&](const ui::DrawOp& op) {
       if (const auto* l = std::get_if<ui::DrawLine>(&op))
         drawn << "line " << l->x1 << ' ' << l->y1 << ' ' << l->x2 << ' ' << l->y2 << ' '
               << l->color << ' ' << l->width << '\n';
       if (const auto* t = std::get_if<ui::DrawText>(&op))
         drawn << "text " << t->x << ' ' << t->y << ' ' << t->text << '\n';
-    }
+    });
   const auto path = std::filesystem::path(testkit::ShippedDataDir()).parent_path() /
                     "tests/unit/reference/graphs.txt";
   if (std::getenv("VKX_UPDATE_REFERENCE") != nullptr) std::ofstream(path) << drawn.str();

@@ -12,6 +12,7 @@
 #include "link/modem_call.h"
 #include "simulated_site.h"
 #include "sites/alarm_report.h"
+#include "sites/frm_map.h"
 #include "site_rows.h"
 
 namespace {
@@ -84,8 +85,20 @@ TEST_F(AlarmReport, CallInWhileAnsweringIsStoredAndALaterSessionClearsIt) {
   site.AttachSerial(/*modem=*/true);
   testkit::SelectSite(h.console, north, {.name = "North", .site_num = 12});
   auto& main = h.console.Get<app::frmMain>();
+  // North alone at the centre of the shown map, drawn at its bitmap's size.
+  h.console.Db.Execute("UPDATE tSites SET SiteLatMin=250 WHERE SiteID=?", {south});
+  auto& map = h.console.Get<sites::frmMap>();
+  map.Show();
+  map.Move(0, 0, 12000, 9000);
+  std::set<ui::Color> dots;  // North's dot over two flash ticks after the call
+  const auto dot_at_centre = [&] {
+    for (const auto& c : map.Drawing().OfKind<ui::DrawCircle>())
+      if (c.radius == 75 && c.x == 6000 && c.y == 4500) dots.insert(c.fill_color);
+  };
   std::string after_call;
   h.rt.After(5000, [&] { EXPECT_TRUE(site.StartAlarmCall()); });
+  h.rt.After(28'000, dot_at_centre);
+  h.rt.After(29'000, dot_at_centre);
   h.rt.After(30'000, [&] {
     after_call = Stored(north);
     h.console.cmd.Cmd[lnk::kDial] = "ATDT5550100\r";
@@ -98,6 +111,7 @@ TEST_F(AlarmReport, CallInWhileAnsweringIsStoredAndALaterSessionClearsIt) {
   ASSERT_FALSE(site.Modem()->CommandLines().empty());
   EXPECT_EQ(site.Modem()->CommandLines().front(), "AT&F1S0=2");
   EXPECT_EQ(after_call, "0100000100000000 2");
+  EXPECT_EQ(dots, (std::set<ui::Color>{ui::vbWhite, ui::RGB(255, 0, 0)})) << "the icon blinks red";
   auto& window = static_cast<app::frmAlarm&>(*h.console.AllForms().back());
   EXPECT_EQ(window.Name() + " " + window.txtSite.Text(), "frmAlarm 12  (North)");
   EXPECT_EQ(Stored(north), "0000000000000000 0");

@@ -91,12 +91,11 @@ TEST_F(SettingsDialog, CalloutDaysAreTheTickedDaysRunTogetherSundayFirst) {
   Start({{"chkAutoCallout", "1"}, {"optCalloutAllDays", "False"}, {"CalloutTuesday", "1"}});
   using Case = std::pair<std::string, std::string>;  // day numbers ticked, "CalloutDays"
   for (const Case& c : {Case{"", ""}, Case{"15", "MondayFriday"}, Case{"60", "SundaySaturday"}}) {
-    const auto& [ticked, days] = c;
     Use([&](app::frmSettings& d) {
       for (auto& [index, box] : d.chkDay) box->Value = ui::vbUnchecked;
-      for (char day : ticked) d.chkDay[day - '0'].Value = ui::vbChecked;
+      for (char day : c.first) d.chkDay[day - '0'].Value = ui::vbChecked;
     });
-    EXPECT_EQ(Text("CalloutDays"), days);
+    EXPECT_EQ(Text("CalloutDays"), c.second);
     EXPECT_EQ(Text("CalloutTuesday") + Text("optCalloutAllDays"), "0False");
   }
   // Clearing the callout box clears the days and chooses every day.

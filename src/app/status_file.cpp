@@ -4,6 +4,7 @@
 
 #include "common/vb.h"
 #include "link/reply_tokens.h"
+#include "unit/dump_loading.h"
 
 namespace app {
 
@@ -59,6 +60,18 @@ std::optional<std::string> ReadBulkImage(std::string_view bytes) {
 }
 
 std::string FactoryInitBytes(std::string dump_text) {
+  std::vector<unit::DumpValue> checked;
+  if (unit::ReadSavedCheckedDump(dump_text, checked)) {
+    // By the addresses of the lines that pass their check, up to the first
+    // one missing: check digits are never written as values.
+    const double last_checked = vb::Val(dump_text.substr(0, 3));
+    std::string bytes;
+    for (const auto& [address, value] : checked) {
+      if (address != static_cast<int>(bytes.size()) || address > last_checked) break;
+      bytes += static_cast<char>(static_cast<unsigned char>(value));
+    }
+    return bytes;
+  }
   const double last = vb::Val(lnk::NextIntToken(dump_text));
   std::string bytes;
   for (double a = 0; a <= last && a <= kLastAddress; ++a) {

@@ -46,7 +46,9 @@ std::optional<std::string> ReadBulkImage(std::string_view bytes);
 // per address: the dump text's first number is its last address, then each
 // address is a label and a value, taken in order whatever the labels say.
 // The run ends early at the first pair the text does not hold or whose value
-// is not a byte, so a short dump never writes zeros it did not hold.
+// is not a byte, so a short dump never writes zeros it did not hold. A
+// checked dump gives the values of its lines by their addresses, up to the
+// first line missing or failing its check.
 std::string FactoryInitBytes(std::string dump_text);
 
 }  // namespace app

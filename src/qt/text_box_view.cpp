@@ -17,7 +17,7 @@ namespace qtui {
 namespace {
 
 // The model keeps the original's CR LF line ends; the widget shows "\n".
-QString ToDisplay(const std::string& text) {
+QString ToDisplay(std::string_view text) {
   QString shown = ToQt(text);
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
@@ -118,22 +118,40 @@ class TextBoxView final : public ControlView {
       if (line_->text() != text) line_->setText(text);
       return;
     }
-    const QString text = ToDisplay(model_.Text());
-    if (text == shown_) return;
+    const std::string& model_text = model_.Text();
+    const std::size_t kept = model_.KeptLength();
+    const bool appended = kept > 0 && kept == shown_length_ && kept < model_text.size();
+    shown_length_ = model_text.size();
+    QString text;
+    if (appended) {
+      // An Append to the text shown: only the piece is converted, compared
+      // and inserted, so a terminal left receiving does not slow down as its
+      // box fills. A CR LF cut between two pieces is one line end, whose CR
+      // is shown already.
+      std::string_view piece = std::string_view(model_text).substr(kept);
+      if (model_text[kept - 1] == '\r' && piece.front() == '\n') piece.remove_prefix(1);
+      text = ToDisplay(piece);
+      if (text.isEmpty()) return;
+    } else {
+      text = ToDisplay(model_text);
+      if (text == shown_) return;
+    }
     QScrollBar* bar = multi_->verticalScrollBar();
     // A box filled before it was first shown opens at its start; after that
     // it keeps following the end while the operator has not scrolled away.
     const bool follow_end = !shown_.isEmpty() && bar->value() >= bar->maximum();
-    if (!shown_.isEmpty() && text.startsWith(shown_)) {
+    if (appended || (!shown_.isEmpty() && text.startsWith(shown_))) {
       // Appending (a log window) leaves what is shown alone: no flicker, and
       // no cost that grows with the log.
+      const QString piece = appended ? text : text.mid(shown_.size());
       QTextCursor cursor(multi_->document());
       cursor.movePosition(QTextCursor::End);
-      cursor.insertText(text.mid(shown_.size()));
+      cursor.insertText(piece);
+      shown_ += piece;
     } else {
       multi_->setPlainText(text);
+      shown_ = text;
     }
-    shown_ = text;
     if (follow_end) {
       multi_->moveCursor(QTextCursor::End);
       bar->setValue(bar->maximum());
@@ -216,6 +234,7 @@ class TextBoxView final : public ControlView {
   Hooked<QLineEdit>* line_;
   Hooked<QPlainTextEdit>* multi_;
   QString shown_;  // what the multi-line widget holds
+  std::size_t shown_length_ = 0;  // the length of the model text it shows
 };
 
 }  // namespace

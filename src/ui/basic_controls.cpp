@@ -11,7 +11,10 @@ TextBox::TextBox(Form& owner, std::string name, int index, Control* container)
 }
 
 void TextBox::OnPropertyChanged(Prop which) {
-  if (which == Prop::Text) Change();
+  if (which != Prop::Text) return;
+  kept_length_ = appending_from_ == std::string::npos ? 0 : appending_from_;
+  appending_from_ = std::string::npos;  // a change made by a Change handler is not this append
+  Change();
 }
 
 void TextBox::Type(std::string_view keys) {
@@ -52,7 +55,10 @@ void TextBox::UserEdit(std::string_view text) {
 }
 
 void TextBox::Append(std::string_view more) {
-  Text = Text() + std::string(more);
+  if (!more.empty()) {
+    appending_from_ = Text().size();
+    Text.Append(more);
+  }
   SelStart = static_cast<int>(Text().size());
 }
 

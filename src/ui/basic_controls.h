@@ -51,11 +51,20 @@ class TextBox : public Control {
   void Type(std::string_view keys);
   // The operator replaces the whole text (a paste or an edit in the view).
   void UserEdit(std::string_view text);
-  // Appends text at the end, as the program's log windows do.
+  // Appends text at the end, as the program's log windows do; costs what the
+  // piece costs, however long the text has grown.
   void Append(std::string_view more);
+  // How much of the front of Text the last change left as it was: the text
+  // before an Append, 0 after any other change. A view that shows that much
+  // adds only the rest.
+  std::size_t KeptLength() const { return kept_length_; }
 
  protected:
   void OnPropertyChanged(Prop which) override;
+
+ private:
+  std::size_t appending_from_ = std::string::npos;
+  std::size_t kept_length_ = 0;
 };
 
 class CommandButton : public Control {

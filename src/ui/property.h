@@ -3,6 +3,8 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <type_traits>
 #include <utility>
 
 namespace ui {
@@ -45,6 +47,14 @@ class Property {
   void Set(const T& v) {
     if (value_ == v) return;
     value_ = v;
+    owner_->PropertyChanged(id_);
+  }
+  // Adds more to the end of a text in place: a long text is not copied.
+  void Append(std::string_view more)
+    requires std::is_same_v<T, std::string>
+  {
+    if (more.empty()) return;
+    value_.append(more);
     owner_->PropertyChanged(id_);
   }
   // Stores v without telling anyone (used while building a form's design state).

@@ -1,6 +1,7 @@
 #include "unit/dump_loading.h"
 
 #include <string>
+#include <vector>
 
 #include "app/console.h"
 #include "common/vb.h"
@@ -34,13 +35,59 @@ bool ByteValue(double v, int& byte) {
   return byte == v;
 }
 
+// The value a good checked line "aaa vvv" carries (read by its first and
+// last three characters); false for a line that fails its check. A good
+// line of another length, or whose numbers are no address and byte, gives
+// no value (address -1).
+bool ReadCheckedLine(std::string& line, DumpValue& value) {
+  value = {-1, 0};
+  if (!lnk::CheckLineCrc16(line)) return false;
+  const double a = vb::Val(line.substr(0, 3));
+  int byte = 0;
+  if (line.size() == 7 && a >= 0 && a < kParamCount && a == static_cast<int>(a) &&
+      ByteValue(vb::Val(line.substr(4, 3)), byte))
+    value = {static_cast<int>(a), byte};
+  return true;
+}
+
+void Store(ParameterImage& p, const DumpValue& value) {
+  if (value.address < 0) return;
+  const auto address = static_cast<std::size_t>(value.address);
+  p.Eeprom[address] = static_cast<std::int16_t>(value.value);
+  p.Received[address] = true;
+}
+
 }  // namespace
+
+bool ReadSavedCheckedDump(std::string_view text, std::vector<DumpValue>& values) {
+  // Its first line, the last address, ends in four check digits where a
+  // plain dump's ends in its line end.
+  if (!(text.size() > 8 && lnk::IsHexText(text.substr(3, 4)) && text[8] == ' ')) return false;
+  // Each data line is the seven characters and four check digits before a
+  // blank or the end, so a cut or garbled line fails its check instead of
+  // shifting the lines after it.
+  constexpr std::size_t kLineLength = 7 + 4;
+  DumpValue value;
+  for (std::size_t end = kLineLength; end <= text.size(); ++end) {
+    if (!(end == text.size() || text[end] == ' ') || text[end - 1] == ' ') continue;
+    std::string line(text.substr(end - kLineLength, kLineLength));
+    if (ReadCheckedLine(line, value) && value.address >= 0) values.push_back(value);
+  }
+  return true;
+}
 
 void ParseEepromDump(app::Console& c) {
   ParameterImage& p = c.param;
   std::string& rx = c.st.RxBuffer;
   p.ParamLoadInProgress = true;
   p.DumpIncomplete = false;
+  std::vector<DumpValue> checked;
+  if (p.SequentialDump && ReadSavedCheckedDump(rx, checked)) {
+    // Its check digits are no values: the lines are read by their checks.
+    for (const DumpValue& value : checked) Store(p, value);
+    rx.clear();
+    return;
+  }
   if (p.SequentialDump) lnk::NextIntToken(rx);  // the leading count
   const int count = c.st.V4Mode ? 268 : 256;
   for (int a = 0; a < count; ++a) {
@@ -74,19 +121,10 @@ void ParseCheckedDump(app::Console& c) {
     if (length <= 1) continue;  // an empty line carries nothing
     std::string& line = c.st.CheckLine;
     line = rx.substr(cr - length, length - 1);
-    if (!lnk::CheckLineCrc16(line)) {
-      p.DumpIncomplete = true;  // corrupted on the way: ask for the dump again
-      continue;
-    }
-    if (line.size() != 7) continue;  // a good line that carries no parameter
-    // "aaa vvv": read by its first and last three characters.
-    const double a = vb::Val(line.substr(0, 3));
-    int byte = 0;
-    if (!(a >= 0 && a < kParamCount) || a != static_cast<int>(a)) continue;
-    if (!ByteValue(vb::Val(line.substr(4, 3)), byte)) continue;
-    const auto address = static_cast<std::size_t>(a);
-    p.Eeprom[address] = static_cast<std::int16_t>(byte);
-    p.Received[address] = true;
+    DumpValue value;
+    // Corrupted on the way: ask for the dump again.
+    if (!ReadCheckedLine(line, value)) p.DumpIncomplete = true;
+    Store(p, value);
   }
   ReportParameterBounds(c, "");
 }

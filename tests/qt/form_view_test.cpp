@@ -17,6 +17,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTest>
@@ -218,6 +219,23 @@ TEST_F(QtFormViewTest, ProgramTextChangesRaiseChangeOnce) {
   form.txtVolt.Text = "30.0";
   form.cboRate.ListIndex = 0;
   EXPECT_EQ(form.events, (std::vector<std::string>{"txtVolt.Change", "cboRate.Click"}));
+}
+
+// Appended pieces go in at the end of what a log shows, which keeps
+// following its end; a CR LF cut between two pieces is one line end, and
+// any other change shows the whole text anew.
+TEST_F(QtFormViewTest, AppendedPiecesExtendTheShownLog) {
+  auto* log = W<QPlainTextEdit>(form.txtLog);
+  const QString before = log->toPlainText();
+  for (const char* piece : {"12 OK\r", "\n13 ", "NO CARRIER\r", "x\r\n\r\n", "\n", "", "y"})
+    form.txtLog.Append(piece);
+  EXPECT_EQ(log->toPlainText(), before + QStringLiteral("12 OK\n13 NO CARRIER\nx\n\n\ny"));
+  for (int i = 0; i < 30; ++i) form.txtLog.Append("line\r\n");
+  EXPECT_EQ(log->verticalScrollBar()->value(), log->verticalScrollBar()->maximum());
+  EXPECT_GT(log->verticalScrollBar()->value(), 0);
+  form.txtLog.Text = "new\r\n";
+  form.txtLog.Append("more");
+  EXPECT_EQ(log->toPlainText(), QStringLiteral("new\nmore"));
 }
 
 TEST_F(QtFormViewTest, EnterAndEscapePressTheDefaultAndCancelButtons) {

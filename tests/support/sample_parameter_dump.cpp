@@ -73,4 +73,11 @@ std::string SequentialDump(const ParameterValues& values, int last) {
   return text;
 }
 
+std::string SavedCheckedDump(const ParameterValues& values, int last) {
+  std::string text = CheckedDump(values, last);
+  for (char& c : text)
+    if (c == '\r' || c == '\n') c = ' ';
+  return text;
+}
+
 }  // namespace testkit

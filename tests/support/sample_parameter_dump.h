@@ -29,5 +29,7 @@ std::string CheckedDump(const ParameterValues& values, int last = 255);
 // The first line of a text status file: the dump with its line ends as
 // blanks.
 std::string SequentialDump(const ParameterValues& values, int last = 255);
+// The same of a checked dump: its lines keep their check digits.
+std::string SavedCheckedDump(const ParameterValues& values, int last = 255);
 
 }  // namespace testkit

@@ -15,6 +15,7 @@
 #include "gtest_operator.h"
 #include "link/command_table.h"
 #include "link/receive_loop.h"
+#include "sample_parameter_dump.h"
 #include "simulated_site.h"
 #include "unit/frm_install.h"
 
@@ -77,9 +78,13 @@ class UnitFiles : public ::testing::Test {
   std::unique_ptr<testkit::SimulatedSite> site;
 };
 
-TEST_F(UnitFiles, TextStatusLoadsBackToTheSameScreensAndSavesTheSameLines) {
+// A saved status loads back to the screens the unit's session showed: from a
+// plain dump, and from a checked one whose saved line keeps its check digits.
+class TextStatusRoundTrip : public UnitFiles, public ::testing::WithParamInterface<int> {};
+
+TEST_P(TextStatusRoundTrip, LoadsBackToTheSameScreensAndSavesTheSameLines) {
   std::vector<std::string> live;
-  Session({.firmware = 30100}, Main().mnuDirect, [&] {
+  Session({.firmware = GetParam()}, Main().mnuDirect, [&] {
     live = Shown();
     SaveAs("site", Main().mnuSaveStatus);
     h.rt.Operator().ExpectInputBox("Enter a filename for this data (no extension):", "sitelog");
@@ -87,16 +92,20 @@ TEST_F(UnitFiles, TextStatusLoadsBackToTheSameScreensAndSavesTheSameLines) {
     EXPECT_TRUE(h.console.Get<app::frmGetLog>().Visible());
   });
   const std::string saved = File("site.vkx");
-  ASSERT_EQ(saved.rfind("255 ", 0), 0u) << saved.substr(0, 20);
+  ASSERT_EQ(saved.rfind("255", 0), 0u) << saved.substr(0, 20);
   EXPECT_NE(File("sitelog.vkx").find("\r\n"), std::string::npos);
   EXPECT_FALSE(h.console.Get<app::frmGetLog>().Visible());
 
   for (ui::TextBox* box : {&Screen().txtBattVolts, &Screen().txtProp[27]}) box->Text = "";
+  h.console.param.Eeprom.fill(0);
   Load("site.vkx");
   EXPECT_EQ(Shown(), live);
+  for (int a = 0; a <= 255; ++a) ASSERT_EQ(h.console.param.Eeprom[a], site->Unit().Memory(a)) << a;
   SaveAs("again", Main().mnuSaveStatus);
   EXPECT_EQ(File("again.vkx"), saved);
 }
+
+INSTANTIATE_TEST_SUITE_P(Firmware, TextStatusRoundTrip, ::testing::Values(30100, 32116));
 
 TEST_F(UnitFiles, V4BulkDataIsTheDumpPacketAndLoadsBackOfflineAsData) {
   Session({.dialect = Dialect::kV4, .firmware = 40100}, Main().mnuConnNet,
@@ -187,13 +196,17 @@ TEST_F(UnitFiles, CommandsRefuseWithoutWhatTheyNeed) {
 
 // Text mode writes the loaded dump back from address 0, value by value in
 // the text's order: the whole dump; the two pairs of a dump shorter than its
-// first number says; the pairs before a value that is not a byte.
+// first number says; the pairs before a value that is not a byte; a checked
+// dump's values (not its check digits) before its line that fails the check.
 TEST_F(UnitFiles, TextFactoryInitialiseWritesTheDumpValuesInOrderFromZero) {
   site = std::make_unique<testkit::SimulatedSite>(h, sim::UnitConfig{.firmware = 30100});
   site->AttachSerial(/*modem=*/false);
   h.serial.SetPortOpen(true);
   h.console.st.Online = true;
-  for (const char* dump : {"3 0 7 9 5 2 6 1 4", "255 0 7 1 5", "2 0 7 1 300 2 6"}) {
+  std::string checked = testkit::SavedCheckedDump({7, 5, 6, 4}, 3);
+  checked.replace(checked.find(testkit::CheckedLine("002 006")) + 6, 1, "7");
+  for (const std::string& dump :
+       std::vector<std::string>{"3 0 7 9 5 2 6 1 4", "255 0 7 1 5", "2 0 7 1 300 2 6", checked}) {
     h.console.st.EepromImage = dump;
     h.rt.After(0, [this] { Main().mnuFactoryInit_Click(); });
     h.rt.After(20'000, [this] { h.console.st.StopReceive = true; });
@@ -201,7 +214,7 @@ TEST_F(UnitFiles, TextFactoryInitialiseWritesTheDumpValuesInOrderFromZero) {
   }
   EXPECT_EQ(site->Unit().Commands(),
             (std::vector<std::string>{"Ss000007", "Ss001005", "Ss002006", "Ss003004", "Ss000007",
-                                      "Ss001005", "Ss000007"}));
+                                      "Ss001005", "Ss000007", "Ss000007", "Ss001005"}));
 }
 
 }  // namespace

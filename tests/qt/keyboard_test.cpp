@@ -105,7 +105,7 @@ TEST(Keyboard, SecurityDialogTakesTheCombinationTypedWithTabs) {
     OfflineQtConsole q;
     q.console.st.CurrentKey = "Terminal";
     auto& dialog = q.console.Get<unit::frmSecurity>();
-    WhileModal(q.rt, [&] { dialog.Show(true); }, [&] { Keys(keys); });
+    WhileModal(q.rt, [&] { dialog.Show(true); }, [&, keys = keys] { Keys(keys); });
     EXPECT_FALSE(dialog.IsLoaded()) << keys;
     EXPECT_EQ(q.console.IfLoaded<app::frmDebug>() != nullptr, opens) << keys;
   }
@@ -117,7 +117,8 @@ TEST(Keyboard, AccessKeysSelectOptionsAndMoveOnFromLabels) {
   Open(q.rt, online);
   for (auto [key, panel] : {std::pair{"p", 1}, {"l", 2}, {"b", 3}, {"t", 0}}) {
     Keys(key, Qt::AltModifier);
-    EXPECT_TRUE(RunUntil(q.rt, [&] { return online.fDisplay[panel].Visible(); }, 2000)) << key;
+    EXPECT_TRUE(RunUntil(q.rt, [&, panel = panel] { return online.fDisplay[panel].Visible(); }, 2000))
+        << key;
   }
   SampleForm form{q.rt};
   Open(q.rt, form);
@@ -132,12 +133,14 @@ TEST(Keyboard, MessageAndInputBoxesAnswerReturnAndEscape) {
   const std::tuple<int, const char*, int> boxes[] = {
       {ui::vbYesNo | ui::vbDefaultButton2, "\r", ui::vbNo}, {ui::vbOKCancel, "\x1b", ui::vbCancel}};
   for (auto [buttons, keys, answer] : boxes) {
-    const auto ask = [&] { EXPECT_EQ(rt.MsgBox("Go on?", buttons, ""), answer); };
-    WhileModal(rt, ask, [&] { Keys(keys); });
+    const auto ask = [&, buttons = buttons, answer = answer] {
+      EXPECT_EQ(rt.MsgBox("Go on?", buttons, ""), answer);
+    };
+    WhileModal(rt, ask, [keys = keys] { Keys(keys); });
   }
   for (auto [keys, typed] : {std::pair{"123\r", "123"}, {"123\x1b", ""}}) {
-    const auto ask = [&] { EXPECT_EQ(rt.InputBox("Number:", "Dial", ""), typed); };
-    WhileModal(rt, ask, [&] { Keys(keys); });
+    const auto ask = [&, typed = typed] { EXPECT_EQ(rt.InputBox("Number:", "Dial", ""), typed); };
+    WhileModal(rt, ask, [keys = keys] { Keys(keys); });
   }
 }
 

@@ -117,6 +117,31 @@ TEST_F(AlarmReport, CallInWhileAnsweringIsStoredAndALaterSessionClearsIt) {
   EXPECT_EQ(Stored(north), "0000000000000000 0");
 }
 
+// A network session leaves its socket as the link; the modem set up to answer
+// afterwards is still the one heard, so the call-in is stored.
+TEST_F(AlarmReport, AutoAnswerAfterANetworkSessionHearsTheModem) {
+  auto& main = h.console.Get<app::frmMain>();
+  {
+    testkit::SimulatedSite net(h, sim::UnitConfig{.dialect = sim::Dialect::kV4, .firmware = 40100});
+    net.AttachTcp();
+    h.rt.After(20'000, [&] { main.mnuDisconnect.Choose(); });
+    h.rt.After(30'000, [&] { h.console.st.StopReceive = true; });
+    main.mnuConnNet.Choose();
+    ASSERT_EQ(h.tcp.ConnectCount(), 1);
+  }
+  h.tcp.peer = nullptr;
+  testkit::SimulatedSite site(h, sim::UnitConfig{.address = 12, .alarm_flags = "0100000100000000"});
+  site.AttachSerial(/*modem=*/true);
+  h.rt.After(5000, [&] { EXPECT_TRUE(site.StartAlarmCall()); });
+  h.rt.After(40'000, [&] { h.console.st.StopReceive = true; });
+  main.mnuOptionsAnswer.Click();
+  EXPECT_EQ(Stored(north), "0100000100000000 2");
+  std::string shown;
+  for (ui::Form* f : h.console.AllForms())
+    if (f->Name() == "frmAlarm") shown += static_cast<app::frmAlarm*>(f)->txtSite.Text();
+  EXPECT_EQ(shown, "12  (North)");
+}
+
 TEST_F(AlarmReport, SiteWindowsOfTheMenuNeedASelectedSite) {
   const std::string hint = "\r\nYou may select a site by left-clicking it on the map.";
   h.rt.Operator()

@@ -1,10 +1,13 @@
 // The main window itself: fitting the map to the frame, the Exit question,
 // the site and settings guards, removing a site, the datalog reset, the
-// auto-answer switch, and entries whose windows are not there.
+// auto-answer switch, the site windows the menu and the frame open, and
+// entries whose windows are not there.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include "app/frm_connection.h"
 #include "app/frm_main.h"
 #include "console_harness.h"
 #include "gtest_operator.h"
@@ -91,6 +94,39 @@ TEST_F(MainWindowShell, SettingsChangeOnlyOfflineUnlessInDemonstration) {
   h.console.settings.SettingTextToNum();
   EXPECT_TRUE(Main().SettingsGuard());
   EXPECT_FALSE(h.serial.PortOpen()) << "the dialogs find the port closed";
+}
+
+// The site menu's entries open their windows, Properties only for a selected
+// site; a right click on the empty frame opens the site directory beside it.
+TEST_F(MainWindowShell, SiteEntriesAndARightClickOnTheFrameOpenTheSiteWindows) {
+  std::vector<std::string> opened;
+  const auto look = [&](ui::Form& f) {
+    const bool site = f.Name() == "frmSite";
+    opened.push_back(f.Name() + (site ? (h.console.st.AddingSite ? " adding" : " editing") : ""));
+    f.Unload();
+  };
+  Op().OnModal("frmSite", look)
+      .OnModal("frmConnection", look)
+      .ExpectMsgBox(
+          "First select a site to view properties.\r\nYou may select a site by left-clicking it on "
+          "the map.",
+          ui::vbOK, "VKX-4700")
+      .OnModal("frmSite", look);
+  Main().mnuAddSite.Choose();
+  Main().mnuSiteList.Choose();
+  Main().mnuSiteProps.Choose();
+  testkit::SiteRow row;
+  testkit::SelectSite(h.console, testkit::AddSite(h.console, row), row);
+  Main().mnuSiteProps.Choose();
+  EXPECT_EQ(opened, (std::vector<std::string>{"frmSite adding", "frmConnection", "frmSite editing"}));
+
+  Main().MDIForm_MouseDown(ui::vbLeftButton, 0, 600, 600);
+  EXPECT_EQ(h.console.IfLoaded<app::frmConnection>(), nullptr);
+  Main().MDIForm_MouseDown(ui::vbRightButton, 0, 600, 600);
+  const auto* directory = h.console.IfLoaded<app::frmConnection>();
+  ASSERT_NE(directory, nullptr);
+  EXPECT_TRUE(directory->Visible());
+  EXPECT_EQ(directory->lstDirectory.Count(), 1);
 }
 
 TEST_F(MainWindowShell, RemoveSiteNeedsASelectedSite) {

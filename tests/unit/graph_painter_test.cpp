@@ -1,6 +1,7 @@
 // The graph window drawn from the log list, on its display lists: grid and
 // dates, a scale per axis with its labels, the two spans, days without a
-// record, and a whole drawing against a stored reference.
+// record, a whole drawing against a stored reference, and the window
+// closing when a modem call starts.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,7 +12,10 @@
 #include <sstream>
 
 #include "app/frm_main.h"
+#include "common/vb.h"
 #include "data_logs_fixture.h"
+#include "link/modem_call.h"
+#include "link/settings_access.h"
 #include "sites/data_log_list.h"
 #include "sites/frm_graphs.h"
 #include "sites/frm_log.h"
@@ -89,6 +93,18 @@ TEST_F(Graphs, DaysWithoutARecordDrawAt0AndThePreviousSpanThe150DaysBefore) {
   EXPECT_EQ(G().picGraph.Drawing().OfKind<ui::DrawText>().back().text, "03") << "3 Oct 2025";
   G().HScroll1.UserScroll(0);  // to the span's oldest day
   EXPECT_EQ(G().picGraph.Left(), 0);
+}
+
+// A modem call starts a session: the graphs close and the log list goes
+// (here the modem's port cannot open, so no session follows).
+TEST_F(Graphs, AModemCallClosesTheGraphsAndTheLogList) {
+  h.console.Get<sites::frmLog>().Show();
+  h.serial.missing_ports = {vb::CInt(lnk::SettingValue(h.console, "ModemComPort"))};
+  h.rt.Operator().ExpectMsgBox("Invalid COM port setting -- check modem settings.");
+  lnk::StartModemCall(h.console);
+  EXPECT_EQ(h.console.IfLoaded<sites::frmGraphs>(), nullptr);
+  const auto* log = h.console.IfLoaded<sites::frmLog>();
+  EXPECT_TRUE(log == nullptr || !log->Visible());
 }
 
 TEST_F(Graphs, TwoSeriesOnTwoAxesDrawAsTheStoredReference) {

@@ -95,6 +95,28 @@ TEST_F(Graphs, DaysWithoutARecordDrawAt0AndThePreviousSpanThe150DaysBefore) {
   EXPECT_EQ(G().picGraph.Left(), 0);
 }
 
+// The span is 150 days, or one fewer than the list's rows; the previous span
+// holds only the days the list has before the recent one.
+TEST_F(Graphs, ThePreviousSpanOfAShortListHoldsOnlyTheDaysBeforeTheRecentOne) {
+  G().chkGraph[0].Press();
+  ui::ListView& list = h.console.Get<sites::frmLog>().lstLog;
+  const struct {
+    int rows;
+    std::size_t recent_lines, previous_lines;
+  } cases[] = {{366, 150, 150}, {200, 150, 49}, {151, 150, 0}, {101, 100, 0}};
+  for (const auto& c : cases) {
+    while (list.Count() > c.rows) list.Remove(list.Count());
+    G().optSpan[1].Press();
+    EXPECT_EQ(Lines(batv).size(), c.recent_lines) << c.rows;
+    std::size_t days = 0;  // the grid's lines down the plot, one per day drawn
+    for (const auto& line : Lines(ui::RGB(230, 230, 230))) days += line.x1 == line.x2;
+    EXPECT_EQ(days, c.recent_lines) << c.rows;
+    G().optSpan[2].Press();
+    EXPECT_EQ(Lines(batv).size(), c.previous_lines) << c.rows;
+    EXPECT_EQ(G().SpanOffset, G().SpanCount);
+  }
+}
+
 // A modem call starts a session: the graphs close and the log list goes
 // (here the modem's port cannot open, so no session follows).
 TEST_F(Graphs, AModemCallClosesTheGraphsAndTheLogList) {

@@ -113,24 +113,24 @@ void frmGraphs::chkGraph_Click() {
   }
 
   // Day of the month under each day's line; the year and the month's name
-  // under the first day and wherever a new month begins.
+  // under the first day and wherever a new month begins. The newest day's
+  // line is the picture's right edge: its labels end there, not beyond it.
+  auto date_label = [&](int i, double below, const std::string& text) {
+    picGraph.CurrentX = std::min(x_of(i) - 105, width - picGraph.TextWidth(text));
+    picGraph.CurrentY = bottom + below;
+    picGraph.Print(text);
+  };
   std::string month_before;
   for (int i = 1; i <= SpanCount; ++i) {
     const int row = row_of(i);
     if (row > list.Count()) continue;  // a short list: the span starts later
     const std::string& date = list.Item(row).text;
-    picGraph.CurrentX = x_of(i) - 105;
-    picGraph.CurrentY = bottom + 30;
-    picGraph.Print(vb::Right(date, 2));
+    date_label(i, 30, vb::Right(date, 2));
     const std::string month = MonthDigits(date);
     if (month != month_before) {
-      picGraph.CurrentX = x_of(i) - 105;
-      picGraph.CurrentY = bottom + 210;
-      picGraph.Print(vb::Left(date, 4));
-      picGraph.CurrentX = x_of(i) - 105;
-      picGraph.CurrentY = bottom + 420;
+      date_label(i, 210, vb::Left(date, 4));
       const int m = static_cast<int>(vb::Val(month));
-      picGraph.Print(m >= 1 && m <= 12 ? kMonthNames[static_cast<size_t>(m)] : "");
+      date_label(i, 420, m >= 1 && m <= 12 ? kMonthNames[static_cast<size_t>(m)] : "");
     }
     month_before = month;
   }

@@ -58,6 +58,9 @@ TEST_F(Graphs, NoSeriesTickedDrawsTheDaysGridAndDatesOnly) {
   EXPECT_EQ(Lines(ui::RGB(230, 230, 230)).size(), 150u);
   EXPECT_EQ(G().picGraph.Drawing().OfKind<ui::DrawLine>().size(), 150u) << "no value lines";
   EXPECT_EQ(G().picGraph.Drawing().OfKind<ui::DrawText>().front().text, "04") << "4 Oct 2025";
+  for (const auto& label : G().picGraph.Drawing().OfKind<ui::DrawText>())
+    EXPECT_LE(label.x + G().picGraph.TextWidth(label.text), G().picGraph.ScaleWidth())
+        << label.text << " runs past the picture";
   EXPECT_EQ(G().Drawing().Count(), 0u) << "no value labels";
   Main().tbToolBar_ButtonClick(*graphs_key);
   EXPECT_FALSE(h.console.IfLoaded<sites::frmGraphs>());

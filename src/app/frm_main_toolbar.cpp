@@ -142,7 +142,7 @@ void frmMain::LogButton_Click(ui::ToolbarButton& button) {
     return;
   }
   sites::FillDataLogList(c_);
-  st.LogSiteID = static_cast<std::int16_t>(st.SelectedSiteID);
+  st.LogSiteID = st.SelectedSiteID;
   log.Show();
 }
 

@@ -55,7 +55,9 @@ struct SharedState {
   std::int16_t SelectedSiteNum = -1;
   std::string SelectedSiteName;
   std::int32_t SelectedCustNum = 0;
-  std::int16_t LogSiteID = -1;
+  // Whose log the log window lists: a whole site id, so no site is taken
+  // for another whose id lies 65536 away.
+  std::int32_t LogSiteID = -1;
   bool AddingSite = false;
 
   // ---- writes into the unit's parameter memory

@@ -257,6 +257,16 @@ TEST_F(ToolbarDispatch, LogTogglesForTheSameSiteAndShowsAnotherSiteAnew) {
   Press("Log");
   EXPECT_TRUE(log.Visible());
   EXPECT_EQ(st.LogSiteID, 5);
+
+  // A site whose id lies 65536 away is another site: each fills anew.
+  for (std::int32_t id : {65536 + 5, 5}) {
+    log.Hide();
+    st.SelectedSiteID = id;
+    Press("Log");
+    EXPECT_TRUE(log.Visible());
+    EXPECT_EQ(st.LogSiteID, id);
+    EXPECT_EQ(Button("Log").Tag(), "0") << "filled, not toggled, for " << id;
+  }
 }
 
 TEST_F(ToolbarDispatch, MagnifyWorksOnlyOnAShownMapAndLeavesAMagnifiedView) {

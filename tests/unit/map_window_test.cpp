@@ -1,14 +1,17 @@
 // The map window: where icons are drawn, how they blink, selecting,
 // magnifying, moving a site with the right button, and the double click's
-// refusals. (The double click's roads run end to end in the Qt tests.)
+// refusals and its modem road. (Its network and direct roads run end to end
+// in the Qt tests.)
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 #include <vector>
 
 #include "app/frm_main.h"
 #include "map_sites_fixture.h"
+#include "simulated_site.h"
 
 namespace {
 
@@ -131,6 +134,20 @@ TEST_F(MapWindow, DoubleClickWhileOnlineOrWithoutASiteOrAnsweredNoConnectsNothin
   EXPECT_EQ(St().CmdState, 0);
   EXPECT_FALSE(h.serial.PortOpen());
   EXPECT_EQ(Op().Shown().size(), 1u);
+}
+
+// A site reached by modem is dialled by the digits of its number alone.
+TEST_F(MapWindow, DoubleClickDialsATelephoneSiteByItsDigits) {
+  const std::int32_t id = Add("Far", 500, 500, 0, 0, "(555) 12-34");
+  testkit::SelectSite(h.console, id, {"Far"});
+  testkit::SimulatedSite site(h, {});
+  site.AttachSerial(/*modem=*/true);
+  Op().ExpectMsgBox("~connection to the site 'Far'?", ui::vbYes, "Confirm connection");
+  h.rt.After(20'000, [&] { St().StopReceive = true; });
+  Map().Form_DblClick();
+  const auto& lines = site.Modem()->CommandLines();
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "ATDT5551234"), lines.end());
+  EXPECT_TRUE(St().Online);
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
 // The site dialog (adding and editing a site) and the site directory.
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/frm_connection.h"
+#include "app/frm_main.h"
+#include "link/settings_access.h"
 #include "map_sites_fixture.h"
 #include "sites/frm_site.h"
 
@@ -131,6 +134,37 @@ TEST_F(SiteDialog, TheDirectoryListsEverySiteAndSelectsAndRemovesThem) {
       "the map.",
       ui::vbOK, "VKX-4700");
   dir.cmdProperties.Press();
+}
+
+// Centred over the main window wherever it stands; Add Site and Properties
+// open the site dialog (Add closes the directory after it); the window's
+// place is kept in the settings.
+TEST_F(SiteDialog, TheDirectoryOpensTheSiteDialogAndKeepsItsPlace) {
+  const std::int32_t id = Add("North", 500, 500);
+  auto& main = h.console.Get<app::frmMain>();
+  main.Move(1200, 600, 15000, 11000);
+  auto& dir = h.console.Get<app::frmConnection>();
+  dir.Show();
+  EXPECT_EQ(dir.Left(), 1200 + (15000 - 240 - dir.Width()) / 2);
+  EXPECT_EQ(dir.Top(), 600 + (11000 - 1980 - dir.Height()) / 2);
+  dir.Move(700, 800);
+  dir.cmdSavePos.Press();
+  EXPECT_EQ(lnk::SettingText(h.console, "frmConnection.Left") + " " +
+                lnk::SettingText(h.console, "frmConnection.Top"),
+            "700 800");
+
+  std::vector<std::string> opened;
+  const auto look = [&](ui::Form& f) {
+    opened.push_back(h.console.st.AddingSite ? "adding" : "editing");
+    static_cast<sites::frmSite&>(f).cmdCancel.Press();
+  };
+  Op().OnModal("frmSite", look).OnModal("frmSite", look);
+  testkit::SelectSite(h.console, id, {"North"});
+  dir.cmdProperties.Press();
+  EXPECT_TRUE(dir.IsLoaded());
+  dir.cmdAdd.Press();
+  EXPECT_FALSE(dir.IsLoaded());
+  EXPECT_EQ(opened, (std::vector<std::string>{"editing", "adding"}));
 }
 
 }  // namespace

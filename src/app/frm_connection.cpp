@@ -8,6 +8,7 @@
 #include "sites/frm_map.h"
 #include "sites/frm_site.h"
 #include "sites/site_queries.h"
+#include "sites/site_selection.h"
 
 namespace app {
 
@@ -80,6 +81,12 @@ void frmConnection::Form_Activate() {
 
 void frmConnection::lstDirectory_ItemClick(ui::ListItem& Item) {
   auto& st = c_.st;
+  if (RowKey(st.SelectedSiteID) != Item.key && sites::RefuseSiteChangeWhileOnline(c_)) {
+    // The list goes back to the site of the session.
+    if (const int row = lstDirectory.FindKey(RowKey(st.SelectedSiteID)); row > 0)
+      lstDirectory.Select(row);
+    return;
+  }
   st.SelectedSiteID = vb::CLng(vb::Val(Item.key.substr(1)));
   const int row = lstDirectory.FindKey(Item.key);
   if (row > 0 && static_cast<std::size_t>(row) <= rows_.size()) {

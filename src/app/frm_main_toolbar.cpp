@@ -141,7 +141,11 @@ void frmMain::LogButton_Click(ui::ToolbarButton& button) {
     }
     return;
   }
-  sites::FillDataLogList(c_);
+  if (!sites::FillDataLogList(c_)) {
+    st.LogSiteID = -1;  // nothing is listed: the next click reads again
+    log.Hide();
+    return;
+  }
   st.LogSiteID = st.SelectedSiteID;
   log.Show();
 }

@@ -1,10 +1,15 @@
 #include "link/log_download.h"
 
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
 
 #include "app/console.h"
 #include "app/frm_main.h"
 #include "app/frm_monitor.h"
+#include "app/session_log.h"
+#include "common/app_info.h"
 #include "common/vb.h"
 #include "link/command_sender.h"
 #include "link/command_table.h"
@@ -16,22 +21,35 @@ namespace lnk {
 
 namespace {
 
+// 2026/02/23 from the key 20260223.
+std::string DayText(std::int32_t key) {
+  const std::string digits = vb::CStr(key);
+  return digits.substr(0, 4) + "/" + digits.substr(4, 2) + "/" + digits.substr(6, 2);
+}
+
 // Adds the day's row for the called site unless the site has one for that
-// day already: a row once stored is never changed.
-void StoreLogDay(app::Console& c, std::int32_t key, const LogDayRecord& record) {
+// day already: a row once stored is never changed. The reason, when the
+// look-up or the insert fails.
+std::optional<std::string> StoreLogDay(app::Console& c, std::int32_t key,
+                                       const LogDayRecord& record) {
   auto& rs = c.rsShared;
   rs = c.Db.OpenRecordset(sites::LogDayQuery(c.st.SelectedSiteNum, key));
-  // A query that failed leaves the recordset closed: nothing is known, so
-  // nothing is added.
-  if (rs.IsOpen() && rs.Eof()) {
+  std::optional<std::string> failed;
+  if (!rs.IsOpen()) {
+    failed = rs.Error();
+  } else if (rs.Eof()) {
     rs.AddNew();
     for (size_t i = 0; i < record.values.size(); ++i)
       rs.Fields(sites::kLogValueColumns[i]) = vb::Val(record.values[i]);
     rs.Fields("DataDate") = key;
     rs.Fields("SiteNum") = static_cast<std::int32_t>(c.st.SelectedSiteNum);
-    if (rs.Update()) c.st.LogDownloaded = true;
+    if (rs.Update())
+      c.st.LogDownloaded = true;
+    else
+      failed = rs.Error();
   }
   rs.Close();
+  return failed;
 }
 
 }  // namespace
@@ -58,10 +76,23 @@ void OnLogReply(app::Console& c) {
   st.ProgressActive = false;
   c.Get<app::frmMonitor>().Hide();
   const vb::DateTime today = vb::DatePart(c.rt.Now());
-  for (int i = 0; i < kLogDays; ++i) {
-    const LogDayRecord record = NextLogRecord(st.RxBuffer);
-    if (const auto key = LogDayKey(record, today)) StoreLogDay(c, *key, record);
+  std::string lost_days;
+  std::string first_reason;
+  for (const std::string_view line : LogRecordLines(st.RxBuffer)) {
+    const auto record = ReadLogRecord(line);
+    const auto key = record ? LogDayKey(*record, today) : std::nullopt;
+    if (!key) continue;  // a spoilt or impossible day is passed over
+    if (auto reason = StoreLogDay(c, *key, *record)) {
+      // A day the database refused is told, in the session's log as well:
+      // the unit keeps its week, so it can be fetched again.
+      app::LogLine(c, "Log data for " + DayText(*key) + " could not be stored: " + *reason);
+      lost_days += (lost_days.empty() ? "" : ", ") + DayText(*key);
+      if (first_reason.empty()) first_reason = *reason;
+    }
   }
+  if (!lost_days.empty())
+    c.rt.MsgBox("Log data for " + lost_days + " could not be stored: " + first_reason,
+                ui::vbExclamation, app_info::kTitle);
   st.CmdState = kSiteLog;
   st.AutoNext = true;
   SendCommand(c);

@@ -18,13 +18,23 @@ constexpr std::array<Scale, sites::kLogValueCount> kScales = {
     Scale::Whole,      Scale::Whole,      Scale::Whole,      Scale::Whole,
     Scale::Tenths,     Scale::Tenths};
 
-std::string NextToken(std::string& rx, Scale scale) {
+constexpr std::string_view kTokenChars = "0123456789-";
+
+// The token with its decimal point placed as the unit means it.
+std::string Scaled(std::string token, Scale scale) {
   switch (scale) {
-    case Scale::Hundredths: return NextHundredthsToken(rx);
-    case Scale::Tenths: return NextTenthsToken(rx);
+    case Scale::Hundredths: return NextHundredthsToken(token);
+    case Scale::Tenths: return NextTenthsToken(token);
     case Scale::Whole: break;
   }
-  return NextIntToken(rx);
+  return token;
+}
+
+// Digits with at most a minus sign in front: "---", "-" and "12-3" are what
+// a line cut short or garbled leaves, not numbers.
+bool WholeNumber(std::string_view token) {
+  if (!token.empty() && token.front() == '-') token.remove_prefix(1);
+  return !token.empty() && token.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
 // The date of month/day in year, or nothing when it is no calendar day.
@@ -36,11 +46,31 @@ std::optional<vb::DateTime> CalendarDay(int year, int month, int day) {
 
 }  // namespace
 
-LogDayRecord NextLogRecord(std::string& rx) {
+std::vector<std::string_view> LogRecordLines(std::string_view reply) {
+  std::vector<std::string_view> lines;
+  while (!reply.empty()) {
+    const std::size_t end = reply.find_first_of("\r\n");
+    const std::string_view line = reply.substr(0, end);
+    if (line.find_first_of(kTokenChars) != std::string_view::npos) lines.push_back(line);
+    if (end == std::string_view::npos) break;
+    reply.remove_prefix(end + 1);
+  }
+  return lines;
+}
+
+std::optional<LogDayRecord> ReadLogRecord(std::string_view line) {
+  std::string rest(line);
+  std::vector<std::string> tokens;
+  while (rest.find_first_of(kTokenChars) != std::string::npos) {
+    tokens.push_back(NextIntToken(rest));
+    if (tokens.size() > static_cast<std::size_t>(kLogRecordNumbers) || !WholeNumber(tokens.back()))
+      return std::nullopt;
+  }
+  if (tokens.size() != static_cast<std::size_t>(kLogRecordNumbers)) return std::nullopt;
   LogDayRecord record;
-  record.month = NextIntToken(rx);
-  record.day = NextIntToken(rx);
-  for (size_t i = 0; i < kScales.size(); ++i) record.values[i] = NextToken(rx, kScales[i]);
+  record.month = tokens[0];
+  record.day = tokens[1];
+  for (std::size_t i = 0; i < kScales.size(); ++i) record.values[i] = Scaled(tokens[i + 2], kScales[i]);
   return record;
 }
 

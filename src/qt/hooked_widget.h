@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <functional>
+#include <utility>
 
 namespace qtui {
 
@@ -24,12 +25,17 @@ class Hooked : public Base {
   std::function<void()> on_focus_in;
   std::function<void()> on_focus_out;
 
+  // The release being reported ends a double click: the click that goes
+  // with it was reported at the first release, so it raises no Click.
+  bool EndsDoubleClick() const { return ends_double_click_; }
+
  protected:
   void mousePressEvent(QMouseEvent* e) override {
     Base::mousePressEvent(e);
-    if (on_press) on_press(e);
+    if (on_press && !in_double_click_) on_press(e);
   }
   void mouseReleaseEvent(QMouseEvent* e) override {
+    ends_double_click_ = std::exchange(double_clicked_, false);
     Base::mouseReleaseEvent(e);
     if (on_release) on_release(e);
   }
@@ -37,9 +43,21 @@ class Hooked : public Base {
     Base::mouseMoveEvent(e);
     if (on_move) on_move(e);
   }
+  // Qt reports a double click in place of the second press, and QWidget's
+  // own handler takes it for a press once more. The console's windows see
+  // the second press of the left button as the double click alone (no
+  // second MouseDown, which would select or magnify again before it); of
+  // any other button, as the press it is, with no double click.
   void mouseDoubleClickEvent(QMouseEvent* e) override {
+    in_double_click_ = true;
     Base::mouseDoubleClickEvent(e);
-    if (on_double_click) on_double_click(e);
+    in_double_click_ = false;
+    if (e->button() == Qt::LeftButton) {
+      double_clicked_ = true;
+      if (on_double_click) on_double_click(e);
+    } else if (on_press) {
+      on_press(e);
+    }
   }
   void keyPressEvent(QKeyEvent* e) override {
     if (on_key && on_key(e)) {
@@ -56,6 +74,11 @@ class Hooked : public Base {
     Base::focusOutEvent(e);
     if (on_focus_out) on_focus_out();
   }
+
+ private:
+  bool in_double_click_ = false;  // a press Qt's double-click handler makes
+  bool double_clicked_ = false;   // the left button's double click, until released
+  bool ends_double_click_ = false;
 };
 
 }  // namespace qtui

@@ -46,7 +46,7 @@ class LabelView final : public ControlView {
     label_->setWordWrap(true);
     label_->setTextFormat(Qt::PlainText);
     label_->on_release = [this](QMouseEvent* e) {
-      if (Accepting() && e->button() == Qt::LeftButton &&
+      if (Accepting() && e->button() == Qt::LeftButton && !label_->EndsDoubleClick() &&
           label_->rect().contains(e->position().toPoint()))
         model_.Click();
     };

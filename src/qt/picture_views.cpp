@@ -25,7 +25,7 @@ class ImageView final : public ControlView {
                        PxToTwips(at.y()));
     };
     label_->on_release = [this](QMouseEvent* e) {
-      if (Accepting() && e->button() == Qt::LeftButton &&
+      if (Accepting() && e->button() == Qt::LeftButton && !label_->EndsDoubleClick() &&
           label_->rect().contains(e->position().toPoint()))
         model_.Click();
     };
@@ -74,7 +74,8 @@ class PictureBoxView final : public ControlView {
     surface_->on_move = [this](QMouseEvent* e) { Mouse(model_.MouseMove, e, e->buttons()); };
     surface_->on_release = [this](QMouseEvent* e) {
       if (!Mouse(model_.MouseUp, e, e->button())) return;
-      if (e->button() == Qt::LeftButton && surface_->rect().contains(e->position().toPoint()))
+      if (e->button() == Qt::LeftButton && !surface_->EndsDoubleClick() &&
+          surface_->rect().contains(e->position().toPoint()))
         model_.Click();
     };
     surface_->on_double_click = [this](QMouseEvent*) {

@@ -1,6 +1,9 @@
 #include "sites/alarm_report.h"
 
+#include <algorithm>
+#include <iterator>
 #include <optional>
+#include <string_view>
 
 #include "app/console.h"
 #include "app/frm_alarm.h"
@@ -16,13 +19,77 @@ namespace sites {
 namespace {
 
 constexpr std::size_t kFlagCount = 16;
+constexpr std::string_view kReportWords = "Alarm Report";
+constexpr std::string_view kCallEnd = "NO CARRIER";
 
 // The stored form of a reported site number; nothing unless the token is a
-// unit's number (0 to 65535), so a report without one matches no row.
+// unit's number (0 to 65535, leading zeros allowed), so a report without one
+// matches no row.
 std::optional<std::int16_t> ReportedSite(const std::string& token) {
-  if (token.empty() || token.size() > 5 || token.find_first_not_of("0123456789") != std::string::npos)
+  if (token.empty() || token.find_first_not_of("0123456789") != std::string::npos)
     return std::nullopt;
-  return StoredSiteNum(static_cast<std::int64_t>(vb::Val(token)));
+  const std::size_t first_digit = std::min(token.find_first_not_of('0'), token.size() - 1);
+  if (token.size() - first_digit > 5) return std::nullopt;
+  return StoredSiteNum(static_cast<std::int64_t>(vb::Val(token.substr(first_digit))));
+}
+
+bool IsNumber(const std::string& token) {
+  return !token.empty() && token.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// The reports in text, which begins with the words of the first: each runs
+// to the words of the next, or to the modem's "NO CARRIER" before them. So a
+// report cut off by a lost call keeps to its own text and never reads its
+// numbers or flags from the report that follows.
+std::vector<std::string> SplitReports(const std::string& text) {
+  std::vector<std::string> reports;
+  const std::string upper = vb::UCase(text);
+  std::size_t at = 0;
+  while (at != std::string::npos) {
+    const std::size_t next = text.find(kReportWords, at + kReportWords.size());
+    const std::size_t call_end = upper.find(kCallEnd, at + kReportWords.size());
+    const std::size_t end = std::min(next, call_end);
+    reports.push_back(text.substr(at, end == std::string::npos ? std::string::npos : end - at));
+    at = next;
+  }
+  return reports;
+}
+
+// One report in a new alarm window; the site's row takes its flags only
+// when the whole report came: the site, date, time and a run of exactly
+// sixteen flags.
+void ProcessOneReport(app::Console& c, std::string& rx) {
+  auto& window = c.NewInstance<app::frmAlarm>();
+  window.Show();
+  const std::string site = lnk::NextIntToken(rx);
+  window.txtSite.Text = site;
+  bool found = false;
+  if (auto stored = ReportedSite(site)) {
+    c.rsShared = c.Db.OpenRecordset(AlarmReportQuery(*stored));
+    found = !c.rsShared.Eof();
+    if (found && !c.rsShared.Field("SiteName").IsNull())
+      window.txtSite.Text = site + "  (" + c.rsShared.Field("SiteName").ToText() + ")";
+  }
+  std::string date_time[4];
+  for (std::string& token : date_time) token = lnk::NextIntToken(rx);
+  window.txtDate.Text = date_time[0] + " / " + date_time[1];
+  window.txtTime.Text = date_time[2] + " : " + date_time[3];
+
+  const std::size_t flags_at = rx.find_first_of("01");
+  rx = flags_at == std::string::npos ? std::string() : rx.substr(flags_at);
+  window.lstAlarms.Clear();
+  for (const std::string& name : ActiveAlarmNames(rx)) window.lstAlarms.AddItem(name);
+
+  const std::string flags = rx.substr(0, rx.find_first_not_of("01"));
+  const bool whole = std::all_of(std::begin(date_time), std::end(date_time), IsNumber) &&
+                     WellFormedAlarmFlags(flags);
+  if (found && whole) {
+    c.rsShared.Edit();
+    c.rsShared.Fields("Alarms") = flags;
+    c.rsShared.Fields("SiteColor") = kSiteColorAlarm;
+    c.rsShared.Update();
+  }
+  c.rsShared.Close();
 }
 
 }  // namespace
@@ -40,44 +107,18 @@ bool WellFormedAlarmFlags(const std::string& flags) {
 
 void ProcessAlarmReport(app::Console& c) {
   auto& st = c.st;
-  const std::size_t report = st.RxText.find("Alarm Report");
+  const std::size_t report = st.RxText.find(kReportWords);
   if (report == std::string::npos) {
     st.RxBuffer.clear();
     st.RxText.clear();
     return;
   }
-  st.RxBuffer = st.RxText.substr(report);
+  const std::string text = st.RxText.substr(report);
   st.RxText.clear();
-
-  auto& window = c.NewInstance<app::frmAlarm>();
-  window.Show();
-  const std::string site = lnk::NextIntToken(st.RxBuffer);
-  window.txtSite.Text = site;
-  bool found = false;
-  if (auto stored = ReportedSite(site)) {
-    c.rsShared = c.Db.OpenRecordset(AlarmReportQuery(*stored));
-    found = !c.rsShared.Eof();
-    if (found && !c.rsShared.Field("SiteName").IsNull())
-      window.txtSite.Text = site + "  (" + c.rsShared.Field("SiteName").ToText() + ")";
+  for (const std::string& one : SplitReports(text)) {
+    st.RxBuffer = one;
+    ProcessOneReport(c, st.RxBuffer);
   }
-  const std::string month = lnk::NextIntToken(st.RxBuffer);
-  window.txtDate.Text = month + " / " + lnk::NextIntToken(st.RxBuffer);
-  const std::string hour = lnk::NextIntToken(st.RxBuffer);
-  window.txtTime.Text = hour + " : " + lnk::NextIntToken(st.RxBuffer);
-
-  const std::size_t flags_at = st.RxBuffer.find_first_of("01");
-  st.RxBuffer = flags_at == std::string::npos ? std::string() : st.RxBuffer.substr(flags_at);
-  window.lstAlarms.Clear();
-  for (const std::string& name : ActiveAlarmNames(st.RxBuffer)) window.lstAlarms.AddItem(name);
-
-  const std::string flags = st.RxBuffer.substr(0, kFlagCount);
-  if (found && WellFormedAlarmFlags(flags)) {
-    c.rsShared.Edit();
-    c.rsShared.Fields("Alarms") = flags;
-    c.rsShared.Fields("SiteColor") = kSiteColorAlarm;
-    c.rsShared.Update();
-  }
-  c.rsShared.Close();
   c.Get<frmMap>().DrawSites();
   st.RxBuffer.clear();
 }

@@ -11,10 +11,11 @@ class Console;
 
 namespace sites {
 
-// Takes an alarm report out of RxText: shows it in a new alarm window,
-// stores the site's alarm flags and turns its map icon red. Leaves RxText
-// and RxBuffer empty. A report whose site number or flags cannot be read
-// (flags must be sixteen "0"/"1") is shown as it came and stores nothing.
+// Takes the alarm reports out of RxText: each shows in a new alarm window,
+// stores its site's alarm flags and turns its map icon red. Leaves RxText
+// and RxBuffer empty. A report cut short, or whose site number or flags
+// cannot be read (a run of exactly sixteen "0"/"1"), is shown as it came and
+// stores nothing; it never takes from a report that follows it.
 void ProcessAlarmReport(app::Console& c);
 
 // At a session's end: the selected site's row takes the session's alarm

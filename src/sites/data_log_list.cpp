@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/console.h"
+#include "common/app_info.h"
 #include "common/vb.h"
 #include "sites/frm_log.h"
 #include "sites/log_columns.h"
@@ -54,12 +55,27 @@ std::string DayText(const std::string& key) {
 
 std::string DateKey(vb::DateTime d) { return vb::CStr(DayNumberKey(d)); }
 
-void FillDataLogList(app::Console& c) {
+bool FillDataLogList(app::Console& c) {
   c.rt.SetMousePointer(ui::vbHourglass);
   auto& log = c.Get<frmLog>();
   log.LogExtremes.fill(kUnsetExtreme);
 
   const vb::DateTime now = c.rt.Now();
+  auto& rs = c.rsShared;
+  rs = c.Db.OpenRecordset(LogRangeQuery(c.st.SelectedSiteNum,
+                                        DayNumberKey(now + -365 * vb::kMsPerDay), DayNumberKey(now)));
+  if (!rs.IsOpen()) {
+    // A year of "n/a" would say the site has no log; nothing is listed and
+    // the new rows stay to be read.
+    const std::string reason = rs.Error();
+    rs.Close();
+    log.lstLog.Clear();
+    log.ShowSite("");
+    c.rt.SetMousePointer(ui::vbDefault);
+    c.rt.MsgBox("The data log could not be read: " + reason, ui::vbExclamation, app_info::kTitle);
+    return false;
+  }
+
   std::vector<ui::ListItem> items;
   items.reserve(kListedDays);
   std::unordered_map<std::int32_t, size_t> item_of_day(kListedDays);
@@ -71,10 +87,6 @@ void FillDataLogList(app::Console& c) {
                                  std::vector<std::string>(kLogValueCount, kNoValue), {}, false,
                                  0});
   }
-
-  auto& rs = c.rsShared;
-  rs = c.Db.OpenRecordset(LogRangeQuery(c.st.SelectedSiteNum,
-                                        DayNumberKey(now + -365 * vb::kMsPerDay), DayNumberKey(now)));
   for (; !rs.Eof(); rs.MoveNext()) {
     // A stored day that is no calendar day has no line to go to.
     const auto at = item_of_day.find(rs.Field("DataDate").ToLong());
@@ -93,6 +105,7 @@ void FillDataLogList(app::Console& c) {
   log.ShowSite(c.st.SelectedSiteName);
   c.st.LogDownloaded = false;
   c.rt.SetMousePointer(ui::vbDefault);
+  return true;
 }
 
 }  // namespace sites

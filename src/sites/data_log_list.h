@@ -18,7 +18,8 @@ std::string DateKey(vb::DateTime d);
 
 // Fills frmLog's list and LogExtremes from tData for SelectedSiteNum, with
 // the hourglass shown meanwhile, and clears LogDownloaded. It does not show
-// the window.
-void FillDataLogList(app::Console& c);
+// the window. A query the database fails is reported to the operator and
+// leaves the list empty and LogDownloaded as it was; false then.
+bool FillDataLogList(app::Console& c);
 
 }  // namespace sites

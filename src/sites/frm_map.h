@@ -92,10 +92,19 @@ class frmMap : public ui::Form {
   void DrawRow(const IconColumns* map_pass);
   void Label(const std::string& text, double x, double y, bool selected);
   void Magnify();
+  // A site as a click finds it: where it is drawn and what selecting it sets.
+  struct SiteHit {
+    Point at;
+    std::int32_t id = 0;
+    std::string name;
+    std::int16_t site_num = 0;
+    std::int32_t cust_num = 0;
+  };
   // Walks the site table for the first site drawn within 120 form units
-  // of X, Y; the site becomes the selected one (drawn so when redraw).
-  // Where it is drawn; nothing when no site is there.
-  std::optional<Point> SelectSiteAt(double X, double Y, bool redraw);
+  // of X, Y; nothing when no site is there.
+  std::optional<SiteHit> SiteAt(double X, double Y);
+  // The site becomes the selected one.
+  void Select(const SiteHit& site);
   double ClientWidth() const;
   double ClientHeight() const;
   double PictureWidth() const;

@@ -9,10 +9,10 @@
 #include "common/vb.h"
 #include "link/command_table.h"
 #include "link/modem_call.h"
-#include "link/settings_access.h"
 #include "sites/frm_map.h"
 #include "sites/site_conventions.h"
 #include "sites/site_queries.h"
+#include "sites/site_selection.h"
 
 namespace sites {
 
@@ -36,19 +36,16 @@ void frmMap::Form_MouseDown(int Button, int /*Shift*/, double X, double Y) {
       Shape1.Visible = false;
       return;
     }
-    const auto site = SelectSiteAt(X, Y, false);
-    if (!site) return;
-    Shape2.Move(static_cast<int>(site->x - kMarkerLeft), static_cast<int>(site->y - kMarkerUp));
+    const auto site = SiteAt(X, Y);
+    if (!site || RefuseSiteChangeWhileOnline(c_)) return;
+    Select(*site);  // drawn selected by the next flash tick
+    Shape2.Move(static_cast<int>(site->at.x - kMarkerLeft), static_cast<int>(site->at.y - kMarkerUp));
     Shape2.Visible = true;
     DragStartX = LastMouseX = X;
     DragStartY = LastMouseY = Y;
     return;
   }
-  if (st.Online && lnk::SettingValue(c_, "chkDemo") == 0) {
-    c_.rt.MsgBox("Please disconnect from the current site before\r\nselecting another site.",
-                 ui::vbInformation, "Online");
-    return;
-  }
+  if (RefuseSiteChangeWhileOnline(c_)) return;
   if (Shape1.Visible()) {
     Magnify();
     return;
@@ -60,16 +57,20 @@ void frmMap::Form_MouseDown(int Button, int /*Shift*/, double X, double Y) {
     DrawIcon();
     c_.rsShared.Close();
   }
-  SelectSiteAt(X, Y, true);
+  if (const auto site = SiteAt(X, Y)) {
+    Select(*site);
+    c_.rsShared = c_.Db.OpenRecordset(RedrawSiteQuery(site->id));
+    DrawIcon();
+    c_.rsShared.Close();
+  }
 }
 
 // Only a site drawn on the map shown can be hit: a site of another map, or
 // one outside the magnified part, is not there to be clicked.
-std::optional<frmMap::Point> frmMap::SelectSiteAt(double X, double Y, bool redraw) {
-  auto& st = c_.st;
+std::optional<frmMap::SiteHit> frmMap::SiteAt(double X, double Y) {
   auto& rs = c_.rsShared;
   rs = c_.Db.OpenRecordset(kSitesTable);
-  std::optional<Point> hit;
+  std::optional<SiteHit> hit;
   for (; !rs.Eof() && !hit; rs.MoveNext()) {
     if (rs.Field(kMapIdColumn).IsNull() || rs.Field(kMapIdColumn).ToLong() != map_id_) continue;
     const platform::Variant lat = rs.Field("SiteLatMin");
@@ -78,15 +79,20 @@ std::optional<frmMap::Point> frmMap::SelectSiteAt(double X, double Y, bool redra
     const Point at = FormPoint(lat.ToDouble(), lon.ToDouble());
     if (!at.in_view || std::abs(X - at.x) >= kHitDistance || std::abs(Y - at.y) >= kHitDistance)
       continue;
-    hit = at;
-    st.SelectedSiteID = rs.Field("SiteID").ToLong();
-    st.SelectedSiteName = rs.Field("SiteName").ToText();
-    st.SelectedSiteNum = static_cast<std::int16_t>(rs.Field("SiteNum").ToLong());
-    st.SelectedCustNum = rs.Field("SiteCustNum").ToLong();
-    if (redraw) DrawIcon();
+    hit = SiteHit{at, rs.Field("SiteID").ToLong(), rs.Field("SiteName").ToText(),
+                  static_cast<std::int16_t>(rs.Field("SiteNum").ToLong()),
+                  rs.Field("SiteCustNum").ToLong()};
   }
   rs.Close();
   return hit;
+}
+
+void frmMap::Select(const SiteHit& site) {
+  auto& st = c_.st;
+  st.SelectedSiteID = site.id;
+  st.SelectedSiteName = site.name;
+  st.SelectedSiteNum = site.site_num;
+  st.SelectedCustNum = site.cust_num;
 }
 
 // Each click magnifies the part under the frame twice over, up to eight

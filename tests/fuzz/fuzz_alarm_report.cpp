@@ -1,7 +1,8 @@
 // What a calling unit sends while no command runs, handed over as the
-// receive loop hands a call-in over. The report must never crash the
-// console, leaves both buffers empty, and a site's row only ever takes a
-// whole set of sixteen flags with the alarm colour.
+// receive loop hands a call-in over (one report, or several whose calls
+// ended unseen). The reports must never crash the console, leave both
+// buffers empty, and a site's row only ever takes a whole set of sixteen
+// flags with the alarm colour.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -30,8 +31,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string alarms = testkit::SiteField(c, north, "Alarms");
   const std::string colour = testkit::SiteField(c, north, "SiteColor");
   Require((alarms.empty() && colour == "0") || (sites::WellFormedAlarmFlags(alarms) && colour == "2"));
-  // The operator closes the window; the next report releases it.
-  if (ui::Form* last = c.AllForms().back(); last->Name() == "frmAlarm") last->Unload();
+  // The operator closes the windows (one per report); the next report
+  // releases them.
+  for (ui::Form* form : c.AllForms())
+    if (form->Name() == "frmAlarm" && form->IsLoaded()) form->Unload();
   if (!alarms.empty()) Require(!c.Db.Execute("UPDATE tSites SET Alarms=NULL, SiteColor=0").has_value());
   return 0;
 }

@@ -66,7 +66,10 @@ TEST(LiveLogDownload, DownloadsTheSimulatorsWeekOverAPty) {
     }
     st.StopReceive = st.StopReceive || (asked && st.CmdState == 0);
   });
-  QTimer::singleShot(40000, [&] { st.StopReceive = true; });
+  QTimer give_up;  // ends with the test, never firing into a later one
+  give_up.setSingleShot(true);
+  QObject::connect(&give_up, &QTimer::timeout, [&] { st.StopReceive = true; });
+  give_up.start(40000);
   watcher.start(100);
   st.CmdState = lnk::kLogPreamble;
   st.AutoNext = false;

@@ -299,6 +299,53 @@ TEST_F(QtFormViewTest, MenuToolbarAndPictureInputReachTheModel) {
   EXPECT_TRUE(Saw("imgLamp(2).Click"));
 }
 
+// The events a double click raises, as the window system delivers it (the
+// double click in place of the second press): the left button's second
+// press is the DblClick alone, with no MouseDown before it and no second
+// Click after it; any other button's is one more press, never a DblClick.
+TEST_F(QtFormViewTest, TheSecondPressOfALeftDoubleClickIsTheDoubleClickAlone) {
+  QWidget* surface = view->Window()->findChild<QWidget*>(QStringLiteral("surface"));
+  ASSERT_NE(surface, nullptr);
+  QPoint bare;  // a point of the form with no control on it
+  for (int y = surface->height() - 5; y > 0 && bare.isNull(); y -= 10)
+    for (int x = surface->width() - 5; x > 0 && bare.isNull(); x -= 10)
+      if (surface->childAt(x, y) == nullptr) bare = QPoint(x, y);
+  ASSERT_FALSE(bare.isNull());
+  const struct {
+    const char* name;
+    QWidget* widget;
+    QPoint at;
+    const char* left;
+    const char* right;
+  } targets[] = {
+      {"Form", surface, bare, "MouseDown 1, MouseUp 1, DblClick, MouseUp 1",
+       "MouseDown 2, MouseUp 2, MouseDown 2, MouseUp 2"},
+      {"picGraph", W<QWidget>(form.picGraph), {40, 20},
+       "MouseDown 1, MouseUp 1, Click, DblClick, MouseUp 1",
+       "MouseDown 2, MouseUp 2, MouseDown 2, MouseUp 2"},
+      {"imgLamp(2)", W<QWidget>(form.imgLamp[2]), {4, 4}, "MouseDown 1, Click, DblClick",
+       "MouseDown 2, MouseDown 2"},
+      {"lblNote", W<QWidget>(form.lblNote), {4, 4}, "Click, DblClick", ""},
+  };
+  for (const auto& t : targets) {
+    for (const auto& [button, expected] :
+         {std::pair{Qt::LeftButton, t.left}, std::pair{Qt::RightButton, t.right}}) {
+      SCOPED_TRACE(std::string(t.name) + (button == Qt::LeftButton ? " left" : " right"));
+      form.events.clear();
+      OperatorDoubleClick(t.widget, button, t.at);
+      std::string seen;  // the target's events, without their position
+      const std::string prefix = std::string(t.name) + ".";
+      for (const std::string& e : form.events) {
+        if (e.rfind(prefix, 0) != 0) continue;
+        const std::string what = e.substr(prefix.size());
+        const std::size_t second_blank = what.find(' ', what.find(' ') + 1);
+        seen += (seen.empty() ? "" : ", ") + what.substr(0, second_blank);
+      }
+      EXPECT_EQ(seen, expected);
+    }
+  }
+}
+
 TEST_F(QtFormViewTest, CloseBoxAsksTheModelToUnload) {
   Window()->close();
   EXPECT_FALSE(form.IsLoaded());

@@ -4,6 +4,9 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QTest>
+#include <QWidget>
+#include <QWindow>
 #include <chrono>
 #include <functional>
 
@@ -35,6 +38,15 @@ template <class Widget>
 Widget* WidgetOf(qtui::QtRuntime& rt, const ui::Control& control) {
   qtui::QtFormView* view = rt.ViewOf(control.Owner());
   return view == nullptr ? nullptr : qobject_cast<Widget*>(view->WidgetOf(control));
+}
+
+// A double click as the window system makes one, through the widget's
+// window: press, release, the double click in place of the second press,
+// release (QTest's widget overload sends the double click alone).
+inline void OperatorDoubleClick(QWidget* widget, Qt::MouseButton button, QPoint at) {
+  QWindow* window = widget->window()->windowHandle();
+  QTest::mouseDClick(window, button, {}, window->mapFromGlobal(widget->mapToGlobal(at)));
+  QCoreApplication::processEvents();
 }
 
 inline double ElapsedMs(std::chrono::steady_clock::time_point since) {

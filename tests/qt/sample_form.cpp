@@ -4,7 +4,12 @@ namespace qttest {
 
 SampleForm::SampleForm(ui::Runtime& rt) : ui::Form(rt, "frmSample") {
   imgLamp.OnLoaded = [this](ui::Image& lamp, int index) {
-    lamp.Click = [this, index] { events.push_back("imgLamp(" + std::to_string(index) + ").Click"); };
+    const std::string name = "imgLamp(" + std::to_string(index) + ").";
+    lamp.Click = [this, name] { events.push_back(name + "Click"); };
+    lamp.DblClick = [this, name] { events.push_back(name + "DblClick"); };
+    lamp.MouseDown = [this, name](int button, int, double, double) {
+      events.push_back(name + "MouseDown " + std::to_string(button));
+    };
   };
   BindEvents();
 }
@@ -213,6 +218,19 @@ void SampleForm::BindEvents() {
                      " " + std::to_string(static_cast<int>(x)) + " " +
                      std::to_string(static_cast<int>(y)));
   };
+  auto record_button = [this](const char* what) {
+    return [this, what](int button, int, double, double) {
+      events.push_back(what + std::string(" ") + std::to_string(button));
+    };
+  };
+  picGraph.MouseUp = record_button("picGraph.MouseUp");
+  picGraph.Click = record("picGraph.Click");
+  picGraph.DblClick = record("picGraph.DblClick");
+  MouseDown = record_button("Form.MouseDown");
+  MouseUp = record_button("Form.MouseUp");
+  DblClick = record("Form.DblClick");
+  lblNote.Click = record("lblNote.Click");
+  lblNote.DblClick = record("lblNote.DblClick");
   cmdOK.Click = record("cmdOK.Click");
   cmdCancel.Click = [this] {
     events.push_back("cmdCancel.Click");

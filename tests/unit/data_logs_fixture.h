@@ -8,6 +8,7 @@
 #include "console_harness.h"
 #include "gtest_operator.h"
 #include "site_rows.h"
+#include "sites/log_columns.h"
 
 namespace logtest {
 
@@ -29,6 +30,18 @@ class DataLogs : public ::testing::Test {
   long Rows() {
     return h.console.Db.OpenRecordset("SELECT count(*) AS n FROM tData").Field("n").ToLong();
   }
+  // Every stored day, oldest first: its key and its fourteen values, a line each.
+  std::string StoredDays() {
+    std::string days;
+    auto rs = h.console.Db.OpenRecordset("SELECT * FROM tData ORDER BY DataDate");
+    for (; !rs.Eof(); rs.MoveNext()) {
+      days += rs.Field("DataDate").ToText();
+      for (const char* column : sites::kLogValueColumns) days += " " + rs.Field(column).ToText();
+      days += "\n";
+    }
+    return days;
+  }
+  testkit::ScriptedOperator& Op() { return h.rt.Operator(); }
 
   testkit::ConsoleHarness h;
   testkit::SiteRow site;

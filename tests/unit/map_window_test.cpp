@@ -5,10 +5,13 @@
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
+#include "app/frm_connection.h"
 #include "app/frm_main.h"
 #include "map_sites_fixture.h"
 #include "simulated_site.h"
@@ -78,6 +81,49 @@ TEST_F(MapWindow, AClickSelectsTheFirstSiteInTableOrderAndOnlyOnTheMapShown) {
                     ui::vbOK, "Online");
   Click(ui::vbLeftButton, 6000, 4500);
   EXPECT_EQ(St().SelectedSiteID, 0);
+}
+
+// A session stores its log, alarms and colour on the selected site when it
+// ends: while it is open, no gesture makes another site the selected one.
+TEST_F(MapWindow, WhileOnlineNoOtherSiteBecomesTheSelectedOne) {
+  const std::int32_t called = Add("Called", 250, 500, 0, 0, "5550101", 21);
+  const std::int32_t other = Add("Other", 750, 500, 0, 0, "5550102", 22);
+  testkit::SelectSite(h.console, called, {.name = "Called", .site_num = 21});
+  auto& dir = h.console.Get<app::frmConnection>();
+  dir.Show();
+  const int other_row = dir.lstDirectory.FindKey("k " + std::to_string(other));
+  const int called_row = dir.lstDirectory.FindKey("k " + std::to_string(called));
+  const struct {
+    const char* gesture;
+    std::function<void()> make;
+  } gestures[] = {
+      {"left click", [&] { Click(ui::vbLeftButton, 9000, 4500); }},
+      {"right drag",
+       [&] {
+         Click(ui::vbRightButton, 9000, 4500);
+         Map().Form_MouseMove(ui::vbRightButton, 0, 9600, 4500);
+         Map().Form_MouseUp(ui::vbRightButton, 0, 9600, 4500);
+       }},
+      {"directory row", [&] { dir.lstDirectory.UserClick(other_row); }},
+  };
+  St().Online = true;
+  for (const auto& g : gestures) {
+    SCOPED_TRACE(g.gesture);
+    Op().ExpectMsgBox("Please disconnect from the current site before\r\nselecting another site.",
+                      ui::vbOK, "Online");
+    g.make();
+    EXPECT_EQ(St().SelectedSiteID, called);
+    EXPECT_EQ(St().SelectedSiteName + " " + std::to_string(St().SelectedSiteNum), "Called 21");
+    EXPECT_FALSE(Map().Shape2.Visible());
+    EXPECT_EQ(Field(other, "SiteLatMin"), "750") << "not moved";
+    EXPECT_EQ(dir.lstDirectory.SelectedIndex(), called_row);
+  }
+  dir.lstDirectory.UserClick(called_row);  // the session's own row changes nothing
+  EXPECT_EQ(St().SelectedSiteID, called);
+
+  St().Online = false;
+  dir.lstDirectory.UserClick(other_row);
+  EXPECT_EQ(St().SelectedSiteID, other) << "offline, a row selects";
 }
 
 TEST_F(MapWindow, TheMagnifierZoomsThreeTimesThenTheFrameGoesAndMagnifyReturnsToTheWhole) {

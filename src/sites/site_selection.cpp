@@ -1,0 +1,15 @@
+#include "sites/site_selection.h"
+
+#include "app/console.h"
+#include "link/settings_access.h"
+
+namespace sites {
+
+bool RefuseSiteChangeWhileOnline(app::Console& c) {
+  if (!c.st.Online || lnk::SettingValue(c, "chkDemo") != 0) return false;
+  c.rt.MsgBox("Please disconnect from the current site before\r\nselecting another site.",
+              ui::vbInformation, "Online");
+  return true;
+}
+
+}  // namespace sites

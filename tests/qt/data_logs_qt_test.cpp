@@ -66,7 +66,8 @@ TEST(LiveLogDownload, DownloadsTheSimulatorsWeekOverAPty) {
     }
     st.StopReceive = st.StopReceive || (asked && st.CmdState == 0);
   });
-  QTimer::singleShot(40000, [&] { st.StopReceive = true; });
+  // Tied to the watcher, it goes with the test instead of firing into a later one.
+  QTimer::singleShot(40000, &watcher, [&] { st.StopReceive = true; });
   watcher.start(100);
   st.CmdState = lnk::kLogPreamble;
   st.AutoNext = false;

@@ -137,6 +137,7 @@ class LiveRoads : public ::testing::Test {
   double status_after_ms = 0;
   double road_ms = 0;
   std::vector<std::string> unexpected_boxes;
+  QObject scope;  // what a test leaves waiting on the event loop goes with it
 };
 
 TEST_F(LiveRoads, NetworkToAV4UnitOverLoopback) {
@@ -177,7 +178,7 @@ TEST_F(LiveRoads, DirectCableToATextUnitOverAPty) {
     } else if (!asked && st.CmdState == 0 && !st.VStatusText.empty()) {
       asked = true;
       // From the event loop, so the watcher goes on while the dialog is open.
-      QTimer::singleShot(0, [this] { Main().tbToolBar.Press("Status"); });
+      QTimer::singleShot(0, &scope, [this] { Main().tbToolBar.Press("Status"); });
     }
   };
   Drive([&] { Main().mnuDirect.Choose(); }, step, "main_window_cable_session");

@@ -38,6 +38,7 @@
 #include "unit/frm_security.h"
 
 #include "live_console.h"
+#include "screenshot_support.h"
 
 namespace qttest {
 namespace {
@@ -102,12 +103,12 @@ class LiveRoads : public ::testing::Test {
     road_ms = ElapsedMs(started);
   }
 
+  // The main window with the online window and the Status page: the
+  // picture shows them, and the battery's volts where the page has them.
   void Shoot(const char* name) {
-    QWidget* window = q.rt.WindowOf(Main());
-    ASSERT_NE(window, nullptr);
-    const QString path = ScreensDir() + "/" + QString::fromLatin1(name) + ".png";
-    ASSERT_TRUE(window->grab().save(path));
-    EXPECT_GT(QFileInfo(path).size(), 10'000);
+    const WindowShot shot = SaveWidgetShot(q.rt.WindowOf(Main()), name);
+    EXPECT_GT(QFileInfo(ScreensDir() + "/" + name + ".png").size(), 10'000);
+    ExpectTextShown(shot, Install().txtBattVolts.Text());
   }
 
   // Closing the main window ends the program: the settings file and the

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QEvent>
+#include <QString>
 #include <chrono>
 #include <functional>
 
@@ -35,6 +37,16 @@ template <class Widget>
 Widget* WidgetOf(qtui::QtRuntime& rt, const ui::Control& control) {
   qtui::QtFormView* view = rt.ViewOf(control.Owner());
   return view == nullptr ? nullptr : qobject_cast<Widget*>(view->WidgetOf(control));
+}
+
+// Where pictures for people to look at go: the build's artifacts/screens,
+// or the screens folder under $VKX_ARTIFACT_DIR, so that a second run beside
+// the suite writes files of its own.
+inline QString ScreensDir() {
+  const QString artifacts = qEnvironmentVariable("VKX_ARTIFACT_DIR", QStringLiteral(VKX_ARTIFACT_DIR));
+  const QString dir = artifacts + QStringLiteral("/screens");
+  QDir().mkpath(dir);
+  return dir;
 }
 
 inline double ElapsedMs(std::chrono::steady_clock::time_point since) {

@@ -17,10 +17,30 @@ echo "== test suite"
 echo "== build under ASan+UBSan"
 scripts/build.sh asan
 echo "== test suite under ASan+UBSan"
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
-(cd build-asan && ctest --output-on-failure -j"$jobs")
+# Beside the suite (one process a test), the Qt tests run once more all in one
+# process, their pictures apart: what a test leaves behind (a pending timer, a
+# window) must not trip a later one.
+qt_tests=build-asan/tests/vkx_qt_tests
+one_process_log=build-asan/qt-tests-one-process.log
+one_process=
+if [ -x "$qt_tests" ]; then
+  VKX_ARTIFACT_DIR=$PWD/build-asan/artifacts-one-process QT_QPA_PLATFORM=offscreen \
+    "$qt_tests" >"$one_process_log" 2>&1 &
+  one_process=$!
+fi
+suite_rc=0
+(cd build-asan && ctest --output-on-failure -j"$jobs") || suite_rc=$?
+one_process_rc=0
+[ -z "$one_process" ] || wait "$one_process" || one_process_rc=$?
+if [ "$one_process_rc" -ne 0 ]; then
+  tail -n 80 "$one_process_log"
+  echo "== the Qt tests failed when run in one process (rc $one_process_rc)"
+fi
+if [ "$suite_rc" -ne 0 ] || [ "$one_process_rc" -ne 0 ]; then exit 1; fi
+[ -z "$one_process" ] || echo "-- the Qt tests passed in one process too"
 
 echo "== fuzz targets, ${fuzz_seconds} s each"
 scripts/build.sh fuzz

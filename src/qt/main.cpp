@@ -119,9 +119,11 @@ int main(int argc, char** argv) {
 
   if (!lnk::Main(console)) return 1;
 
+  // Delayed work of main() dies with its locals rather than outlive them.
+  QObject main_scope;
   if (!options.grab.empty()) {
     // After the start-up timer (2 s) has restored the main window.
-    QTimer::singleShot(2600, [&] {
+    QTimer::singleShot(2600, &main_scope, [&] {
       if (QWidget* window = runtime.WindowOf(console.Get<app::frmMain>()))
         window->grab().save(QString::fromStdString(options.grab), "PNG");
     });

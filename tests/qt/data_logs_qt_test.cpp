@@ -40,7 +40,19 @@ TEST(DataLogsScreenshot, LogListAndGraphsWithThreeSeries) {
   graphs.Show();
   graphs.chkAxis[9].Press();  // TBat on the right-hand axis
   for (int k : {0, 1, 4}) graphs.chkGraph[k].Press();
-  SaveWindowShot(q.rt, graphs, "graphs");
+  const WindowShot shot = SaveWindowShot(q.rt, graphs, "graphs");
+  // Inside the plot's frame each ticked series shows in its colour, and no
+  // other series does.
+  QWidget* plot = WidgetOf<QWidget>(q.rt, graphs.Frame2);
+  ASSERT_NE(plot, nullptr);
+  const QRegion frame = shot.RegionOf(*plot);
+  ASSERT_FALSE(frame.isEmpty());
+  for (int k = 0; k < sites::kGraphSeries; ++k) {
+    const QColor colour = qtui::ToQColor(graphs.chkGraph[k].BackColor(), plot->palette());
+    const int pixels = shot.CountNear(frame, colour, 24);
+    if (k == 0 || k == 1 || k == 4) EXPECT_GE(pixels, 100) << "series " << k;
+    else EXPECT_EQ(pixels, 0) << "series " << k;
+  }
 }
 
 TEST(LiveLogDownload, DownloadsTheSimulatorsWeekOverAPty) {

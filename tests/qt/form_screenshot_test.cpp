@@ -9,15 +9,10 @@
 #include "qt/named_pictures.h"
 #include "qt_test_support.h"
 #include "sample_form.h"
+#include "screenshot_support.h"
 
 namespace qttest {
 namespace {
-
-QString ScreensDir() {
-  const QString dir = QStringLiteral(VKX_ARTIFACT_DIR "/screens");
-  QDir().mkpath(dir);
-  return dir;
-}
 
 TEST(QtFormScreenshotTest, SampleFormWithEveryControlKind) {
   qtui::QtRuntime rt;
@@ -26,11 +21,9 @@ TEST(QtFormScreenshotTest, SampleFormWithEveryControlKind) {
   RunFor(rt, 100);
   QWidget* window = rt.WindowOf(form);
   ASSERT_NE(window, nullptr);
-  const QPixmap shot = window->grab();
-  const QString path = ScreensDir() + QStringLiteral("/sample_form.png");
-  ASSERT_TRUE(shot.save(path));
-  EXPECT_EQ(shot.size(), window->size());
-  EXPECT_GT(QFileInfo(path).size(), 10000);
+  const WindowShot shot = SaveWidgetShot(window, "sample_form");
+  EXPECT_EQ(shot.image.size(), window->size());
+  EXPECT_GT(QFileInfo(ScreensDir() + QStringLiteral("/sample_form.png")).size(), 10000);
 }
 
 TEST(QtFormScreenshotTest, NamedPictureSheet) {

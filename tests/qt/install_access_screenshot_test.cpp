@@ -99,7 +99,9 @@ TEST(InstallAccessScreenshot, PasswordDialog) {
   auto& dialog = q.console.Get<unit::frmSecurity>();
   dialog.udComb[1].PressUp();
   dialog.Show();
-  Shoot(q.rt, dialog, "security");
+  const WindowShot shot = SaveWindowShot(q.rt, dialog, "security");
+  EXPECT_EQ(shot.window->windowTitle().toStdString(), dialog.Caption());
+  for (const char* caption : {"Enter password:", "OK", "Cancel", "01"}) ExpectTextShown(shot, caption);
   EXPECT_EQ(dialog.txtComb[1].Text(), "01");
   dialog.Unload();
 }

@@ -50,7 +50,8 @@ std::vector<std::string> DesignChain(const ui::Form& form) {
 // Runs `operate` once `open` has started a modal loop and something has the focus.
 void WhileModal(qtui::QtRuntime& rt, const std::function<void()>& open,
                 const std::function<void()>& operate) {
-  QTimer::singleShot(0, [&] {
+  QObject scope;  // unfired when open() returns (no modal loop), it goes
+  QTimer::singleShot(0, &scope, [&] {
     auto ready = [] { return QApplication::activeModalWidget() && QApplication::focusWidget(); };
     if (RunUntil(rt, ready, 2000)) operate();
   });

@@ -83,10 +83,4 @@ struct LiveConsole {
   app::Console console{app::Services{rt, registry, folder, serial, tcp}};
 };
 
-inline QString ScreensDir() {
-  const QString dir = QStringLiteral(VKX_ARTIFACT_DIR "/screens");
-  QDir().mkpath(dir);
-  return dir;
-}
-
 }  // namespace qttest

@@ -49,7 +49,7 @@ TEST(LiveModemCall, DialsDumpsReadsStatusAndHangsUpOverAPty) {
       hung_up = true;
       // The operator reads the status before hanging up: the modem takes
       // "+++" only after a second of silence on the line.
-      QTimer::singleShot(1500, [&] { lnk::Disconnect(q.console); });
+      QTimer::singleShot(1500, &watcher, [&] { lnk::Disconnect(q.console); });
     }
     if (hung_up && st.CmdState == 0 && !q.console.Get<app::frmProgress>().Visible())
       st.StopReceive = true;

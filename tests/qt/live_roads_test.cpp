@@ -38,6 +38,7 @@
 #include "unit/frm_security.h"
 
 #include "live_console.h"
+#include "screenshot_support.h"
 
 namespace qttest {
 namespace {
@@ -102,12 +103,12 @@ class LiveRoads : public ::testing::Test {
     road_ms = ElapsedMs(started);
   }
 
+  // The main window with the online window and the Status page: the
+  // picture shows them, and the battery's volts where the page has them.
   void Shoot(const char* name) {
-    QWidget* window = q.rt.WindowOf(Main());
-    ASSERT_NE(window, nullptr);
-    const QString path = ScreensDir() + "/" + QString::fromLatin1(name) + ".png";
-    ASSERT_TRUE(window->grab().save(path));
-    EXPECT_GT(QFileInfo(path).size(), 10'000);
+    const WindowShot shot = SaveWidgetShot(q.rt.WindowOf(Main()), name);
+    EXPECT_GT(QFileInfo(ScreensDir() + "/" + name + ".png").size(), 10'000);
+    ExpectTextShown(shot, Install().txtBattVolts.Text());
   }
 
   // Closing the main window ends the program: the settings file and the
@@ -137,6 +138,7 @@ class LiveRoads : public ::testing::Test {
   double status_after_ms = 0;
   double road_ms = 0;
   std::vector<std::string> unexpected_boxes;
+  QObject scope;  // what a test leaves waiting on the event loop goes with it
 };
 
 TEST_F(LiveRoads, NetworkToAV4UnitOverLoopback) {
@@ -177,7 +179,7 @@ TEST_F(LiveRoads, DirectCableToATextUnitOverAPty) {
     } else if (!asked && st.CmdState == 0 && !st.VStatusText.empty()) {
       asked = true;
       // From the event loop, so the watcher goes on while the dialog is open.
-      QTimer::singleShot(0, [this] { Main().tbToolBar.Press("Status"); });
+      QTimer::singleShot(0, &scope, [this] { Main().tbToolBar.Press("Status"); });
     }
   };
   Drive([&] { Main().mnuDirect.Choose(); }, step, "main_window_cable_session");

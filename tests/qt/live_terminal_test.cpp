@@ -23,13 +23,15 @@ TEST(LiveTerminal, ATypedUReachesTheUnitAndItsStatusLineAppears) {
   auto& terminal = q.console.Get<app::frmDebug>();
   terminal.Show();
   const std::string& in = terminal.txtIn.Text();
-  QTimer::singleShot(200, [&] { terminal.txtOut.Type("U"); });
+  // The timers die with the test: one left over would fire into a later
+  // test's stack.
   QTimer watcher;
+  QTimer::singleShot(200, &watcher, [&] { terminal.txtOut.Type("U"); });
   QObject::connect(&watcher, &QTimer::timeout, [&] {
     if (in.find('\r', in.find("U ")) != std::string::npos) q.console.st.StopReceive = true;
   });
   watcher.start(20);
-  QTimer::singleShot(10000, [&] { q.console.st.StopReceive = true; });
+  QTimer::singleShot(10000, &watcher, [&] { q.console.st.StopReceive = true; });
   terminal.cmdOpenPort.Press();  // returns when the receive loop stops
   EXPECT_EQ(in.rfind("U ", 0), 0u) << in;
   EXPECT_NE(in.find('\r', in.find("U ")), std::string::npos) << "a whole status line: " << in;

@@ -33,6 +33,7 @@ class TimerForm : public ui::Form {
 class QtRuntimeTest : public ::testing::Test {
  protected:
   qtui::QtRuntime rt;
+  QObject scope;  // what a test leaves waiting on the event loop goes with it
 };
 
 TEST_F(QtRuntimeTest, NowIsTheLocalWallClock) {
@@ -137,12 +138,12 @@ TEST_F(QtRuntimeTest, QuitEndsAModalLoop) {
   EXPECT_EQ(rt.Exec(), 0) << "Exec after Quit must not block";
 }
 
-// Answers the next modal dialog once it is up.
-void AnswerNextDialog(std::function<void(QWidget*)> answer) {
-  QTimer::singleShot(0, [answer = std::move(answer)] {
+// Answers the next modal dialog once it is up, unless scope is gone by then.
+void AnswerNextDialog(QObject& scope, std::function<void(QWidget*)> answer) {
+  QTimer::singleShot(0, &scope, [&scope, answer = std::move(answer)] {
     QWidget* dialog = QApplication::activeModalWidget();
     if (dialog == nullptr) {
-      AnswerNextDialog(answer);  // not shown yet
+      AnswerNextDialog(scope, answer);  // not shown yet
       return;
     }
     answer(dialog);
@@ -152,7 +153,7 @@ void AnswerNextDialog(std::function<void(QWidget*)> answer) {
 TEST_F(QtRuntimeTest, MessageBoxGivesTheButtonChosenAndADefaultTitle) {
   QString title;
   QString text;
-  AnswerNextDialog([&](QWidget* dialog) {
+  AnswerNextDialog(scope, [&](QWidget* dialog) {
     auto* box = qobject_cast<QMessageBox*>(dialog);
     ASSERT_NE(box, nullptr);
     title = box->windowTitle();
@@ -167,12 +168,12 @@ TEST_F(QtRuntimeTest, MessageBoxGivesTheButtonChosenAndADefaultTitle) {
 }
 
 TEST_F(QtRuntimeTest, MessageBoxClosedWithEscapeAnswersCancel) {
-  AnswerNextDialog([](QWidget* dialog) { qobject_cast<QMessageBox*>(dialog)->reject(); });
+  AnswerNextDialog(scope, [](QWidget* dialog) { qobject_cast<QMessageBox*>(dialog)->reject(); });
   EXPECT_EQ(rt.MsgBox("Retry the call?", ui::vbRetryCancel, "Modem"), ui::vbCancel);
 }
 
 TEST_F(QtRuntimeTest, InputBoxGivesTheTextOrNothingWhenCancelled) {
-  AnswerNextDialog([](QWidget* dialog) {
+  AnswerNextDialog(scope, [](QWidget* dialog) {
     auto* input = qobject_cast<QInputDialog*>(dialog);
     ASSERT_NE(input, nullptr);
     EXPECT_EQ(input->textValue(), QStringLiteral("07"));
@@ -180,7 +181,7 @@ TEST_F(QtRuntimeTest, InputBoxGivesTheTextOrNothingWhenCancelled) {
     input->accept();
   });
   EXPECT_EQ(rt.InputBox("Unit address", "Address", "07"), "12");
-  AnswerNextDialog([](QWidget* dialog) { qobject_cast<QInputDialog*>(dialog)->reject(); });
+  AnswerNextDialog(scope, [](QWidget* dialog) { qobject_cast<QInputDialog*>(dialog)->reject(); });
   EXPECT_EQ(rt.InputBox("Unit address", "Address", "07"), "");
 }
 

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QEvent>
+#include <QString>
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
@@ -47,6 +49,16 @@ inline void OperatorDoubleClick(QWidget* widget, Qt::MouseButton button, QPoint 
   QWindow* window = widget->window()->windowHandle();
   QTest::mouseDClick(window, button, {}, window->mapFromGlobal(widget->mapToGlobal(at)));
   QCoreApplication::processEvents();
+}
+
+// Where pictures for people to look at go: the build's artifacts/screens,
+// or the screens folder under $VKX_ARTIFACT_DIR, so that a second run beside
+// the suite writes files of its own.
+inline QString ScreensDir() {
+  const QString artifacts = qEnvironmentVariable("VKX_ARTIFACT_DIR", QStringLiteral(VKX_ARTIFACT_DIR));
+  const QString dir = artifacts + QStringLiteral("/screens");
+  QDir().mkpath(dir);
+  return dir;
 }
 
 inline double ElapsedMs(std::chrono::steady_clock::time_point since) {

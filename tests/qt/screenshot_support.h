@@ -1,6 +1,7 @@
 // Pieces the screenshot tests share: a console on the real Qt runtime with
 // the shipped files and nothing connected, and saving a window's picture
-// under the build's artifacts/screens.
+// under the build's artifacts/screens. Every picture saved is also looked
+// at (picture_checks.h); tests look for more in the WindowShot they get back.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,13 +10,13 @@
 #include <QFileInfo>
 #include <QPixmap>
 #include <QString>
-#include <QWidget>
 
 #include <string>
 
 #include "app/console.h"
 #include "console_harness.h"
 #include "link/settings_access.h"
+#include "picture_checks.h"
 #include "platform/program_folder.h"
 #include "platform/registry.h"
 #include "qt/qt_runtime.h"
@@ -41,22 +42,31 @@ struct OfflineQtConsole {
   app::Console console{app::Services{rt, registry, folder, serial, tcp}};
 };
 
-inline QString ScreenshotDir() {
-  const QString dir = QStringLiteral(VKX_ARTIFACT_DIR "/screens");
-  QDir().mkpath(dir);
-  return dir;
+inline QString ScreenshotDir() { return ScreensDir(); }
+
+// Saves the picture of `window` as <name>.png and checks it shows the window.
+inline WindowShot SaveWidgetShot(QWidget* window, const std::string& name) {
+  WindowShot shot{name, window, {}};
+  if (window == nullptr) {
+    ADD_FAILURE() << name << ": no window";
+    return shot;
+  }
+  const QPixmap picture = window->grab();
+  const QString path = ScreenshotDir() + "/" + QString::fromStdString(name) + ".png";
+  EXPECT_TRUE(picture.save(path)) << name;
+  EXPECT_GT(QFileInfo(path).size(), 2000) << name;
+  shot.image = picture.toImage();
+  EXPECT_EQ(shot.image.size(), window->size() * picture.devicePixelRatio()) << name;
+  ExpectPictureShowsItsWindow(shot);
+  return shot;
 }
 
 // Shows the form unless shown, lets it paint, and saves its window as
-// <name>.png.
-inline void SaveWindowShot(qtui::QtRuntime& rt, ui::Form& form, const std::string& name) {
+// <name>.png (checked as above).
+inline WindowShot SaveWindowShot(qtui::QtRuntime& rt, ui::Form& form, const std::string& name) {
   if (!form.Visible()) form.Show();
   RunFor(rt, 80);
-  QWidget* window = rt.WindowOf(form);
-  ASSERT_NE(window, nullptr) << name;
-  const QString path = ScreenshotDir() + "/" + QString::fromStdString(name) + ".png";
-  ASSERT_TRUE(window->grab().save(path)) << name;
-  EXPECT_GT(QFileInfo(path).size(), 2000) << name;
+  return SaveWidgetShot(rt.WindowOf(form), name);
 }
 
 }  // namespace qttest

@@ -9,6 +9,7 @@
 #include <QPixmap>
 
 #include "qt/named_pictures.h"
+#include "qt_test_support.h"
 
 namespace qttest {
 namespace {
@@ -31,9 +32,7 @@ TEST(ToolbarPicturesScreenshot, EveryImageKeyLockedAndUnlocked) {
       p.drawText(QRect(i * kCell, kCell, kCell, 16), Qt::AlignCenter, QString::fromLatin1(keys[i]));
     }
   }
-  const QString dir = QStringLiteral(VKX_ARTIFACT_DIR "/screens");
-  QDir().mkpath(dir);
-  ASSERT_TRUE(sheet.save(dir + "/toolbar_pictures.png"));
+  ASSERT_TRUE(sheet.save(ScreensDir() + "/toolbar_pictures.png"));
   // The locked and unlocked looks differ.
   for (const char* page : {"Status", "Install", "Factory"})
     EXPECT_NE(qtui::NamedPicturePixmap(std::string(page) + "L", 24).toImage(),

@@ -141,6 +141,15 @@ TEST_F(LinkRoads, UnansweredCallTimesOutAfter65sAndHangsUp) {
   EXPECT_EQ(Count("ATH0\r"), 1);
 }
 
+TEST_F(LinkRoads, CarrierLostWithoutEchoEndsTheLoopWithConnectFailed) {
+  h.SetSetting("ModemInit", "AT&F1E0S0=0");
+  Begin({}, {.outcome = DialOutcome::kNoCarrier});
+  Call(200000, nullptr, 200000);
+  EXPECT_NE(Log().find("Connect failed."), std::string::npos);
+  EXPECT_LT(h.rt.Now() - t0, 200000);  // the loop ended by itself
+  EXPECT_FALSE(h.console.st.Online);
+}
+
 TEST_F(LinkRoads, EchoThenNoCarrierFailsTheCallInsteadOfWaitingForever) {
   Begin({}, {.outcome = DialOutcome::kNoCarrier});
   Call(200000, nullptr, 200000);

@@ -15,6 +15,7 @@
 #include "link/delay.h"
 #include "link/receive_loop.h"
 #include "link/settings_access.h"
+#include "unit/frm_install.h"
 
 namespace {
 
@@ -85,6 +86,17 @@ TEST_F(ReceiveLoopTest, AlarmCallInIsRecognisedOnlyInExactCaseBeforeNoCarrier) {
   lnk::ReceiveLoop(h.console);
 }
 
+TEST_F(ReceiveLoopTest, UnansweredParameterWriteIsSentAgainUnchanged) {
+  Start("1");
+  h.console.cmd.Cmd[lnk::kSetParameter] = "Ss013090";
+  SendAndLoop(lnk::kSetParameter, 40000);
+  // Sent at 0, timed out 15 s after its last character, sent again, ...
+  ASSERT_GE(h.serial.Writes().size(), 9u);  // a character a write
+  EXPECT_EQ(h.serial.AllWritten().substr(0, 16), "Ss013090Ss013090");
+  EXPECT_EQ(h.serial.Writes()[8].at - h.serial.Writes()[7].at, 15000);
+  EXPECT_EQ(h.console.st.CmdState, lnk::kSetParameter);
+}
+
 TEST_F(ReceiveLoopTest, LoopsRunAgainAfterAFailedDialStoppedOne) {
   Start("1");
   h.console.st.StopReceive = true;  // left set by a failed dial
@@ -112,7 +124,9 @@ TEST_F(ReceiveLoopTest, ReplyTimeoutOfEachStateDoesWhatItsStateCallsFor) {
   Start("1");
   auto& st = h.console.st;
   auto& main = h.console.Get<app::frmMain>();
-  auto& log = h.console.Get<app::frmProgress>().txtLog;
+  auto& progress = h.console.Get<app::frmProgress>();
+  auto& install = h.console.Get<unit::frmInstall>();
+  auto& log = progress.txtLog;
   const auto time_out = [&](int state) {
     st.CmdState = state;
     lnk::OnReplyTimeoutTimer(h.console);
@@ -125,23 +139,38 @@ TEST_F(ReceiveLoopTest, ReplyTimeoutOfEachStateDoesWhatItsStateCallsFor) {
     time_out(state);
     EXPECT_EQ(log.Text() + vb::CStr(st.CmdState), text + "\r\n" + vb::CStr(state));
   }
+  // The modem silent at its set-up: both status fields tell so.
   h.rt.Operator().ExpectMsgBox("No response received from modem.", ui::vbOK, "VKX-4700");
+  progress.txtStatus.Text = "Querying modem...";
   time_out(lnk::kModemInit);
-  EXPECT_EQ(main.StatusText(), "Disconnected");
+  EXPECT_EQ(main.StatusText() + "|" + progress.txtStatus.Text(), "Disconnected|Disconnected");
   h.serial.ClearWrites();
   h.console.cmd.Cmd[lnk::kSetParameter] = "Ss013090";
   time_out(lnk::kSetParameter);  // sent again as it was, without limit
   h.rt.RunFor(500);
   EXPECT_EQ(h.serial.AllWritten(), "Ss013090");
+  EXPECT_EQ(st.CmdState, lnk::kSetParameter);
   h.serial.ClearWrites();
   time_out(lnk::kHangUp);  // "+++", 1.5 s, "ATH0" again
   h.rt.RunFor(500);
+  ASSERT_GE(h.serial.Writes().size(), 4u);
   EXPECT_EQ(h.serial.AllWritten(), "+++ATH0\r");
-  EXPECT_EQ(h.serial.Writes().at(3).at - h.serial.Writes()[0].at, 1500);
+  EXPECT_EQ(h.serial.Writes()[3].at - h.serial.Writes()[0].at, 1500);
+  EXPECT_EQ(st.CmdState, lnk::kHangUp);
+  // The escape unanswered outside a callout run: the port and auto-answer
+  // are given up, and the session's windows and site button let go.
   main.mnuOptionsAnswer.Checked = true;
-  time_out(lnk::kEscape);  // the port and auto-answer are given up
+  progress.Show();
+  install.Show();
+  ui::ToolbarButton& site = *main.tbToolBar.Buttons("Site");
+  site.Tag = "1";
+  site.Value = ui::tbrPressed;
+  time_out(lnk::kEscape);
   EXPECT_FALSE(h.serial.PortOpen() || main.mnuOptionsAnswer.Checked() ||
                lnk::Setting(h.console, "AutoAnswer").SettingFlag);
+  EXPECT_FALSE(progress.Visible());
+  EXPECT_FALSE(install.Visible());
+  EXPECT_EQ(site.Tag() + "|" + vb::CStr(site.Value()), "0|" + vb::CStr(ui::tbrUnpressed));
   testkit::ExpectScriptDone(h.rt);
 }
 

@@ -10,6 +10,7 @@
 
 #include "app/frm_main.h"
 #include "app/frm_progress.h"
+#include "app/session_log.h"
 #include "common/vb.h"
 #include "console_harness.h"
 #include "gtest_operator.h"
@@ -98,7 +99,11 @@ class SessionRoads : public ::testing::Test {
     EXPECT_EQ(Main().tbToolBar.Buttons("Connect")->Image(), "Connect");
   }
 
+  template <class Port>
+  void WatchSessionStart(Port& port, std::size_t first, const std::string& logged);
+
   testkit::ConsoleHarness h;
+  std::string seen_start, expected_start;
 };
 
 // ---- modem, map hidden, a typed number ----------------------------------------
@@ -215,31 +220,48 @@ TEST_F(SessionRoads, NetworkForcesV4AtAddress65535OnTheStoredHostAndPort) {
 }
 
 // The connected sequence's own start, whatever the unit then answers: the
-// session's windows and flags begin afresh (seen when the session's first
-// byte goes out), and the unit hears two carriage returns, then the dump
-// request.
-TEST_F(SessionRoads, NetworkSessionStartsAfreshWithTwoCarriageReturnsThenTheDumpRequest) {
-  Start(false);
+// session's windows, both status fields and the flags begin afresh (seen
+// when the session's first byte of its own goes out, write number `first`
+// on `port`, the log then ending in `logged`).
+template <class Port>
+void SessionRoads::WatchSessionStart(Port& port, std::size_t first, const std::string& logged) {
   auto& st = h.console.st;
   auto& progress = h.console.Get<app::frmProgress>();
   auto& received = h.console.param.Received;
   st.SelectedSiteName = "North";
   st.AlarmFlags = std::string(16, '1');
   received.fill(true);
-  std::string seen, expected;
-  h.tcp.peer = [&](std::string_view) {
-    if (h.tcp.Writes().size() != 2) return;
-    seen = Main().StatusText() + "|" + progress.Caption() + "|" + progress.txtName.Text() + "|" +
-           progress.txtLog.Text() + st.AlarmFlags +
-           vb::CStr(std::count(received.begin(), received.begin() + 256, true));
-    expected = "Connected|North|North|Session start: " + vb::CStrDate(h.rt.Now()) + "\r\n" +
-               std::string(16, '0') + "0";
+  app::SetStatus(h.console, "Disconnected");
+  port.peer = [&, first, logged](std::string_view) {
+    if (port.Writes().size() != first) return;
+    seen_start = Main().StatusText() + "|" + progress.txtStatus.Text() + "|" +
+                 progress.Caption() + "|" + progress.txtName.Text() + "|" +
+                 progress.txtLog.Text() + st.AlarmFlags +
+                 vb::CStr(std::count(received.begin(), received.begin() + 256, true));
+    expected_start = "Connected|Connected|North|North|Session start: " +
+                     vb::CStrDate(h.rt.Now()) + "\r\n" + logged + std::string(16, '0') + "0";
   };
+}
+
+// On the network the unit hears two carriage returns, then the dump request.
+TEST_F(SessionRoads, NetworkSessionStartsAfreshWithTwoCarriageReturnsThenTheDumpRequest) {
+  Start(false);
+  WatchSessionStart(h.tcp, 2, "");  // the first carriage return is the connection's
   Run([&] { Main().mnuConnNet.Choose(); }, 5'000, [] {});
-  EXPECT_EQ(seen, expected);
+  EXPECT_EQ(seen_start, expected_start);
   std::string packet;
   lnk::SendV4Packet([&](std::string_view b) { packet += b; }, 65535, "D");
   EXPECT_EQ(h.tcp.AllWritten().substr(0, 2 + packet.size()), "\r\r" + packet);
+}
+
+// On the cable nothing but the connected sequence tells the operator the
+// link is up; its first byte is the dump request.
+TEST_F(SessionRoads, CableSessionStartsAfreshWithTheDumpRequest) {
+  Start(false);
+  WatchSessionStart(h.serial, 1, "Retrieving EEPROM data...\r\n");
+  Run([&] { Main().mnuDirect.Choose(); }, 5'000, [] {});
+  EXPECT_EQ(seen_start, expected_start);
+  EXPECT_EQ(h.serial.Writes().at(0).bytes, "D");
 }
 
 // A cable session after a network session talks to the cable, not to the

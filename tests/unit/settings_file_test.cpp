@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "console_harness.h"
 #include "gtest_operator.h"
 #include "link/settings_access.h"
@@ -97,6 +99,50 @@ TEST(SettingsFile, RefusesMissingEndAndMoreThanFiftySettings) {
   for (int i = 0; i < 50; ++i) fifty += "[k" + std::to_string(i) + "]=1\r\n";
   EXPECT_FALSE(t.Load(fifty + "***\r\n"));
   EXPECT_EQ(t.SettingCount, 50);
+}
+
+// A line break inside a record (a modem string pasted with its line ends)
+// never reaches the file: the writer drops it, so every setting after it
+// still loads. Files written before keep loading as they were.
+TEST(SettingsFile, LineBreaksInsideARecordNeverReachTheFile) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"AT&F1S0=0\r\n***\r\n", "AT&F1S0=0***"},
+      {"555\n0199", "5550199"},
+      {"a\rb\r\nc\n", "abc"},
+      {"\r\n", ""},
+      {"AT&F1S0=0", "AT&F1S0=0"},
+  };
+  for (const auto& [typed, stored] : cases) {
+    SettingsTable t;
+    ASSERT_FALSE(t.Load("[ModemInit]=x\r\n[chkDemo]=0\r\n[Cable\nPort]=2\r\n***\r\n"));
+    t.Find("ModemInit");
+    t.Current().SettingText = typed;
+    t.SettingTextToNum();
+    t.AppSettings[3].SettingName = "Cable\r\nPort";  // not from a file, but the writer holds
+    const std::string file = t.Save();
+    EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), 4) << typed;
+    SettingsTable again;
+    ASSERT_FALSE(again.Load(file)) << typed;
+    EXPECT_EQ(again.SettingCount, 3) << typed;
+    EXPECT_EQ(again.AppSettings[1].SettingText, stored);
+    EXPECT_EQ(again.AppSettings[2].SettingName + again.AppSettings[3].SettingName, "chkDemoCablePort");
+  }
+}
+
+TEST(SettingsSave, AModemStringPastedWithLineEndsLeavesTheFileWhole) {
+  testkit::ConsoleHarness h;
+  testkit::ReportToGtest(h.rt);
+  ASSERT_FALSE(lnk::LoadSettings(h.console));
+  const std::string before = *h.folder.ReadFile("VKX1300.ini");
+  h.console.settings.Find("ModemInit");
+  h.console.settings.Current().SettingText = "AT&F1S0=0\r\n***\r\n";
+  ASSERT_FALSE(lnk::SaveSettings(h.console));
+  const std::string after = *h.folder.ReadFile("VKX1300.ini");
+  EXPECT_EQ(std::count(after.begin(), after.end(), '\n'), std::count(before.begin(), before.end(), '\n'));
+  ASSERT_FALSE(lnk::LoadSettings(h.console));  // the next start
+  EXPECT_NE(h.console.settings.Find("frmProgress.Top"), 0) << "the last setting is still there";
+  EXPECT_EQ(lnk::SettingText(h.console, "ModemInit"), "AT&F1S0=0***");
+  testkit::ExpectScriptDone(h.rt);
 }
 
 TEST(SettingsLookup, MissingKeyShowsTheMessageAndGivesRecordZero) {

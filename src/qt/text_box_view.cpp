@@ -1,7 +1,8 @@
 // Text boxes: a QLineEdit, or a QPlainTextEdit for multi-line boxes. Keys
 // that make text go through the model's Type, so that a KeyPress handler
 // can change or swallow them; other edits (paste, delete) reach the model
-// as a whole new text.
+// as a whole new text. A one-line box drops the line breaks of what is
+// pasted into it.
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -10,6 +11,7 @@
 
 #include "qt/control_views.h"
 #include "qt/hooked_widget.h"
+#include "qt/one_line_edit.h"
 #include "qt/qt_convert.h"
 
 namespace qtui {
@@ -70,6 +72,7 @@ class TextBoxView final : public ControlView {
       : ControlView(model, widget, host), model_(model), line_(line), multi_(multi) {
     if (line_ != nullptr) {
       HookCommon(*line_);
+      KeepOnOneLine(*line_);
       QObject::connect(line_, &QLineEdit::textEdited, this, [this](const QString& text) {
         if (Accepting()) model_.UserEdit(FromQt(text));
       });

@@ -15,6 +15,9 @@ inline constexpr int vbLeftJustify = 0;
 inline constexpr int vbRightJustify = 1;
 inline constexpr int vbCenter = 2;
 
+// The text without its line breaks (CR and LF): what a one-line box holds.
+std::string WithoutLineBreaks(std::string_view text);
+
 class Label : public Control {
  public:
   using Control::Control;
@@ -50,6 +53,7 @@ class TextBox : public Control {
   // swallowed, replaces the selection (or is appended). Backspace (8) deletes.
   void Type(std::string_view keys);
   // The operator replaces the whole text (a paste or an edit in the view).
+  // A one-line box drops the line breaks of what is pasted.
   void UserEdit(std::string_view text);
   // Appends text at the end, as the program's log windows do; costs what the
   // piece costs, however long the text has grown.

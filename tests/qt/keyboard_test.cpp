@@ -3,6 +3,7 @@
 // in the message and input boxes.
 #include <gtest/gtest.h>
 
+#include <QClipboard>
 #include <QTest>
 #include <QTimer>
 
@@ -142,6 +143,13 @@ TEST(Keyboard, MessageAndInputBoxesAnswerReturnAndEscape) {
     const auto ask = [&, typed = typed] { EXPECT_EQ(rt.InputBox("Number:", "Dial", ""), typed); };
     WhileModal(rt, ask, [keys = keys] { Keys(keys); });
   }
+  // A number pasted with its line end is one line, as in every one-line box.
+  QApplication::clipboard()->setText(QStringLiteral("555\r\n0199\r\n"));
+  const auto ask = [&] { EXPECT_EQ(rt.InputBox("Number:", "Dial", ""), "5550199"); };
+  WhileModal(rt, ask, [] {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+    Keys("\r");
+  });
 }
 
 }  // namespace

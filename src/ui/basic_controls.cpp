@@ -28,6 +28,7 @@ void TextBox::Type(std::string_view keys) {
     int key_ascii = static_cast<unsigned char>(ch);
     KeyPress(key_ascii);
     if (key_ascii == 0 || Locked()) continue;
+    if (key_ascii < 32 && key_ascii != 8) continue;  // a control key types nothing
     std::string text = Text();
     int start = SelStart < 0 ? 0 : SelStart;
     if (start > static_cast<int>(text.size())) start = static_cast<int>(text.size());

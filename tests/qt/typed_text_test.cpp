@@ -1,12 +1,18 @@
-// What the operator pastes, on the console's real widgets: a one-line box
-// drops the line breaks of a paste, so the settings file stays whole.
+// What the operator types and pastes, on the console's real widgets: a
+// one-line box drops the line breaks of a paste, so the settings file stays
+// whole; the terminal sends Ctrl+letters and the grave accent as control
+// codes without showing them, and its receive box keeps a long line whole.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTimer>
 
 #include <algorithm>
@@ -16,6 +22,7 @@
 #include "app/frm_select_modem.h"
 #include "app/frm_settings.h"
 #include "link/settings_access.h"
+#include "pty_pair.h"
 #include "screenshot_support.h"
 
 namespace qttest {
@@ -99,6 +106,58 @@ TEST_F(TypedText, APasteIntoAOneLineBoxLosesItsLineBreaksAndTheSettingsFileStays
   ASSERT_FALSE(lnk::LoadSettings(c));
   EXPECT_EQ(lnk::SettingText(c, "ModemInit"), "AT&F1S0=0***");
   EXPECT_NE(c.settings.Find("frmProgress.Top"), 0);
+}
+
+// The terminal on a pty: every key goes out at once as its code.
+TEST_F(TypedText, TheTerminalSendsCtrlLettersAndTheGraveAsControlCodesWithoutShowingThem) {
+  PtyPair pty;
+  ASSERT_TRUE(pty.Ok());
+  app::Console& c = q.console;
+  q.registry.SaveSetting("Ports", "COM5", pty.SlavePath());
+  c.MSComm1.CommPort = 5;
+  c.MSComm1.Settings = "9600,N,8,1";
+  auto& terminal = c.Get<app::frmDebug>();
+  QWidget* out = Focus(terminal, terminal.txtOut);
+  struct Key {
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    const char* sent;
+    const char* shown;
+  };
+  const Key keys[] = {
+      {Qt::Key_A, Qt::NoModifier, "a", "a"},
+      {Qt::Key_C, Qt::ControlModifier, "\x03", "a"},
+      {Qt::Key_Q, Qt::ControlModifier, "\x11", "a"},
+      {Qt::Key_S, Qt::ControlModifier, "\x13", "a"},
+      {Qt::Key_W, Qt::ControlModifier | Qt::ShiftModifier, "\x17", "a"},
+      {Qt::Key_QuoteLeft, Qt::NoModifier, "\x1b", "a"},
+      {Qt::Key_T, Qt::NoModifier, "t", "at"},
+      {Qt::Key_Return, Qt::NoModifier, "\r\r", ""},
+  };
+  for (const Key& k : keys) {
+    QTest::keyClick(out, static_cast<Qt::Key>(k.key), k.modifiers);
+    EXPECT_EQ(pty.Read(std::string(k.sent).size()), k.sent) << k.key;
+    EXPECT_EQ(terminal.txtOut.Text(), k.shown) << k.key;
+    EXPECT_EQ(qobject_cast<QLineEdit*>(out)->text().toStdString(), k.shown) << k.key;
+  }
+}
+
+// A 300-character status line stays one line: the box has both bars and
+// does not wrap.
+TEST_F(TypedText, TheTerminalsReceiveBoxKeepsALongLineWholeBetweenItsTwoBars) {
+  auto& terminal = q.console.Get<app::frmDebug>();
+  terminal.Show();
+  std::string status = "U";
+  while (status.size() < 300) status += " 12.34";
+  terminal.txtIn.Append(status + "\r\n");
+  RunFor(q.rt, 50);
+  auto* in = WidgetOf<QPlainTextEdit>(q.rt, terminal.txtIn);
+  ASSERT_NE(in, nullptr);
+  EXPECT_EQ(in->lineWrapMode(), QPlainTextEdit::NoWrap);
+  EXPECT_EQ(in->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+  EXPECT_EQ(in->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+  EXPECT_EQ(in->document()->firstBlock().layout()->lineCount(), 1);
+  EXPECT_GT(in->horizontalScrollBar()->maximum(), 0) << "the rest of the line is a scroll away";
 }
 
 }  // namespace

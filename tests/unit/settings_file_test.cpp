@@ -129,22 +129,6 @@ TEST(SettingsFile, LineBreaksInsideARecordNeverReachTheFile) {
   }
 }
 
-TEST(SettingsSave, AModemStringPastedWithLineEndsLeavesTheFileWhole) {
-  testkit::ConsoleHarness h;
-  testkit::ReportToGtest(h.rt);
-  ASSERT_FALSE(lnk::LoadSettings(h.console));
-  const std::string before = *h.folder.ReadFile("VKX1300.ini");
-  h.console.settings.Find("ModemInit");
-  h.console.settings.Current().SettingText = "AT&F1S0=0\r\n***\r\n";
-  ASSERT_FALSE(lnk::SaveSettings(h.console));
-  const std::string after = *h.folder.ReadFile("VKX1300.ini");
-  EXPECT_EQ(std::count(after.begin(), after.end(), '\n'), std::count(before.begin(), before.end(), '\n'));
-  ASSERT_FALSE(lnk::LoadSettings(h.console));  // the next start
-  EXPECT_NE(h.console.settings.Find("frmProgress.Top"), 0) << "the last setting is still there";
-  EXPECT_EQ(lnk::SettingText(h.console, "ModemInit"), "AT&F1S0=0***");
-  testkit::ExpectScriptDone(h.rt);
-}
-
 TEST(SettingsLookup, MissingKeyShowsTheMessageAndGivesRecordZero) {
   testkit::ConsoleHarness h;
   testkit::ReportToGtest(h.rt);
@@ -190,10 +174,14 @@ TEST(SettingsStartup, BrokenOrMissingFileStopsStartUpAndIsLeftAlone) {
 TEST(SettingsSave, WritesThroughATemporaryFileAndLeavesNoneBehind) {
   testkit::ConsoleHarness h;
   ASSERT_FALSE(lnk::LoadSettings(h.console));
+  const std::string before = *h.folder.ReadFile("VKX1300.ini");
   h.console.settings.Find("sTelephone");
-  h.console.settings.Current().SettingText = "555-0199";
+  h.console.settings.Current().SettingText = "555-0199\r\n***\r\n";  // pasted with line ends
   ASSERT_FALSE(lnk::SaveSettings(h.console));
-  EXPECT_NE(h.folder.ReadFile("VKX1300.ini")->find("[sTelephone]=555-0199\r\n"), std::string::npos);
+  const std::string file = *h.folder.ReadFile("VKX1300.ini");
+  EXPECT_NE(file.find("[sTelephone]=555-0199***\r\n"), std::string::npos);
+  EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), std::count(before.begin(), before.end(), '\n'))
+      << "no setting cut off";
   EXPECT_FALSE(h.folder.Exists("VKX1300.ini.tmp"));
 }
 

@@ -23,6 +23,7 @@ void frmDebug::Design() {
   Label1.Caption = "In:";
   Label1.Move(120, 120, 600, 255);
   txtIn.MultiLine = true;
+  txtIn.ScrollBars = ui::vbBoth;  // a status line stays one line, however long
   txtIn.Move(120, 400, 6840, 3000);
   Label2.Caption = "Out:";
   Label2.Move(120, 3540, 600, 255);
@@ -47,9 +48,11 @@ void frmDebug::txtOut_KeyPress(int& key_ascii) {
     key_ascii = 0;
     return;
   }
-  int key = key_ascii == '`' ? 27 : key_ascii;
-  c_.MSComm1.Output(vb::Chr(key));
-  if (key == 13) {
+  // The grave accent stands for Escape; as a control code, like the
+  // Ctrl+letters, it goes out without showing in the box.
+  if (key_ascii == '`') key_ascii = 27;
+  c_.MSComm1.Output(vb::Chr(key_ascii));
+  if (key_ascii == 13) {
     c_.MSComm1.Output("\r");
     txtOut.Text = "";
     key_ascii = 0;

@@ -1,5 +1,6 @@
 #include "app/console.h"
 #include "app/frm_main.h"
+#include "app/remote_port.h"
 #include "common/app_info.h"
 #include "common/vb.h"
 #include "link/delay.h"
@@ -11,11 +12,21 @@ void frmMain::ConnectNetwork(const std::string& host) {
   // The flag tells of this attempt: one left from an earlier attempt (a
   // failed reconnect in mid-session) must not end this wait before it began.
   c_.st.ConnectFailed = false;
+  // The store may hold a port the dialog never let through (an older
+  // version, an edit by hand): no connection to a port it does not name.
+  const std::string port_text = c_.GetSetting("RemotePort", vb::CStr(kDefaultRemotePort));
+  const std::optional<int> port = ParseRemotePort(port_text);
+  if (!port) {
+    c_.rt.MsgBox(std::string(kRemotePortRange) + " It is \"" + port_text +
+                     "\".\r\nPlease correct it under Options, Settings, Network.",
+                 ui::vbExclamation, app_info::kTitle);
+    c_.st.ConnectFailed = true;
+    return;
+  }
   tcp.Close();
   lnk::Delay(c_, 0.5);
   tcp.RemoteHost = host;
-  tcp.RemotePort = static_cast<int>(
-      vb::Val(c_.GetSetting("RemotePort", vb::CStr(kDefaultRemotePort))));
+  tcp.RemotePort = *port;
   SetStatusText("Connecting to " + tcp.RemoteHost);
   tcp.Connect();
   const std::int64_t give_up = c_.rt.SteadyMs() + 10000;

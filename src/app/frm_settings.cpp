@@ -3,6 +3,7 @@
 #include <array>
 
 #include "app/console.h"
+#include "app/remote_port.h"
 #include "common/app_info.h"
 #include "common/vb.h"
 #include "link/settings_access.h"
@@ -157,6 +158,14 @@ void frmSettings::udHour_Change() {
 void frmSettings::udMin_Change() { udHour_Change(); }
 
 void frmSettings::cmdOK_Click() {
+  // A port that is no TCP port would reach another one (70000 is taken as
+  // 4464) or none at all: nothing is saved until the operator corrects it.
+  if (!ParseRemotePort(txtPort.Text())) {
+    c_.rt.MsgBox(kRemotePortRange, ui::vbExclamation, app_info::kTitle);
+    TabStrip1.SelectedIndex = kSettingsNetwork;
+    txtPort.SetFocus();
+    return;
+  }
   c_.SaveSetting("V4", vb::CStr(chkAddress.Value()));
   c_.SaveSetting("RemoteIP", txtIP.Text());
   c_.SaveSetting("RemotePort", txtPort.Text());

@@ -19,6 +19,15 @@ std::string_view NextLine(std::string_view& rest) {
   return line;
 }
 
+// The file holds one setting a line, so no line break may reach it, whatever
+// a dialog or a paste let into a record: the breaks are dropped, as a
+// one-line box drops them.
+std::string OnOneLine(const std::string& text) {
+  std::string line = text;
+  std::erase_if(line, [](char ch) { return ch == '\r' || ch == '\n'; });
+  return line;
+}
+
 }  // namespace
 
 std::optional<std::string> SettingsTable::Load(std::string_view file_text) {
@@ -58,7 +67,7 @@ std::string SettingsTable::Save() const {
   std::string out;
   for (int i = 1; i <= SettingCount; ++i) {
     const SettingRec& rec = AppSettings[static_cast<size_t>(i)];
-    out += "[" + rec.SettingName + "]=" + rec.SettingText + "\r\n";
+    out += "[" + OnOneLine(rec.SettingName) + "]=" + OnOneLine(rec.SettingText) + "\r\n";
   }
   out += "***\r\n";
   return out;

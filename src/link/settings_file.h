@@ -30,7 +30,8 @@ class SettingsTable {
   // Parses the file's contents. On a file without the closing "***" line or
   // with more than 50 settings returns the reason and leaves the table empty.
   std::optional<std::string> Load(std::string_view file_text);
-  // The file's contents: every record in order, then "***".
+  // The file's contents: every record in order, each on one line (a line
+  // break inside a name or value is dropped), then "***".
   std::string Save() const;
 
   // Index of the last record named `name` (stored in CurrentSetting), or 0.

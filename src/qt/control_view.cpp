@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "qt/qt_convert.h"
+#include "ui/focus_order.h"
 
 namespace qtui {
 
@@ -56,9 +57,13 @@ void ControlView::ControlChanged(ui::Control&, ui::Prop which) {
   if (!attached_) return;
   SyncScope scope(syncing_);
   switch (which) {
-    case ui::Prop::Visible: widget_->setVisible(control_->Visible()); break;
+    case ui::Prop::Visible: SyncVisible(); break;
     case ui::Prop::Enabled: widget_->setEnabled(control_->Enabled()); break;
-    case ui::Prop::Geometry: SyncGeometry(); break;
+    case ui::Prop::Geometry:
+      SyncGeometry();
+      SyncVisible();
+      if (ChildSurface() != nullptr) host_->ContainerMoved(*control_);
+      break;
     case ui::Prop::ToolTip: widget_->setToolTip(ToQt(control_->ToolTipText())); break;
     case ui::Prop::BackColor:
     case ui::Prop::ForeColor: SyncColors(); break;
@@ -85,7 +90,21 @@ void ControlView::SyncAll() {
   widget_->setEnabled(control_->Enabled());
   Sync(ui::Prop::Other);
   SyncGeometry();
-  widget_->setVisible(control_->Visible());
+  SyncVisible();
+}
+
+void ControlView::RefreshVisible() {
+  if (!attached_) return;
+  SyncScope scope(syncing_);
+  SyncVisible();
+}
+
+// Only the kinds that take the focus are hidden out of sight: the others
+// show nothing there either, and a line's place is not its Left and Top.
+void ControlView::SyncVisible() {
+  const bool out_of_sight =
+      ui::IsFocusableKind(control_->Kind()) && ui::LiesOutOfSight(*control_);
+  widget_->setVisible(control_->Visible() && !out_of_sight);
 }
 
 void ControlView::SyncGeometry() {

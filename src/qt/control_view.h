@@ -29,6 +29,9 @@ class ControlHost {
   virtual bool HasDefaultButton() = 0;
   // A label's access key: the focus goes to the next control in focus order.
   virtual void FocusAfter(const ui::Control& label) = 0;
+  // A container moved or changed size: what lies in it may have come into
+  // sight or gone out of it.
+  virtual void ContainerMoved(const ui::Control& container) = 0;
 
  protected:
   ~ControlHost() = default;
@@ -48,6 +51,11 @@ class ControlView : public QObject, public ui::ControlObserver {
   // Forgets a model that no longer exists, without touching it.
   void ModelGone() { attached_ = false; }
   bool Attached() const { return attached_; }
+
+  // Shows the widget while the control is visible and, for the kinds that
+  // take the focus, lies in sight within its containers: a control out of
+  // sight is no Tab stop.
+  void RefreshVisible();
 
   ui::Control& Model() const { return *control_; }
   QWidget* Widget() const { return widget_; }
@@ -79,6 +87,7 @@ class ControlView : public QObject, public ui::ControlObserver {
 
  private:
   void SyncAll();
+  void SyncVisible();
   void SyncParent();
   void SyncFont();
   void StackBeneathWindowedSiblings();

@@ -291,6 +291,18 @@ void QtFormView::FocusAfter(const ui::Control& label) {
   if (attached_) FocusControl(ui::NextFocusable(form_, label), Qt::ShortcutFocusReason);
 }
 
+void QtFormView::ContainerMoved(const ui::Control& container) {
+  if (!attached_) return;
+  for (auto& [control, view] : views_) {
+    if (view == nullptr || !ui::IsFocusableKind(control->Kind())) continue;
+    for (const ui::Control* c = control->Container(); c != nullptr; c = c->Container())
+      if (c == &container) {
+        view->RefreshVisible();
+        break;
+      }
+  }
+}
+
 // Only the widgets that take the focus are chained: Qt skips the others,
 // and the hidden and disabled ones, by itself.
 void QtFormView::ApplyFocusOrder() {

@@ -67,6 +67,7 @@ class QtFormView : public QObject, public ui::FormObserver, public ControlHost {
   QMainWindow* DockWindowFor(ui::Control& control) override;
   bool HasDefaultButton() override;
   void FocusAfter(const ui::Control& label) override;
+  void ContainerMoved(const ui::Control& container) override;
 
  private:
   bool IsFrameControl(const ui::Control& control) const;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "qt/control_views.h"
+#include "qt/one_line_edit.h"
 #include "qt/qt_convert.h"
 
 namespace qtui {
@@ -69,6 +70,7 @@ class ComboBoxView final : public ControlView {
     QLineEdit* editor = combo_->lineEdit();
     if (editor == nullptr || editor == hooked_editor_) return;
     hooked_editor_ = editor;
+    KeepOnOneLine(*editor);
     QObject::connect(editor, &QLineEdit::textEdited, this, [this](const QString& text) {
       if (Accepting()) model_.UserEdit(FromQt(text));
     });

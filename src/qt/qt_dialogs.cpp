@@ -3,10 +3,12 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <vector>
 
+#include "qt/one_line_edit.h"
 #include "qt/qt_convert.h"
 
 namespace qtui {
@@ -73,6 +75,7 @@ std::string AskText(QWidget* parent, std::string_view prompt, std::string_view t
   dialog.setLabelText(ToQt(prompt));
   dialog.setTextValue(ToQt(default_text));
   dialog.setInputMode(QInputDialog::TextInput);
+  if (auto* edit = dialog.findChild<QLineEdit*>()) KeepOnOneLine(*edit);
   if (dialog.exec() != QDialog::Accepted) return {};
   return FromQt(dialog.textValue());
 }

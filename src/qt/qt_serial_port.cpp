@@ -89,14 +89,16 @@ bool QtSerialPort::ApplyLineSettings(const SerialLineSettings& line) {
   port_.setParity(line.parity);
   port_.setDataBits(line.data_bits);
   port_.setStopBits(line.stop_bits);
-  const QSerialPort::FlowControl flow = FlowControlFor(Handshaking);
-  port_.setFlowControl(flow);
+  const Handshake handshake = HandshakeFor(Handshaking);
+  port_.setFlowControl(FlowControlFor(handshake));
+  const int fd = static_cast<int>(port_.handle());
+  // "Both": the port's one mode is RTS/CTS, and XON/XOFF goes on beside it.
+  if (handshake.rts_cts && handshake.xon_xoff) AddXonXoff(fd);
   // A pty has no modem lines; RTS is a request the line may not carry, and a
   // port without it still talks.
-  if (flow != QSerialPort::HardwareControl) port_.setRequestToSend(RTSEnable);
+  if (!handshake.rts_cts) port_.setRequestToSend(RTSEnable);
   port_.clearError();
-  const std::vector<std::string> refused =
-      SettingsNotHeld(static_cast<int>(port_.handle()), line, flow);
+  const std::vector<std::string> refused = SettingsNotHeld(fd, line, handshake);
   for (const std::string& name : refused) refused_ += (refused_.empty() ? "" : ", ") + name;
   return refused_.empty();
 }

@@ -78,28 +78,31 @@ bool HoldsStopBits(const termios& t, QSerialPort::StopBits stop) {
   }
 }
 
-bool HoldsFlow(const termios& t, QSerialPort::FlowControl flow) {
+bool HoldsFlow(const termios& t, const Handshake& handshake) {
   const bool hardware = (t.c_cflag & CRTSCTS) != 0;
   const bool software = (t.c_iflag & (IXON | IXOFF)) == (IXON | IXOFF);
-  switch (flow) {
-    case QSerialPort::HardwareControl: return hardware;
-    case QSerialPort::SoftwareControl: return software;
-    default: return !hardware && (t.c_iflag & (IXON | IXOFF)) == 0;
-  }
+  const bool no_software = (t.c_iflag & (IXON | IXOFF)) == 0;
+  return hardware == handshake.rts_cts && (handshake.xon_xoff ? software : no_software);
 }
 
-const char* FlowName(QSerialPort::FlowControl flow) {
-  switch (flow) {
-    case QSerialPort::HardwareControl: return "RTS/CTS";
-    case QSerialPort::SoftwareControl: return "Xon/Xoff";
-    default: return "None";
-  }
+const char* FlowName(const Handshake& handshake) {
+  if (handshake.rts_cts && handshake.xon_xoff) return "RTS/CTS with Xon/Xoff";
+  if (handshake.rts_cts) return "RTS/CTS";
+  if (handshake.xon_xoff) return "Xon/Xoff";
+  return "None";
 }
 
 }  // namespace
 
+bool AddXonXoff(int fd) {
+  termios t{};
+  if (tcgetattr(fd, &t) != 0) return false;
+  t.c_iflag |= IXON | IXOFF | IXANY;  // as QSerialPort sets XON/XOFF alone
+  return tcsetattr(fd, TCSANOW, &t) == 0;
+}
+
 std::vector<std::string> SettingsNotHeld(int fd, const SerialLineSettings& wanted,
-                                         QSerialPort::FlowControl flow) {
+                                         const Handshake& handshake) {
   termios t{};
   if (tcgetattr(fd, &t) != 0) return {"line settings"};
   std::vector<std::string> refused;
@@ -112,7 +115,8 @@ std::vector<std::string> SettingsNotHeld(int fd, const SerialLineSettings& wante
     refused.push_back(wanted.stop_bits == QSerialPort::TwoStop         ? "2 stop bits"
                       : wanted.stop_bits == QSerialPort::OneAndHalfStop ? "1.5 stop bits"
                                                                          : "1 stop bit");
-  if (!HoldsFlow(t, flow)) refused.push_back(std::string("flow control ") + FlowName(flow));
+  if (!HoldsFlow(t, handshake))
+    refused.push_back(std::string("flow control ") + FlowName(handshake));
   return refused;
 }
 

@@ -16,6 +16,10 @@ namespace qtui {
 // 19200", "parity E", "7 data bits", "1.5 stop bits", "flow control
 // RTS/CTS"); empty when it holds them all.
 std::vector<std::string> SettingsNotHeld(int fd, const SerialLineSettings& wanted,
-                                         QSerialPort::FlowControl flow);
+                                         const Handshake& handshake);
+
+// Turns XON/XOFF on for the device behind fd, beside whatever handshake it
+// holds (QSerialPort sets one mode only); false when the device refuses.
+bool AddXonXoff(int fd);
 
 }  // namespace qtui

@@ -34,13 +34,19 @@ std::optional<SerialLineSettings> ParseSerialSettings(std::string_view settings)
   return out;
 }
 
-QSerialPort::FlowControl FlowControlFor(int handshaking) {
+Handshake HandshakeFor(int handshaking) {
   switch (handshaking) {
-    case 1: return QSerialPort::SoftwareControl;
-    case 2:
-    case 3: return QSerialPort::HardwareControl;
-    default: return QSerialPort::NoFlowControl;
+    case 1: return {.rts_cts = false, .xon_xoff = true};
+    case 2: return {.rts_cts = true, .xon_xoff = false};
+    case 3: return {.rts_cts = true, .xon_xoff = true};
+    default: return {};
   }
+}
+
+QSerialPort::FlowControl FlowControlFor(const Handshake& handshake) {
+  if (handshake.rts_cts) return QSerialPort::HardwareControl;
+  if (handshake.xon_xoff) return QSerialPort::SoftwareControl;
+  return QSerialPort::NoFlowControl;
 }
 
 }  // namespace qtui

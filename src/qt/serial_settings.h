@@ -19,8 +19,16 @@ struct SerialLineSettings {
 // Nothing when the text is not a valid setting.
 std::optional<SerialLineSettings> ParseSerialSettings(std::string_view settings);
 
-// Both XON/XOFF and RTS/CTS at once is not a mode the port offers: the
-// hardware handshake wins.
-QSerialPort::FlowControl FlowControlFor(int handshaking);
+// The handshakes a handshaking code asks for; code 3 asks for both.
+struct Handshake {
+  bool rts_cts = false;
+  bool xon_xoff = false;
+  bool operator==(const Handshake&) const = default;
+};
+Handshake HandshakeFor(int handshaking);
+
+// The one mode QSerialPort offers for it: RTS/CTS where both are asked
+// for (the port then adds XON/XOFF on the device itself).
+QSerialPort::FlowControl FlowControlFor(const Handshake& handshake);
 
 }  // namespace qtui

@@ -1,7 +1,8 @@
 // Text boxes: a QLineEdit, or a QPlainTextEdit for multi-line boxes. Keys
 // that make text go through the model's Type, so that a KeyPress handler
-// can change or swallow them; other edits (paste, delete) reach the model
-// as a whole new text.
+// can change or swallow them, and Ctrl+letters reach KeyPress as their
+// control codes; other edits (paste, delete) reach the model as a whole new
+// text. A one-line box drops the line breaks of what is pasted into it.
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -10,6 +11,7 @@
 
 #include "qt/control_views.h"
 #include "qt/hooked_widget.h"
+#include "qt/one_line_edit.h"
 #include "qt/qt_convert.h"
 
 namespace qtui {
@@ -43,9 +45,14 @@ int ShownPosition(const QString& shown, int model_position) {
 }
 
 // The character code a key press types, as KeyPress sees it; -1 for keys
-// that do not type (arrows, function keys, shortcuts).
+// that do not type (arrows, function keys, shortcuts). Ctrl+letter types
+// its control code, Ctrl+A 1 to Ctrl+Z 26, as a terminal sends it.
 int KeyAscii(const QKeyEvent* e) {
-  if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return -1;
+  if (e->modifiers() & (Qt::AltModifier | Qt::MetaModifier)) return -1;
+  if (e->modifiers() & Qt::ControlModifier) {
+    if (e->key() >= Qt::Key_A && e->key() <= Qt::Key_Z) return e->key() - Qt::Key_A + 1;
+    return -1;
+  }
   if (e->key() == Qt::Key_Backspace) return 8;
   if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) return 13;
   const QString text = e->text();
@@ -70,6 +77,7 @@ class TextBoxView final : public ControlView {
       : ControlView(model, widget, host), model_(model), line_(line), multi_(multi) {
     if (line_ != nullptr) {
       HookCommon(*line_);
+      KeepOnOneLine(*line_);
       QObject::connect(line_, &QLineEdit::textEdited, this, [this](const QString& text) {
         if (Accepting()) model_.UserEdit(FromQt(text));
       });
@@ -92,6 +100,7 @@ class TextBoxView final : public ControlView {
       line_->setAlignment(HorizontalAlignment(model_.Alignment()) | Qt::AlignVCenter);
     } else {
       multi_->setReadOnly(model_.Locked());
+      SyncScrollBars();
     }
   }
   void SyncColors() override { ApplyPalette(QPalette::Base, false); }
@@ -110,6 +119,18 @@ class TextBoxView final : public ControlView {
     widget.on_double_click = [this](QMouseEvent*) {
       if (Accepting()) model_.DblClick();
     };
+  }
+
+  // A box without bars of its own keeps the widget's (as needed, lines
+  // wrapped); the bars a box names are always there, and a horizontal one
+  // means its lines are not wrapped.
+  void SyncScrollBars() {
+    const int bars = model_.ScrollBars();
+    const bool horizontal = bars == ui::vbHorizontal || bars == ui::vbBoth;
+    const bool vertical = bars == ui::vbVertical || bars == ui::vbBoth;
+    multi_->setLineWrapMode(horizontal ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+    multi_->setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
+    multi_->setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
   }
 
   void SyncText() {
@@ -187,12 +208,22 @@ class TextBoxView final : public ControlView {
     if (!Accepting()) return false;
     const int key_ascii = KeyAscii(e);
     if (key_ascii < 0) return false;
+    if (e->modifiers() & Qt::ControlModifier) return RouteControlKey(key_ascii);
     if (key_ascii == 13) return RouteEnter();
     PushSelection();
     QPointer<TextBoxView> self(this);
     model_.Type(std::string(1, static_cast<char>(key_ascii)));
     if (self != nullptr && self->Attached()) PlaceCursorAtSelStart();
     return true;
+  }
+
+  // A Ctrl+letter raises KeyPress with its control code and types nothing;
+  // unless KeyPress swallows it, the widget then does what the key does
+  // there (Ctrl+C copies, Ctrl+V pastes).
+  bool RouteControlKey(int key_ascii) {
+    QPointer<TextBoxView> self(this);
+    model_.KeyPress(key_ascii);
+    return key_ascii == 0 || self == nullptr || !self->Attached();
   }
 
   // Enter goes to the form's default button from a one-line box; a

@@ -4,6 +4,12 @@
 
 namespace ui {
 
+std::string WithoutLineBreaks(std::string_view text) {
+  std::string line(text);
+  std::erase_if(line, [](char ch) { return ch == '\r' || ch == '\n'; });
+  return line;
+}
+
 TextBox::TextBox(Form& owner, std::string name, int index, Control* container)
     : Control(owner, std::move(name), index, container) {
   BackColor.Init(kSystemWindow);
@@ -22,6 +28,7 @@ void TextBox::Type(std::string_view keys) {
     int key_ascii = static_cast<unsigned char>(ch);
     KeyPress(key_ascii);
     if (key_ascii == 0 || Locked()) continue;
+    if (key_ascii < 32 && key_ascii != 8) continue;  // a control key types nothing
     std::string text = Text();
     int start = SelStart < 0 ? 0 : SelStart;
     if (start > static_cast<int>(text.size())) start = static_cast<int>(text.size());
@@ -49,8 +56,8 @@ void TextBox::Type(std::string_view keys) {
 
 void TextBox::UserEdit(std::string_view text) {
   if (Locked()) return;
-  Text = std::string(text);
-  SelStart = static_cast<int>(text.size());
+  Text = MultiLine() ? std::string(text) : WithoutLineBreaks(text);
+  SelStart = static_cast<int>(Text().size());
   SelLength = 0;
 }
 

@@ -15,6 +15,16 @@ inline constexpr int vbLeftJustify = 0;
 inline constexpr int vbRightJustify = 1;
 inline constexpr int vbCenter = 2;
 
+// A text box's ScrollBars: a multi-line box with a horizontal bar does not
+// wrap its lines.
+inline constexpr int vbSBNone = 0;
+inline constexpr int vbHorizontal = 1;
+inline constexpr int vbVertical = 2;
+inline constexpr int vbBoth = 3;
+
+// The text without its line breaks (CR and LF): what a one-line box holds.
+std::string WithoutLineBreaks(std::string_view text);
+
 class Label : public Control {
  public:
   using Control::Control;
@@ -34,6 +44,7 @@ class TextBox : public Control {
   Property<std::string> Text{this, Prop::Text};
   Property<bool> Locked{this, Prop::Locked, false};
   Property<bool> MultiLine{this, Prop::Style, false};
+  Property<int> ScrollBars{this, Prop::Style, vbSBNone};
   Property<int> Alignment{this, Prop::Alignment, vbLeftJustify};
   Property<int> MaxLength{this, Prop::Other, 0};
   int SelStart = 0;
@@ -47,9 +58,12 @@ class TextBox : public Control {
   Event<> DblClick;
 
   // The operator types characters: each goes through KeyPress and, unless
-  // swallowed, replaces the selection (or is appended). Backspace (8) deletes.
+  // swallowed, replaces the selection (or is appended). Backspace (8)
+  // deletes; other control characters (a Ctrl+letter, or a key KeyPress
+  // turned into one) reach KeyPress but never the text.
   void Type(std::string_view keys);
   // The operator replaces the whole text (a paste or an edit in the view).
+  // A one-line box drops the line breaks of what is pasted.
   void UserEdit(std::string_view text);
   // Appends text at the end, as the program's log windows do; costs what the
   // piece costs, however long the text has grown.

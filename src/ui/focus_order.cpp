@@ -20,8 +20,19 @@ bool IsFocusableKind(ControlKind kind) {
   }
 }
 
+bool LiesOutOfSight(const Control& control) {
+  for (const Control* c = &control; c->Container() != nullptr; c = c->Container()) {
+    const Control& box = *c->Container();
+    if (c->Left() >= box.Width() || c->Top() >= box.Height() || c->Left() + c->Width() < 0 ||
+        c->Top() + c->Height() < 0)
+      return true;
+  }
+  return false;
+}
+
 bool CanTakeFocus(const Control& control) {
-  return IsFocusableKind(control.Kind()) && control.IsShown() && control.IsEnabledHere();
+  return IsFocusableKind(control.Kind()) && control.IsShown() && control.IsEnabledHere() &&
+         !LiesOutOfSight(control);
 }
 
 std::vector<Control*> FocusOrder(const Form& form) {

@@ -14,7 +14,11 @@ namespace ui {
 // tab strips. Labels, frames, lamps, shapes, lines, pictures, progress bars,
 // bars and spinners never take the focus.
 bool IsFocusableKind(ControlKind kind);
-// A focusable kind that is shown and enabled, its containers and form too.
+// Lies wholly outside its container (a frame, picture box or tab strip), or
+// its container does, and so on up to the form: none of it can be seen.
+bool LiesOutOfSight(const Control& control);
+// A focusable kind that is shown and enabled, its containers and form too,
+// and not out of sight: what cannot be seen takes no focus.
 bool CanTakeFocus(const Control& control);
 
 // The form's controls in design order; controls never placed follow in the

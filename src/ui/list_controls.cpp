@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "ui/basic_controls.h"
+
 namespace ui {
 
 std::string ItemList::List(int i) const {
@@ -68,7 +70,7 @@ void ComboBox::UserSelect(int index) {
 
 void ComboBox::UserEdit(std::string_view text) {
   if (!Enabled() || Style() == vbComboDropdownList) return;
-  Text = std::string(text);
+  Text = WithoutLineBreaks(text);  // its edit part is a one-line box
 }
 
 // ---- ListBox

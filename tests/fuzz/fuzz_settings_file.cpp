@@ -1,5 +1,7 @@
 // The settings loader takes whatever text is in the file: it must never
 // crash, and what it accepts must save and load back to the same table.
+// Whatever text a record is given (the input itself here), the file keeps
+// one line a setting.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -13,8 +15,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (table.Load(text)) return 0;
   table.Find("chkDemo");
   table.SettingTextToNum();
+  if (table.SettingCount > 0) table.AppSettings[1].SettingText = text;
   std::string saved = table.Save();
   lnk::SettingsTable again;
-  if (again.Load(saved) || again.Save() != saved) std::abort();
+  if (again.Load(saved) || again.Save() != saved || again.SettingCount != table.SettingCount)
+    std::abort();
   return 0;
 }

@@ -3,15 +3,19 @@
 // in the message and input boxes.
 #include <gtest/gtest.h>
 
+#include <QClipboard>
 #include <QTest>
 #include <QTimer>
 
 #include "app/frm_debug.h"
 #include "app/frm_progress.h"
+#include "app/frm_select_modem.h"
+#include "app/frm_settings.h"
 #include "every_window.h"
 #include "link/startup.h"
 #include "sample_form.h"
 #include "screenshot_support.h"
+#include "sites/frm_site.h"
 #include "ui/focus_order.h"
 #include "unit/parameter_table.h"
 
@@ -85,6 +89,75 @@ TEST(Keyboard, EveryWindowOpensOnItsFirstControlAndTabsRoundInDesignOrder) {
   }
 }
 
+// The Tab chain read from each window's design, written out here and not
+// taken from the focus order the renderer follows: a control out of sight
+// (the settings dialog's "Demo Mode" above its page), a hidden one (the
+// site's callout box) or two controls placed in the wrong order fail it.
+// Each chain starts at its first name, goes round once with Tab and once
+// back with Shift+Tab.
+TEST(Keyboard, TheWindowsOperatorsTypeIntoMostTabInTheirDesignedOrder) {
+  OfflineQtConsole q;
+  app::Console& c = q.console;
+  ASSERT_TRUE(lnk::Main(c));
+  using Chain = std::vector<std::string>;
+  const auto walk = [&](ui::Form& form, const Chain& expected, const std::string& what) {
+    for (ui::Control* control : form.Controls())
+      if (qtui::ControlObjectName(*control).toStdString() == expected.front()) control->SetFocus();
+    ASSERT_TRUE(RunUntil(q.rt, [&] { return Focused() == expected.front(); }, 2000)) << what;
+    Chain forth{Focused()}, back{Focused()};
+    for (std::size_t i = 0; i < expected.size(); ++i) forth.push_back(Keys("\t"));
+    for (std::size_t i = 0; i < expected.size(); ++i)
+      back.insert(back.begin(), Keys("\t", Qt::ShiftModifier));
+    Chain round = expected;
+    round.push_back(expected.front());
+    EXPECT_EQ(forth, round) << what;
+    EXPECT_EQ(back, round) << what;
+  };
+
+  auto& settings = c.Get<app::frmSettings>();
+  Open(q.rt, settings);
+  const std::pair<int, Chain> pages[] = {
+      {app::kSettingsGeneral,
+       {"TabStrip1", "optConn(0)", "optConn(1)", "optConn(2)", "chkAddress", "chkLowRes", "cmdOK",
+        "Command1"}},
+      {app::kSettingsModem,
+       {"TabStrip1", "cmbMPort", "cmbMData", "cmbMParity", "cmbMStop", "cmbMBaud", "cmbMHandshake",
+        "cmbMRings", "chkRTS", "chkEOT", "cmdOK", "Command1"}},
+      {app::kSettingsCable,
+       {"TabStrip1", "cmbCPort", "cmbCData", "cmbCParity", "cmbCStop", "cmbCBaud", "cmbCHandshake",
+        "cmdOK", "Command1"}},
+      {app::kSettingsNetwork, {"TabStrip1", "txtIP", "txtPort", "cmdOK", "Command1"}},
+  };
+  for (const auto& [page, chain] : pages) {
+    settings.TabStrip1.UserSelect(page);
+    walk(settings, chain, "settings page " + std::to_string(page));
+  }
+  settings.Unload();
+
+  const std::pair<ui::Form*, Chain> windows[] = {
+      {&c.Get<app::frmSelectModem>(), {"cmbModems", "txtInit", "cmdOK", "cmdCancel"}},
+      {&c.Get<app::frmDebug>(),
+       {"txtIn", "txtOut", "txtTest", "cmdOpenPort", "cmdSave", "cmdClear", "cmdClose"}},
+      {&c.Get<sites::frmSite>(),
+       {"txtSiteName", "txtSiteNum", "txtCustSiteNum", "optConn(0)", "optConn(1)", "txtSitePhone",
+        "cmbComm", "txtLatMin", "txtLatSec", "txtLonMin", "txtLonSec", "cmdOK", "cmdCancel"}},
+  };
+  c.st.AddingSite = true;
+  for (const auto& [form, chain] : windows) {
+    Open(q.rt, *form);
+    walk(*form, chain, form->Name());
+    if (!form->Unload()) form->Hide();
+  }
+
+  c.st.CurrentKey = "Terminal";
+  auto& security = c.Get<unit::frmSecurity>();
+  WhileModal(q.rt, [&] { security.Show(true); }, [&] {
+    walk(security, {"txtComb(0)", "txtComb(1)", "txtComb(2)", "cmdOK", "cmdCancel"}, "Security");
+    Keys("\x1b");
+  });
+  EXPECT_FALSE(security.IsLoaded());
+}
+
 TEST(Keyboard, InstallationRowsComeInTableOrder) {
   OfflineQtConsole q;
   unit::frmInstall& screen = q.console.Get<unit::frmInstall>();
@@ -143,6 +216,13 @@ TEST(Keyboard, MessageAndInputBoxesAnswerReturnAndEscape) {
     const auto ask = [&, typed = typed] { EXPECT_EQ(rt.InputBox("Number:", "Dial", ""), typed); };
     WhileModal(rt, ask, [keys = keys] { Keys(keys); });
   }
+  // A number pasted with its line end is one line, as in every one-line box.
+  QApplication::clipboard()->setText(QStringLiteral("555\r\n0199\r\n"));
+  const auto ask = [&] { EXPECT_EQ(rt.InputBox("Number:", "Dial", ""), "5550199"); };
+  WhileModal(rt, ask, [] {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+    Keys("\r");
+  });
 }
 
 }  // namespace

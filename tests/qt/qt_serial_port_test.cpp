@@ -3,14 +3,12 @@
 // the master side.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <poll.h>
-#include <pty.h>
 #include <termios.h>
-#include <unistd.h>
 
 #include <string>
+#include <tuple>
 
+#include "pty_pair.h"
 #include "qt/qt_serial_port.h"
 #include "qt/serial_settings.h"
 #include "qt_test_support.h"
@@ -23,51 +21,6 @@ std::string AllBytes() {
   for (int i = 0; i < 256; ++i) bytes.push_back(static_cast<char>(i));
   return bytes;
 }
-
-class PtyPair {
- public:
-  PtyPair() {
-    char name[256] = {};
-    if (openpty(&master_, &slave_, name, nullptr, nullptr) == 0) slave_path_ = name;
-  }
-  ~PtyPair() {
-    if (master_ >= 0) close(master_);
-    if (slave_ >= 0) close(slave_);
-  }
-  PtyPair(const PtyPair&) = delete;
-  PtyPair& operator=(const PtyPair&) = delete;
-
-  bool Ok() const { return !slave_path_.empty(); }
-  // The line settings the device holds, as the port left them.
-  termios Held() const {
-    termios t{};
-    tcgetattr(slave_, &t);
-    return t;
-  }
-  const std::string& SlavePath() const { return slave_path_; }
-
-  void Write(const std::string& bytes) const {
-    ASSERT_EQ(write(master_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
-  }
-  // Reads from the far end until `count` bytes came or 3 s passed.
-  std::string Read(size_t count) const {
-    std::string got;
-    char buffer[512];
-    while (got.size() < count) {
-      pollfd fd{master_, POLLIN, 0};
-      if (poll(&fd, 1, 3000) <= 0) break;
-      const ssize_t n = read(master_, buffer, sizeof buffer);
-      if (n <= 0) break;
-      got.append(buffer, static_cast<size_t>(n));
-    }
-    return got;
-  }
-
- private:
-  int master_ = -1;
-  int slave_ = -1;
-  std::string slave_path_;
-};
 
 class QtSerialPortTest : public ::testing::Test {
  protected:
@@ -114,6 +67,8 @@ TEST_F(QtSerialPortTest, LineSettingsAndHandshakingReachTheDevice) {
   termios t = pty.Held();
   EXPECT_EQ(cfgetospeed(&t), static_cast<speed_t>(B19200));
   EXPECT_TRUE((t.c_cflag & CSTOPB) && (t.c_cflag & CRTSCTS));
+  EXPECT_EQ(t.c_iflag & (IXON | IXOFF), static_cast<tcflag_t>(IXON | IXOFF))
+      << "\"Both\" keeps XON/XOFF beside RTS/CTS";
   EXPECT_FALSE(port.SetPortOpen(true));  // already open
   EXPECT_EQ(port.LastError(), "Port already open");
   port.SetPortOpen(false);
@@ -123,6 +78,20 @@ TEST_F(QtSerialPortTest, LineSettingsAndHandshakingReachTheDevice) {
   t = pty.Held();
   EXPECT_EQ(cfgetospeed(&t), static_cast<speed_t>(B300));
   EXPECT_EQ(t.c_iflag & (IXON | IXOFF), static_cast<tcflag_t>(IXON | IXOFF));
+  EXPECT_FALSE(t.c_cflag & CRTSCTS);
+  // Each code leaves exactly its handshakes on the device, whatever the one
+  // before left there.
+  const std::tuple<int, bool, bool> codes[] = {{3, true, true}, {0, false, false}, {2, true, false},
+                                               {1, false, true}, {3, true, true}};
+  for (auto [code, rts_cts, xon_xoff] : codes) {
+    port.SetPortOpen(false);
+    port.Handshaking = code;
+    ASSERT_TRUE(port.SetPortOpen(true)) << code << ": " << port.LastError();
+    t = pty.Held();
+    EXPECT_EQ((t.c_cflag & CRTSCTS) != 0, rts_cts) << code;
+    EXPECT_EQ((t.c_iflag & (IXON | IXOFF)) == (IXON | IXOFF), xon_xoff) << code;
+    EXPECT_EQ((t.c_iflag & (IXON | IXOFF)) == 0, !xon_xoff) << code;
+  }
 }
 
 // A pty keeps 8 data bits and no parity whatever it is asked, and no Linux
@@ -186,10 +155,17 @@ TEST(QtSerialSettingsTest, SettingsTextsParse) {
 }
 
 TEST(QtSerialSettingsTest, HandshakingCodesMapToFlowControl) {
-  EXPECT_EQ(qtui::FlowControlFor(0), QSerialPort::NoFlowControl);
-  EXPECT_EQ(qtui::FlowControlFor(1), QSerialPort::SoftwareControl);
-  EXPECT_EQ(qtui::FlowControlFor(2), QSerialPort::HardwareControl);
-  EXPECT_EQ(qtui::FlowControlFor(3), QSerialPort::HardwareControl);
+  using qtui::Handshake;
+  const std::tuple<int, Handshake, QSerialPort::FlowControl> codes[] = {
+      {0, Handshake{}, QSerialPort::NoFlowControl},
+      {1, Handshake{.rts_cts = false, .xon_xoff = true}, QSerialPort::SoftwareControl},
+      {2, Handshake{.rts_cts = true, .xon_xoff = false}, QSerialPort::HardwareControl},
+      {3, Handshake{.rts_cts = true, .xon_xoff = true}, QSerialPort::HardwareControl},
+      {7, Handshake{}, QSerialPort::NoFlowControl}};
+  for (const auto& [code, handshake, flow] : codes) {
+    EXPECT_TRUE(qtui::HandshakeFor(code) == handshake) << code;
+    EXPECT_EQ(qtui::FlowControlFor(qtui::HandshakeFor(code)), flow) << code;
+  }
 }
 
 }  // namespace

@@ -179,6 +179,25 @@ TEST_F(RoadRefusals, AFailedNetworkAttemptLeavesTheStoredDialect) {
   EXPECT_EQ(h.serial.AllWritten().substr(0, 1), "D");
 }
 
+// A stored port that is no TCP port (an older version let it through, or
+// an edit by hand) is refused by name before anything connects: 70000
+// would reach port 4464, and "1e10" has no int at all.
+TEST_F(RoadRefusals, ANetworkRoadRefusesAStoredRemotePortThatIsNoPort) {
+  for (const char* stored : {"70000", "1e10", "0", "4660.5", "-4660", ""}) {
+    h.registry.SaveSetting("Settings", "RemotePort", stored);
+    Op().ExpectMsgBox(std::string("The Remote Port must be a whole number from 1 to 65535. It is \"") +
+                          stored + "\".\r\nPlease correct it under Options, Settings, Network.",
+                      ui::vbOK, "VKX-4700");
+    Main().mnuConnNet.Choose();
+    EXPECT_EQ(h.tcp.ConnectCount(), 0) << stored;
+    EXPECT_FALSE(h.console.st.Online || h.console.st.ConnectFailed || h.console.st.V4Mode) << stored;
+  }
+  h.registry.SaveSetting("Settings", "RemotePort", " 65535 ");
+  RunBriefly(&app::frmMain::mnuConnNet_Click, 3000);
+  EXPECT_EQ(h.tcp.ConnectedPort, 65535);
+  EXPECT_TRUE(h.console.st.Online);
+}
+
 // A reconnect that failed in mid-session leaves ConnectFailed set; the next
 // attempt still waits for its own connection.
 TEST_F(RoadRefusals, ANetworkAttemptIsNotGivenUpForAnEarlierFailure) {

@@ -125,6 +125,33 @@ TEST_F(SettingsDialog, StoredValuesNoControlCanHoldAreKept) {
   EXPECT_EQ(Text("ModemFlowControl") + Text("CalloutHour") + Text("CalloutMinute"), "725-1");
 }
 
+// "Remote Port:" takes a TCP port only: OK refuses anything else by name,
+// shows the Network page with the box focused, and saves nothing at all.
+TEST_F(SettingsDialog, OkRefusesARemotePortThatIsNoWholeNumberFrom1To65535) {
+  Start();
+  const std::string file = h.console.settings.Save();
+  for (const char* typed : {"70000", "65536", "1e10", "0", "-1", "4660.5", "46 60", "", "0x1234"}) {
+    h.rt.Operator().OnModal("frmSettings", [&](ui::Form& form) {
+      auto& d = static_cast<app::frmSettings&>(form);
+      d.chkLowRes.Press();
+      d.txtPort.UserEdit(typed);
+      h.rt.Operator().ExpectMsgBox("The Remote Port must be a whole number from 1 to 65535.",
+                                   ui::vbOK, "VKX-4700");
+      d.cmdOK.Press();
+      EXPECT_TRUE(d.IsLoaded() && d.Page(app::kSettingsNetwork).Visible()) << typed;
+      EXPECT_EQ(d.SettingsTab, app::kSettingsNetwork);
+      d.Command1.Press();
+    });
+    Main().mnuSettings.Choose();
+  }
+  EXPECT_EQ(h.console.settings.Save(), file);
+  EXPECT_EQ(Stored("RemotePort") + Stored("V4") + Stored("RemoteIP"), "<none><none><none>");
+  for (const char* typed : {"1", "65535", " 4661 ", "04660"}) {
+    Use([&](app::frmSettings& d) { d.txtPort.UserEdit(typed); });
+    EXPECT_EQ(Stored("RemotePort"), typed);
+  }
+}
+
 TEST_F(SettingsDialog, BothSettingsEntriesRefuseWhileOnlineAndOpenNothing) {
   Start();
   h.serial.SetPortOpen(true);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "console_harness.h"
 #include "gtest_operator.h"
 #include "link/settings_access.h"
@@ -99,6 +101,34 @@ TEST(SettingsFile, RefusesMissingEndAndMoreThanFiftySettings) {
   EXPECT_EQ(t.SettingCount, 50);
 }
 
+// A line break inside a record (a modem string pasted with its line ends)
+// never reaches the file: the writer drops it, so every setting after it
+// still loads. Files written before keep loading as they were.
+TEST(SettingsFile, LineBreaksInsideARecordNeverReachTheFile) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"AT&F1S0=0\r\n***\r\n", "AT&F1S0=0***"},
+      {"555\n0199", "5550199"},
+      {"a\rb\r\nc\n", "abc"},
+      {"\r\n", ""},
+      {"AT&F1S0=0", "AT&F1S0=0"},
+  };
+  for (const auto& [typed, stored] : cases) {
+    SettingsTable t;
+    ASSERT_FALSE(t.Load("[ModemInit]=x\r\n[chkDemo]=0\r\n[Cable\nPort]=2\r\n***\r\n"));
+    t.Find("ModemInit");
+    t.Current().SettingText = typed;
+    t.SettingTextToNum();
+    t.AppSettings[3].SettingName = "Cable\r\nPort";  // not from a file, but the writer holds
+    const std::string file = t.Save();
+    EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), 4) << typed;
+    SettingsTable again;
+    ASSERT_FALSE(again.Load(file)) << typed;
+    EXPECT_EQ(again.SettingCount, 3) << typed;
+    EXPECT_EQ(again.AppSettings[1].SettingText, stored);
+    EXPECT_EQ(again.AppSettings[2].SettingName + again.AppSettings[3].SettingName, "chkDemoCablePort");
+  }
+}
+
 TEST(SettingsLookup, MissingKeyShowsTheMessageAndGivesRecordZero) {
   testkit::ConsoleHarness h;
   testkit::ReportToGtest(h.rt);
@@ -144,10 +174,14 @@ TEST(SettingsStartup, BrokenOrMissingFileStopsStartUpAndIsLeftAlone) {
 TEST(SettingsSave, WritesThroughATemporaryFileAndLeavesNoneBehind) {
   testkit::ConsoleHarness h;
   ASSERT_FALSE(lnk::LoadSettings(h.console));
+  const std::string before = *h.folder.ReadFile("VKX1300.ini");
   h.console.settings.Find("sTelephone");
-  h.console.settings.Current().SettingText = "555-0199";
+  h.console.settings.Current().SettingText = "555-0199\r\n***\r\n";  // pasted with line ends
   ASSERT_FALSE(lnk::SaveSettings(h.console));
-  EXPECT_NE(h.folder.ReadFile("VKX1300.ini")->find("[sTelephone]=555-0199\r\n"), std::string::npos);
+  const std::string file = *h.folder.ReadFile("VKX1300.ini");
+  EXPECT_NE(file.find("[sTelephone]=555-0199***\r\n"), std::string::npos);
+  EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), std::count(before.begin(), before.end(), '\n'))
+      << "no setting cut off";
   EXPECT_FALSE(h.folder.Exists("VKX1300.ini.tmp"));
 }
 

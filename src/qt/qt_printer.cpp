@@ -58,7 +58,7 @@ std::string QtPrinter::Output(const platform::PrintedDocument& document) {
   const bool pdf = destination_ == Destination::Pdf || QPrinterInfo::defaultPrinter().isNull();
   QString path;
   if (pdf) {
-    path = QDir(ToQt(pdf_folder_))
+    path = QDir(PathToQt(pdf_folder_))
                .absoluteFilePath("Report " +
                                  QDateTime::currentDateTime().toString("yyyy-MM-dd hhmmss") + ".pdf");
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -67,7 +67,7 @@ std::string QtPrinter::Output(const platform::PrintedDocument& document) {
   printer.setDocName("Installation report");
   QPainter painter;
   if (!painter.begin(&printer))
-    return pdf ? "The report could not be saved as \"" + FromQt(path) + "\"."
+    return pdf ? "The report could not be saved as \"" + PathFromQt(path) + "\"."
                : "The report could not be sent to the printer.";
   const QFont font = ReportFont(document.font_name, document.font_size);
   painter.setFont(font);
@@ -86,7 +86,7 @@ std::string QtPrinter::Output(const platform::PrintedDocument& document) {
   }
   painter.end();
   if (!pdf) return "";
-  last_pdf_ = FromQt(path);
+  last_pdf_ = PathFromQt(path);
   return "The report was saved as \"" + last_pdf_ + "\".";
 }
 

@@ -187,6 +187,7 @@ void frmMapProps::Design() {
   txtMapName.Text = "";
   Label2.Caption = "File Path:";
   Label2.Move(240, 765, 1080, 255);
+  txtPath.HoldsPaths = true;
   txtPath.Move(1380, 720, 4200, 315);
   txtPath.Text = "";
   cmdBrowse.Caption = "...";

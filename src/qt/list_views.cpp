@@ -97,8 +97,12 @@ class ListBoxView final : public ControlView {
       : ControlView(model, list, host), model_(model), list_(list) {
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setUniformItemSizes(true);
-    QObject::connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
-      if (Accepting() && row >= 0) model_.UserSelect(row);
+    // The operator's choice is the item selected (a click, or a key that
+    // moves the selection); the current row alone is no choice: Qt sets it on
+    // the first item when a list without one takes the focus.
+    QObject::connect(list_, &QListWidget::itemSelectionChanged, this, [this] {
+      const QList<QListWidgetItem*> selected = list_->selectedItems();
+      if (Accepting() && !selected.isEmpty()) model_.UserSelect(list_->row(selected.front()));
     });
     QObject::connect(list_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
       if (Accepting()) model_.UserDoubleClick(list_->row(item));

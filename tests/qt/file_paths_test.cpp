@@ -2,7 +2,8 @@
 // with letters beyond ASCII (Latin, Cyrillic, CJK) adds, selects, shows and
 // edits a map bitmap there, saves a status file under a typed name and picks
 // it in the Load File window, and writes its report PDF there; what the
-// operator reads of a path is the path's own letters.
+// operator reads of a path is the path's own letters. And the lists of the
+// pickers open with nothing chosen.
 #include <gtest/gtest.h>
 
 #include <QKeyEvent>
@@ -203,6 +204,51 @@ TEST(QtPathText, MessagesShowPathLettersAndPathsKeepTheirBytes) {
   for (const std::string path : {"/tmp/Donn\xC3\xA9" "es/carte.bmp", "/\xD0\x9A/\xE5\x9C\xB0.vkx", "/plain"})
     EXPECT_EQ(qtui::PathFromQt(qtui::PathToQt(path)), path);
   EXPECT_EQ(qtui::PathToQt("/tmp/\xD0\x9A"), QStringLiteral("/tmp/\u041a"));
+}
+
+// ---- the pickers' lists ------------------------------------------------------------
+
+// A list that takes the focus when its window opens chooses nothing: OK in
+// Load File asks for a file, OK in Select Map closes without changing the map.
+TEST(FilePickers, AListFocusedWhenItsWindowOpensChoosesNothing) {
+  ConsoleInFolder q("pickers");
+  for (const char* name : {"North.vkx", "South.vkx"}) ASSERT_FALSE(q.folder.WriteFileAtomic(name, "2\r\n"));
+  auto& picker = q.console.Get<app::frmLoad>();
+  auto& maps = q.console.Get<sites::frmSelectMap>();
+  const struct {
+    ui::Form& form;
+    ui::ListBox& list;
+    ui::CommandButton& ok;
+    ui::CommandButton& cancel;
+  } windows[] = {{picker, picker.List1, picker.cmdOK, picker.cmdCancel},
+                 {maps, maps.lstMaps, maps.Command1, maps.cmdCancel}};
+  for (const auto& w : windows) {
+    QtDialogOperator op;
+    int polls = 0;
+    bool focused = false;
+    int chosen = -2;
+    op.Then(
+        [&](QWidget*) {
+          auto* list = WidgetOf<QListWidget>(q.rt, w.list);
+          focused = list != nullptr && list->hasFocus();
+          return focused || ++polls > 100;
+        },
+        [&](QWidget*) {
+          chosen = w.list.ListIndex();
+          QTest::mouseClick(WidgetOf<QPushButton>(q.rt, w.ok), Qt::LeftButton);
+          if (w.form.Visible()) w.cancel.Press();
+        });
+    w.form.Show(true);
+    const std::string name = w.form.Name();
+    EXPECT_TRUE(focused) << name;
+    EXPECT_EQ(chosen, -1) << name;
+    EXPECT_EQ(op.messages, &w.form == &picker
+                               ? QStringList{QStringLiteral("Please select a file or press 'Cancel'.")}
+                               : QStringList())
+        << name;
+  }
+  EXPECT_EQ(q.console.st.StatusFilePath, "");
+  EXPECT_EQ(q.registry.GetSetting("Settings", "CurrentMap", "(unchanged)"), "(unchanged)");
 }
 
 }  // namespace

@@ -167,14 +167,15 @@ TEST_P(FilePaths, AStatusFileIsSavedUnderATypedNameAndPickedInTheFolder) {
 TEST_P(FilePaths, TheReportPdfIsWrittenInTheFolderAndItsPathShownInItsLetters) {
   ConsoleInFolder q(GetParam().folder);
   app::Console& c = q.console;
-  qtui::QtPrinter printer(q.folder.Path(), qtui::QtPrinter::Destination::Pdf);
+  qtui::QtPrinter printer(q.folder.Path(), qtui::QtPrinter::Destination::Pdf,
+                          [] { return QDateTime(QDate(2026, 3, 2), QTime(10, 4, 7)); });
   c.printer = &printer;
   ASSERT_EQ(testkit::LoadTextDump(c, testkit::PlainDump(testkit::SampleParameters())), "");
   QtDialogOperator op;
   c.Get<unit::frmInstall>().Show();
   c.Get<unit::frmInstall>().cmdPrint.Press();
-  const std::string pdf = printer.LastPdf();
-  EXPECT_EQ(pdf.rfind(q.folder.Path() + "/Report ", 0), 0u) << pdf;
+  const std::string pdf = q.folder.FilePath("Report 2026-03-02 100407.pdf");
+  EXPECT_EQ(printer.LastPdf(), pdf);
   EXPECT_GT(fs::file_size(pdf), 1000u);
   EXPECT_EQ(op.messages, QStringList{Utf8("The report was saved as \"" + pdf + "\".")});
 }

@@ -40,11 +40,12 @@ std::optional<std::string_view> LineAt(std::string_view file, long position) {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The id after the character 255 at `mark`. Five characters as they have
-// always been written, read with Val; a longer id goes on in digits.
+// always been written, read with Val (where "9E99" is a number too); a
+// longer id goes on in digits.
 std::int32_t IdAfter(std::string_view line, std::size_t mark) {
   const std::string_view five = line.substr(mark + 1, 5);
   if (five.size() < 5 || !std::all_of(five.begin(), five.end(), IsDigit))
-    return vb::CLng(vb::Val(five));
+    return std::min(vb::CLng(vb::Val(five)), kMaxMapId);
   std::int64_t id = 0;
   for (std::size_t i = mark + 1; i < line.size() && IsDigit(line[i]); ++i)
     id = std::min<std::int64_t>(id * 10 + (line[i] - '0'), kMaxMapId);

@@ -138,6 +138,8 @@ TEST(MapCatalogueText, IdsAreReadWholeAndOldFiveCharacterIdsAsBefore) {
       {"A\xFF" " 12 3\xFEp", 123},    // Val of five characters, blanks skipped
       {"A\xFF" "00012abc\xFEp", 12},  // the digits end the id
       {"A\xFF" "ab\xFEx.bmp", 0},
+      {"A\xFF" "9E99\xFEx.bmp", sites::kMaxMapId},  // Val's exponent
+      {"A\xFF" "-0012\xFEx.bmp", -12},
       {"no map", std::nullopt}};
   for (const auto& [line, id] : cases) {
     EXPECT_EQ(sites::MapIdOfLine(line), id) << line;

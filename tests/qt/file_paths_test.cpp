@@ -1,7 +1,8 @@
 // Paths through the Qt boundary: a console whose program folder is named
 // with letters beyond ASCII (Latin, Cyrillic, CJK) adds, selects, shows and
 // edits a map bitmap there, saves a status file under a typed name and picks
-// it in the Load File window, and writes its report PDF there; what the
+// it in the Load File window, opens a file dialog there for a bulk dump, and
+// writes its report PDF there; what the
 // operator reads of a path is the path's own letters. And the lists of the
 // pickers open with nothing chosen.
 #include <gtest/gtest.h>
@@ -129,7 +130,7 @@ TEST_P(FilePaths, AMapBitmapInTheFolderIsAddedSelectedShownAndEdited) {
   EXPECT_EQ(op.messages, QStringList{Utf8("File not found: " + gone)});
 }
 
-TEST_P(FilePaths, AStatusFileIsSavedUnderATypedNameAndPickedInTheFolder) {
+TEST_P(FilePaths, StatusAndBulkFilesAreSavedAndPickedInTheFolder) {
   ConsoleInFolder q(GetParam().folder);
   app::Console& c = q.console;
   const std::string bytes = app::TextStatusFileBytes(
@@ -161,6 +162,18 @@ TEST_P(FilePaths, AStatusFileIsSavedUnderATypedNameAndPickedInTheFolder) {
   EXPECT_TRUE(folders.contains(Utf8(GetParam().folder))) << folders.join('|').toStdString();
   EXPECT_EQ(c.st.StatusFilePath, fs::absolute(saved).string());
   EXPECT_EQ(platform::ReadWholeFile(c.st.StatusFilePath).value_or("(none)"), bytes);
+
+  // A bulk dump is chosen in a file dialog that opens on the folder.
+  ASSERT_FALSE(q.folder.WriteFileAtomic("unit.bdd", std::string(300, '\x01')));
+  QString opened_on;
+  op.Then([](QWidget* modal) { return qobject_cast<QFileDialog*>(modal) != nullptr; },
+          [&](QWidget* modal) { opened_on = qobject_cast<QFileDialog*>(modal)->directory().absolutePath(); })
+      .ChooseFile(Utf8(q.folder.FilePath("unit.bdd")));
+  ui::FileDialogRequest request;
+  request.filter = "Bulk Dump Files|*.bdd";
+  request.initial_dir = q.folder.Path();
+  EXPECT_EQ(q.rt.FileDialog(request), q.folder.FilePath("unit.bdd"));
+  EXPECT_EQ(opened_on, Utf8(q.folder.Path()));
   EXPECT_EQ(op.messages, QStringList());
 }
 

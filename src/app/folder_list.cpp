@@ -11,6 +11,7 @@ constexpr int kIndent = 2;  // blanks per step in
 }
 
 FolderList::FolderList(ui::Form& owner, std::string name) : ui::ListBox(owner, std::move(name)) {
+  HoldsPaths.Init(true);
   DblClick = [this] { SetPath(ItemPath(ListIndex())); };
 }
 

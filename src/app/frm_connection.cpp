@@ -2,6 +2,7 @@
 
 #include "app/console.h"
 #include "app/frm_main.h"
+#include "app/site_removal.h"
 #include "common/app_info.h"
 #include "common/vb.h"
 #include "link/settings_access.h"
@@ -121,9 +122,8 @@ void frmConnection::cmdRemove_Click() {
   if (c_.rt.MsgBox("Are you sure you want to delete this site?", ui::vbYesNo + ui::vbQuestion,
                    "Confirm site removal") != ui::vbYes)
     return;
-  c_.rsShared = c_.Db.OpenRecordset(sites::DirectoryRemoveSiteQuery(st.SelectedSiteID));
-  c_.rsShared.Delete();
-  c_.rsShared.Close();
+  // A refused removal keeps the site, its selection and the dialog.
+  if (!RemoveSiteRow(c_, sites::DirectoryRemoveSiteQuery(st.SelectedSiteID))) return;
   c_.Get<sites::frmMap>().Form_Resize();
   st.SelectedSiteID = 0;
   Unload();

@@ -21,6 +21,7 @@ void frmLoad::Design() {
   Move(2400, 1800, 6600, 4800);
   Label1.Caption = "Select a data file to load:";
   Label1.Move(240, 180, 3000, 255);
+  List1.HoldsPaths = true;
   List1.Move(240, 480, 2880, 3180);
   Label3.Caption = "Directory:";
   Label3.Move(3360, 180, 2880, 255);
@@ -28,6 +29,7 @@ void frmLoad::Design() {
   Label2.Caption = "Drive:";
   Label2.Move(3360, 2940, 2880, 255);
   Drive1.Style = ui::vbComboDropdownList;
+  Drive1.HoldsPaths = true;
   Drive1.Move(3360, 3240, 2880, 315);
   cmdOK.Caption = "&OK";
   cmdOK.Default = true;

@@ -5,6 +5,7 @@
 #include "app/frm_about.h"
 #include "app/frm_help.h"
 #include "app/frm_main.h"
+#include "app/site_removal.h"
 #include "common/app_info.h"
 #include "common/vb.h"
 #include "link/command_sender.h"
@@ -45,15 +46,13 @@ bool frmMain::SettingsGuard() {
 }
 
 // Removes the selected site's row; its data-log rows stay, and so do the
-// selected site's name and number.
+// selected site's name and number. A refused removal changes nothing.
 void frmMain::mnuRemoveSite_Click() {
   if (!SiteGuard("First select a site to remove.")) return;
   if (c_.rt.MsgBox("Are you sure you want to delete this site?", ui::vbYesNo + ui::vbQuestion,
                    "Confirm site removal") != ui::vbYes)
     return;
-  c_.rsShared = c_.Db.OpenRecordset(sites::RemoveSiteQuery(c_.st.SelectedSiteID));
-  c_.rsShared.Delete();
-  c_.rsShared.Close();
+  if (!RemoveSiteRow(c_, sites::RemoveSiteQuery(c_.st.SelectedSiteID))) return;
   c_.Get<sites::frmMap>().Form_Resize();
   c_.st.SelectedSiteID = 0;
 }

@@ -40,9 +40,11 @@ void AppendUtf8(std::string& out, char32_t cp) {
   }
 }
 
-// Decodes one UTF-8 sequence at text[i]; nothing when it is not well formed
-// (overlong forms, surrogates and values beyond U+10FFFF included).
-std::optional<std::pair<char32_t, std::size_t>> DecodeUtf8(std::string_view text, std::size_t i) {
+}  // namespace
+
+std::optional<std::pair<char32_t, std::size_t>> Utf8SequenceAt(std::string_view text,
+                                                               std::size_t i) {
+  if (i >= text.size()) return std::nullopt;
   const auto lead = static_cast<unsigned char>(text[i]);
   std::size_t length = 0;
   char32_t cp = 0;
@@ -72,8 +74,6 @@ std::optional<std::pair<char32_t, std::size_t>> DecodeUtf8(std::string_view text
   return std::make_pair(cp, length);
 }
 
-}  // namespace
-
 std::string Cp1252ToUtf8(std::string_view text) {
   std::string out;
   out.reserve(text.size());
@@ -93,7 +93,7 @@ std::string Utf8ToCp1252(std::string_view text) {
       while (end < text.size() && static_cast<unsigned char>(text[end]) < 0x80) ++end;
       out.append(text.data() + i, end - i);
       i = end;
-    } else if (const auto decoded = DecodeUtf8(text, i)) {
+    } else if (const auto decoded = Utf8SequenceAt(text, i)) {
       const auto mapped = ByteOf(decoded->first);
       out += mapped ? static_cast<char>(*mapped) : '?';
       i += decoded->second;

@@ -3,8 +3,11 @@
 // These two turn one form into the other at the database's edge.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace platform {
 
@@ -17,5 +20,11 @@ std::string Cp1252ToUtf8(std::string_view text);
 // start a valid UTF-8 sequence is taken as a Windows-1252 byte of its own, so
 // text that some other tool stored unencoded still reads as it was written.
 std::string Utf8ToCp1252(std::string_view text);
+
+// The code point of the well-formed UTF-8 sequence of two to four bytes that
+// starts at text[i], with its length; nothing when none starts there
+// (overlong forms, surrogates and values beyond U+10FFFF are not well formed).
+std::optional<std::pair<char32_t, std::size_t>> Utf8SequenceAt(std::string_view text,
+                                                               std::size_t i);
 
 }  // namespace platform

@@ -9,8 +9,10 @@
 
 namespace platform {
 
-// The name as typed when it is a plain file name (no "/" or "\", not "." or
-// "..", no control characters); nothing otherwise.
+// The name as typed, in the file system's own form (UTF-8: a typed "é" is
+// the file system's "é"), when it is a plain file name: no "/" or "\", not
+// "." or "..", no control characters, and no "?", which also stands for
+// every letter a text box cannot hold. Nothing otherwise.
 std::optional<std::string> PlainFileName(std::string_view typed);
 
 }  // namespace platform

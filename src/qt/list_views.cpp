@@ -19,10 +19,19 @@ namespace qtui {
 
 namespace {
 
-QStringList ItemTexts(const ui::ItemList& list) {
+QString Shown(const ui::Control& control, std::string_view text) {
+  return control.HoldsPaths() ? PathToQt(text) : ToQt(text);
+}
+
+std::string Typed(const ui::Control& control, const QString& text) {
+  return control.HoldsPaths() ? PathFromQt(text) : FromQt(text);
+}
+
+template <class Model>
+QStringList ItemTexts(const Model& list) {
   QStringList texts;
   texts.reserve(list.ListCount());
-  for (int i = 0; i < list.ListCount(); ++i) texts << ToQt(list.List(i));
+  for (int i = 0; i < list.ListCount(); ++i) texts << Shown(list, list.List(i));
   return texts;
 }
 
@@ -56,8 +65,8 @@ class ComboBoxView final : public ControlView {
     }
     const int index = model_.ListIndex() < combo_->count() ? model_.ListIndex() : -1;
     if (combo_->currentIndex() != index) combo_->setCurrentIndex(index);
-    if (editable && combo_->currentText() != ToQt(model_.Text()))
-      combo_->setEditText(ToQt(model_.Text()));
+    if (editable && combo_->currentText() != Shown(model_, model_.Text()))
+      combo_->setEditText(Shown(model_, model_.Text()));
   }
   void SyncColors() override { ApplyPalette(QPalette::Base, false); }
 
@@ -72,7 +81,7 @@ class ComboBoxView final : public ControlView {
     hooked_editor_ = editor;
     KeepOnOneLine(*editor);
     QObject::connect(editor, &QLineEdit::textEdited, this, [this](const QString& text) {
-      if (Accepting()) model_.UserEdit(FromQt(text));
+      if (Accepting()) model_.UserEdit(Typed(model_, text));
     });
   }
 
@@ -90,8 +99,12 @@ class ListBoxView final : public ControlView {
       : ControlView(model, list, host), model_(model), list_(list) {
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setUniformItemSizes(true);
-    QObject::connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
-      if (Accepting() && row >= 0) model_.UserSelect(row);
+    // The operator's choice is the item selected (a click, or a key that
+    // moves the selection); the current row alone is no choice: Qt sets it on
+    // the first item when a list without one takes the focus.
+    QObject::connect(list_, &QListWidget::itemSelectionChanged, this, [this] {
+      const QList<QListWidgetItem*> selected = list_->selectedItems();
+      if (Accepting() && !selected.isEmpty()) model_.UserSelect(list_->row(selected.front()));
     });
     QObject::connect(list_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
       if (Accepting()) model_.UserDoubleClick(list_->row(item));

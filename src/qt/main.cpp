@@ -27,6 +27,7 @@
 #include "link/startup.h"
 #include "named_pictures.h"
 #include "platform/program_folder.h"
+#include "qt_convert.h"
 #include "qt_printer.h"
 #include "qt_program_launcher.h"
 #include "qt_registry.h"
@@ -68,14 +69,14 @@ bool ParseOptions(int argc, char** argv, Options& out) {
 // installed that way, else the source tree's data/.
 std::string ShippedDataDir() {
   QString beside = QCoreApplication::applicationDirPath() + "/data";
-  if (QFileInfo(beside + "/VKX1300.ini").exists()) return beside.toStdString();
+  if (QFileInfo(beside + "/VKX1300.ini").exists()) return qtui::PathFromQt(beside);
   return VKX_DATA_DIR;
 }
 
 std::string ConfigDir() {
-  QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+  QString base = QFile::decodeName(qgetenv("XDG_CONFIG_HOME"));
   if (base.isEmpty()) base = QDir::homePath() + "/.config";
-  return (base + "/vkx4700").toStdString();
+  return qtui::PathFromQt(base + "/vkx4700");
 }
 
 }  // namespace
@@ -96,7 +97,7 @@ int main(int argc, char** argv) {
   }
   std::string machine_ini = ConfigDir() + "/machine.ini";
   qtui::QtRegistry registry(ConfigDir() + "/VKX-4700.ini",
-                            QFileInfo::exists(QString::fromStdString(machine_ini)) ? machine_ini : "");
+                            QFileInfo::exists(qtui::PathToQt(machine_ini)) ? machine_ini : "");
   qtui::QtSerialPort serial(registry);
   qtui::QtTcpClient tcp;
   qtui::QtPrinter printer(folder.Path());
@@ -125,7 +126,7 @@ int main(int argc, char** argv) {
     // After the start-up timer (2 s) has restored the main window.
     QTimer::singleShot(2600, &main_scope, [&] {
       if (QWidget* window = runtime.WindowOf(console.Get<app::frmMain>()))
-        window->grab().save(QString::fromStdString(options.grab), "PNG");
+        window->grab().save(qtui::PathToQt(options.grab), "PNG");
     });
   }
   return runtime.Exec();

@@ -521,7 +521,7 @@ QPixmap NamedPicturePixmap(std::string_view name, int size_px) {
 QPixmap PicturePixmap(const ui::Picture& picture, int size_px) {
   if (!picture.name.empty()) return NamedPicturePixmap(picture.name, size_px);
   if (picture.file.empty()) return QPixmap();
-  const QString path = ToQt(picture.file);
+  const QString path = PathToQt(picture.file);
   // The modification time in the key: a file rewritten on disk is read again.
   const QString key = QStringLiteral("vkx:file:%1:%2")
                           .arg(path)

@@ -1,6 +1,32 @@
 #include "qt/qt_convert.h"
 
+#include "platform/cp1252.h"
+
 namespace qtui {
+
+QString MessageToQt(std::string_view text) {
+  QString out;
+  out.reserve(static_cast<qsizetype>(text.size()));
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    const auto sequence = byte >= 0x80 ? platform::Utf8SequenceAt(text, i) : std::nullopt;
+    if (!sequence) {
+      out += QChar(byte);
+      ++i;
+      continue;
+    }
+    const char32_t cp = sequence->first;
+    if (QChar::requiresSurrogates(cp)) {
+      out += QChar(QChar::highSurrogate(cp));
+      out += QChar(QChar::lowSurrogate(cp));
+    } else {
+      out += QChar(static_cast<char16_t>(cp));
+    }
+    i += sequence->second;
+  }
+  return out;
+}
 
 QColor ToQColor(ui::Color color, const QPalette& palette) {
   if (!IsSystemColor(color))

@@ -1,8 +1,11 @@
-// Conversions between the models' world (8-bit Latin-1 text, twips, colours
-// as 0x00BBGGRR or system colour codes) and Qt's.
+// Conversions between the models' world (8-bit Latin-1 text, paths as the
+// file system's own bytes, twips, colours as 0x00BBGGRR or system colour
+// codes) and Qt's.
 #pragma once
 
+#include <QByteArray>
 #include <QColor>
+#include <QFile>
 #include <QPalette>
 #include <QRect>
 #include <QString>
@@ -25,6 +28,22 @@ inline std::string FromQt(const QString& text) {
   const QByteArray bytes = text.toLatin1();
   return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
+
+// A path or file name keeps the file system's own bytes: Latin-1 would turn
+// "é" into another file and every letter beyond it into "?".
+inline QString PathToQt(std::string_view path) {
+  return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
+}
+
+inline std::string PathFromQt(const QString& path) {
+  const QByteArray bytes = QFile::encodeName(path);
+  return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
+// The text of a message, which may name a path among the program's 8-bit
+// text: a well-formed UTF-8 sequence (a path's non-ASCII letters) shows as
+// its letter, every other byte as ToQt shows it.
+QString MessageToQt(std::string_view text);
 
 inline int TwipsToPx(double twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
 inline double PxToTwips(double px) { return px * kTwipsPerPixel; }

@@ -53,7 +53,7 @@ QMessageBox::Icon IconOf(int vb_buttons) {
 }  // namespace
 
 int ShowMessageBox(QWidget* parent, std::string_view prompt, int buttons, std::string_view title) {
-  QMessageBox box(IconOf(buttons), TitleOrDefault(title), ToQt(prompt), QMessageBox::NoButton,
+  QMessageBox box(IconOf(buttons), TitleOrDefault(title), MessageToQt(prompt), QMessageBox::NoButton,
                   parent);
   const ButtonSet set = ButtonsOf(buttons);
   for (const auto& [button, answer] : set.buttons) box.addButton(button);
@@ -81,9 +81,10 @@ std::string AskText(QWidget* parent, std::string_view prompt, std::string_view t
 }
 
 std::string AskFileName(QWidget* parent, const ui::FileDialogRequest& request) {
-  QString start = ToQt(request.initial_dir);
+  QString start = PathToQt(request.initial_dir);
   if (!request.file_name.empty())
-    start = start.isEmpty() ? ToQt(request.file_name) : QDir(start).filePath(ToQt(request.file_name));
+    start = start.isEmpty() ? PathToQt(request.file_name)
+                            : QDir(start).filePath(PathToQt(request.file_name));
   const QString title = TitleOrDefault(request.title);
   const QString filter = QtFileFilter(request.filter);
   const QStringList filters = filter.split(QStringLiteral(";;"));
@@ -91,7 +92,7 @@ std::string AskFileName(QWidget* parent, const ui::FileDialogRequest& request) {
   const QString chosen =
       request.save ? QFileDialog::getSaveFileName(parent, title, start, filter, &selected)
                    : QFileDialog::getOpenFileName(parent, title, start, filter, &selected);
-  return FromQt(chosen);
+  return PathFromQt(chosen);
 }
 
 QString QtFileFilter(std::string_view filter) {

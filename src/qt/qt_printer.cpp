@@ -1,7 +1,7 @@
 #include "qt_printer.h"
 
-#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -17,6 +17,8 @@ namespace qtui {
 namespace {
 
 constexpr double kTwipsPerInch = 1440;
+// Numbered PDFs of one second before the folder counts as full.
+constexpr int kMaxReportsPerSecond = 999;
 
 QFont ReportFont(const std::string& name, double size) {
   QFont font(ToQt(name));
@@ -27,8 +29,9 @@ QFont ReportFont(const std::string& name, double size) {
 
 }  // namespace
 
-QtPrinter::QtPrinter(std::string pdf_folder, Destination destination)
-    : pdf_folder_(std::move(pdf_folder)), destination_(destination) {}
+QtPrinter::QtPrinter(std::string pdf_folder, Destination destination,
+                     std::function<QDateTime()> clock)
+    : pdf_folder_(std::move(pdf_folder)), destination_(destination), clock_(std::move(clock)) {}
 
 QtPrinter::~QtPrinter() = default;
 
@@ -53,22 +56,40 @@ int QtPrinter::LinesPerPage() {
   return std::max(1, static_cast<int>(height / metrics.lineSpacing()));
 }
 
+QString QtPrinter::ClaimPdfPath(bool& claimed) const {
+  const QDir folder(PathToQt(pdf_folder_));
+  const QDateTime now = clock_ ? clock_() : QDateTime::currentDateTime();
+  const QString stem = "Report " + now.toString("yyyy-MM-dd hhmmss");
+  claimed = false;
+  for (int n = 1; n <= kMaxReportsPerSecond; ++n) {
+    const QString path = folder.absoluteFilePath(
+        n == 1 ? stem + ".pdf" : QStringLiteral("%1 (%2).pdf").arg(stem).arg(n));
+    QFile file(path);
+    claimed = file.open(QIODevice::WriteOnly | QIODevice::NewOnly);
+    if (claimed || !file.exists()) return path;  // not made: the printer tells why
+  }
+  return {};
+}
+
 std::string QtPrinter::Output(const platform::PrintedDocument& document) {
   QPrinter printer(QPrinter::HighResolution);
   const bool pdf = destination_ == Destination::Pdf || QPrinterInfo::defaultPrinter().isNull();
   QString path;
+  bool claimed = false;
   if (pdf) {
-    path = QDir(ToQt(pdf_folder_))
-               .absoluteFilePath("Report " +
-                                 QDateTime::currentDateTime().toString("yyyy-MM-dd hhmmss") + ".pdf");
+    path = ClaimPdfPath(claimed);
+    if (path.isEmpty())
+      return "The report could not be saved: \"" + pdf_folder_ + "\" holds no free name for it.";
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
   }
   printer.setDocName("Installation report");
   QPainter painter;
-  if (!painter.begin(&printer))
-    return pdf ? "The report could not be saved as \"" + FromQt(path) + "\"."
-               : "The report could not be sent to the printer.";
+  if (!painter.begin(&printer)) {
+    if (!pdf) return "The report could not be sent to the printer.";
+    if (claimed) QFile::remove(path);  // made empty for it
+    return "The report could not be saved as \"" + PathFromQt(path) + "\".";
+  }
   const QFont font = ReportFont(document.font_name, document.font_size);
   painter.setFont(font);
   const QFontMetricsF metrics(font, &printer);
@@ -86,7 +107,7 @@ std::string QtPrinter::Output(const platform::PrintedDocument& document) {
   }
   painter.end();
   if (!pdf) return "";
-  last_pdf_ = FromQt(path);
+  last_pdf_ = PathFromQt(path);
   return "The report was saved as \"" + last_pdf_ + "\".";
 }
 

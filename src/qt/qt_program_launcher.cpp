@@ -8,7 +8,7 @@
 namespace qtui {
 
 bool QtProgramLauncher::StartProgram(const std::string& path) {
-  return QProcess::startDetached(ToQt(path), QStringList());
+  return QProcess::startDetached(PathToQt(path), QStringList());
 }
 
 }  // namespace qtui

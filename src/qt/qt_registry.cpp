@@ -32,9 +32,9 @@ QtRegistry::QtRegistry(const std::string& user_ini, const std::string& machine_i
     user_ = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
                                         QStringLiteral("vkx4700"), QStringLiteral("VKX-4700"));
   else
-    user_ = std::make_unique<QSettings>(ToQt(user_ini), QSettings::IniFormat);
+    user_ = std::make_unique<QSettings>(PathToQt(user_ini), QSettings::IniFormat);
   if (!machine_ini.empty()) {
-    machine_ = std::make_unique<QSettings>(ToQt(machine_ini), QSettings::IniFormat);
+    machine_ = std::make_unique<QSettings>(PathToQt(machine_ini), QSettings::IniFormat);
     // Sections named with backslashes ("[System\Modem\0000]", as the store is
     // documented) are parsed only when a key of theirs is read, and until
     // then their groups are missing from childGroups(): parse them all now.
@@ -44,7 +44,7 @@ QtRegistry::QtRegistry(const std::string& user_ini, const std::string& machine_i
 
 QtRegistry::~QtRegistry() = default;
 
-std::string QtRegistry::UserFile() const { return FromQt(user_->fileName()); }
+std::string QtRegistry::UserFile() const { return PathFromQt(user_->fileName()); }
 
 std::string QtRegistry::GetSetting(std::string_view section, std::string_view key,
                                    std::string_view default_value) {

@@ -69,7 +69,7 @@ bool QtSerialPort::Open() {
     last_error_ = "Invalid port settings: " + Settings;
     return false;
   }
-  port_.setPortName(ToQt(DevicePath(CommPort)));
+  port_.setPortName(PathToQt(DevicePath(CommPort)));
   if (!port_.open(QIODevice::ReadWrite)) {
     last_error_ = OpenErrorText(port_.error(), port_.errorString());
     return false;

@@ -18,17 +18,25 @@ namespace qtui {
 
 namespace {
 
+QString Shown(const ui::TextBox& box, std::string_view text) {
+  return box.HoldsPaths() ? PathToQt(text) : ToQt(text);
+}
+
+std::string Typed(const ui::TextBox& box, const QString& text) {
+  return box.HoldsPaths() ? PathFromQt(text) : FromQt(text);
+}
+
 // The model keeps the original's CR LF line ends; the widget shows "\n".
-QString ToDisplay(std::string_view text) {
-  QString shown = ToQt(text);
+QString ToDisplay(const ui::TextBox& box, std::string_view text) {
+  QString shown = Shown(box, text);
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   return shown;
 }
 
-std::string FromDisplay(QString shown) {
+std::string FromDisplay(const ui::TextBox& box, QString shown) {
   shown.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-  return FromQt(shown);
+  return Typed(box, shown);
 }
 
 // Positions in the model's text count each line end as two characters.
@@ -62,6 +70,13 @@ int KeyAscii(const QKeyEvent* e) {
   return code;
 }
 
+// The key types a letter that the 8-bit text has no code for.
+bool TypesWiderLetter(const QKeyEvent* e) {
+  if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+  const QString text = e->text();
+  return !text.isEmpty() && text[0].unicode() > 255;
+}
+
 Qt::Alignment HorizontalAlignment(int vb_alignment) {
   switch (vb_alignment) {
     case ui::vbRightJustify: return Qt::AlignRight;
@@ -79,14 +94,14 @@ class TextBoxView final : public ControlView {
       HookCommon(*line_);
       KeepOnOneLine(*line_);
       QObject::connect(line_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (Accepting()) model_.UserEdit(FromQt(text));
+        if (Accepting()) model_.UserEdit(Typed(model_, text));
       });
     } else {
       HookCommon(*multi_);
       QObject::connect(multi_, &QPlainTextEdit::textChanged, this, [this] {
         if (!Accepting()) return;
         shown_ = multi_->toPlainText();
-        model_.UserEdit(FromDisplay(shown_));
+        model_.UserEdit(FromDisplay(model_, shown_));
       });
     }
   }
@@ -135,7 +150,7 @@ class TextBoxView final : public ControlView {
 
   void SyncText() {
     if (line_ != nullptr) {
-      const QString text = ToQt(model_.Text());
+      const QString text = Shown(model_, model_.Text());
       if (line_->text() != text) line_->setText(text);
       return;
     }
@@ -151,10 +166,10 @@ class TextBoxView final : public ControlView {
       // is shown already.
       std::string_view piece = std::string_view(model_text).substr(kept);
       if (model_text[kept - 1] == '\r' && piece.front() == '\n') piece.remove_prefix(1);
-      text = ToDisplay(piece);
+      text = ToDisplay(model_, piece);
       if (text.isEmpty()) return;
     } else {
-      text = ToDisplay(model_text);
+      text = ToDisplay(model_, model_text);
       if (text == shown_) return;
     }
     QScrollBar* bar = multi_->verticalScrollBar();
@@ -206,6 +221,7 @@ class TextBoxView final : public ControlView {
 
   bool RouteKey(QKeyEvent* e) {
     if (!Accepting()) return false;
+    if (model_.HoldsPaths()) return RoutePathKey(e);
     const int key_ascii = KeyAscii(e);
     if (key_ascii < 0) return false;
     if (e->modifiers() & Qt::ControlModifier) return RouteControlKey(key_ascii);
@@ -224,6 +240,21 @@ class TextBoxView final : public ControlView {
     QPointer<TextBoxView> self(this);
     model_.KeyPress(key_ascii);
     return key_ascii == 0 || self == nullptr || !self->Attached();
+  }
+
+  // A box of paths is edited by its widget, letter by letter as the file
+  // system names them (a letter may take several bytes), and the model hears
+  // of it as an edit. KeyPress still sees each key, a letter beyond the 8-bit
+  // text as "?", and may swallow it.
+  bool RoutePathKey(QKeyEvent* e) {
+    int key_ascii = KeyAscii(e);
+    if (key_ascii < 0 && TypesWiderLetter(e)) key_ascii = '?';
+    if (key_ascii < 0) return false;
+    if (key_ascii == 13) return RouteEnter();
+    QPointer<TextBoxView> self(this);
+    model_.KeyPress(key_ascii);
+    if (self == nullptr || !self->Attached()) return true;
+    return key_ascii == 0 || model_.Locked();
   }
 
   // Enter goes to the form's default button from a one-line box; a

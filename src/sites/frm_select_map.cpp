@@ -117,6 +117,11 @@ void frmSelectMap::Command1_Click() {
 void frmSelectMap::cmdCancel_Click() { Unload(); }
 
 void frmSelectMap::cmdAdd_Click() {
+  if (MaxMapID >= kMaxMapId) {
+    c_.rt.MsgBox("No map can be added: the catalogue's map ids are used up.", ui::vbExclamation,
+                 app_info::kTitle);
+    return;
+  }
   ui::FileDialogRequest request;
   request.filter = "Images (*.bmp)|*.bmp";
   const std::string file = c_.rt.FileDialog(request);
@@ -143,13 +148,20 @@ void frmSelectMap::cmdRemove_Click() {
   FillMapList();
 }
 
+// The map edited is the one on the entry's own line, also when that line
+// names no bitmap (MapID then still holds the map read before it).
 void frmSelectMap::cmdProps_Click() {
   const int index = lstMaps.ListIndex();
   if (index < 0) return;
+  const auto id = MapIdAt(ReadMapCatalogue(c_), lstMaps.ItemData(index));
+  if (!id) {  // the catalogue changed under the list
+    FillMapList();
+    return;
+  }
   auto& props = c_.Get<frmMapProps>();
   props.txtMapName.Text = lstMaps.List(index);
   props.txtPath.Text = ReadMapEntry(lstMaps.ItemData(index));
-  props.SetCurrentMapID(MapID);
+  props.SetCurrentMapID(*id);
   props.Show(true, this);
   FillMapList();
 }
@@ -175,6 +187,7 @@ void frmMapProps::Design() {
   txtMapName.Text = "";
   Label2.Caption = "File Path:";
   Label2.Move(240, 765, 1080, 255);
+  txtPath.HoldsPaths = true;
   txtPath.Move(1380, 720, 4200, 315);
   txtPath.Text = "";
   cmdBrowse.Caption = "...";

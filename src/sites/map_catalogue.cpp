@@ -1,5 +1,7 @@
 #include "sites/map_catalogue.h"
 
+#include <algorithm>
+
 #include "common/vb.h"
 
 namespace sites {
@@ -35,9 +37,19 @@ std::optional<std::string_view> LineAt(std::string_view file, long position) {
   return rest.substr(0, rest.find_first_of("\r\n"));
 }
 
-// Val of the five characters after the character 255 at `mark`.
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The id after the character 255 at `mark`. Five characters as they have
+// always been written, read with Val (where "9E99" is a number too); a
+// longer id goes on in digits.
 std::int32_t IdAfter(std::string_view line, std::size_t mark) {
-  return vb::CLng(vb::Val(line.substr(mark + 1, 5)));
+  const std::string_view five = line.substr(mark + 1, 5);
+  if (five.size() < 5 || !std::all_of(five.begin(), five.end(), IsDigit))
+    return std::min(vb::CLng(vb::Val(five)), kMaxMapId);
+  std::int64_t id = 0;
+  for (std::size_t i = mark + 1; i < line.size() && IsDigit(line[i]); ++i)
+    id = std::min<std::int64_t>(id * 10 + (line[i] - '0'), kMaxMapId);
+  return static_cast<std::int32_t>(id);
 }
 
 std::string Cleaned(std::string_view text, bool is_description) {
@@ -73,6 +85,17 @@ MapList ListMaps(std::string_view catalogue) {
     list.entries.push_back(std::move(entry));
   }
   return list;
+}
+
+std::optional<std::int32_t> MapIdOfLine(std::string_view line) {
+  const std::size_t mark = line.find(kMapIdMark);
+  if (mark == std::string_view::npos) return std::nullopt;
+  return IdAfter(line, mark);
+}
+
+std::optional<std::int32_t> MapIdAt(std::string_view catalogue, long position) {
+  const auto line = LineAt(catalogue, position);
+  return line ? MapIdOfLine(*line) : std::nullopt;
 }
 
 std::optional<MapEntry> ReadMapEntry(std::string_view catalogue, long position) {

@@ -2,6 +2,8 @@
 // the program's single-byte text, lines ending in CR LF:
 //   description, character 255, five-digit map id, character 254, bitmap path
 //   "Regional overview\xFF" "00000\xFE" "TEVH.bmp"
+// An id beyond 99999 is written with all its digits ("100000") and read
+// whole. The bitmap path is the file system's own bytes.
 // A line without the character 255 is no map: it is not listed, and it
 // disappears when the catalogue is rewritten. These functions read and
 // build the catalogue's text; the map dialogs read and write the file.
@@ -20,10 +22,12 @@ inline constexpr std::string_view kMapCatalogueFileName = "Maps.ini";
 inline constexpr std::string_view kMapCatalogueTempSuffix = ".temp";
 inline constexpr char kMapIdMark = '\xFF';
 inline constexpr char kMapPathMark = '\xFE';
+// The largest map id; a longer run of digits reads as this.
+inline constexpr std::int32_t kMaxMapId = 999'999'999;
 
 struct MapListEntry {
   std::string description;  // the text before the first character 255
-  std::int32_t id = 0;      // Val of the five characters after it
+  std::int32_t id = 0;      // the id after it (MapIdOfLine)
   long position = 0;        // 1-based byte position of the line in the file
 };
 
@@ -34,6 +38,14 @@ struct MapList {
 
 // Every map line of the catalogue. Lines may end in CR LF, LF or CR.
 MapList ListMaps(std::string_view catalogue);
+
+// The id of a line that holds the character 255: Val of the five characters
+// after it, and when those are all digits, every digit that follows them
+// too (at most kMaxMapId). Nothing for a line without the character 255.
+std::optional<std::int32_t> MapIdOfLine(std::string_view line);
+// The id of the map line that starts at a 1-based byte position, whether it
+// names a bitmap or not; nothing for a line that is no map.
+std::optional<std::int32_t> MapIdAt(std::string_view catalogue, long position);
 
 struct MapEntry {
   std::int32_t id = 0;

@@ -83,6 +83,10 @@ class Control : public PropertyOwner {
   Property<Color> ForeColor{this, Prop::ForeColor, kSystemButtonText};
   Property<double> FontSize{this, Prop::Font, 8.25};
   Property<bool> FontBold{this, Prop::Font, false};
+  // Its texts (a box's text, a list's items) are file names and paths: the
+  // file system's own bytes, shown as the file system names them, where
+  // other texts are the program's 8-bit text.
+  Property<bool> HoldsPaths{this, Prop::Other, false};
 
   // Places the control (twips), as the original's Move.
   void Move(int left, int top, int width = -1, int height = -1);

@@ -130,7 +130,7 @@ void frmInstall::DesignCommands() {
       {cmdSavePos, "&Save Window Position", true},
       {cmdClose, "&Close", true},
       {cmdLock, "Lock", true},
-      {cmdPrint, "&Print", true},
+      {cmdPrint, "Print", true},
   };
   for (const Button& b : buttons) {
     b.button.Caption = b.caption;

@@ -7,14 +7,17 @@
 #include <QMessageBox>
 #include <QListWidget>
 #include <QProcess>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "app/frm_load.h"
 #include "dump_loader.h"
+#include "qt_dialog_operator.h"
 #include "link/status_parsers.h"
 #include "qt/qt_printer.h"
 #include "screenshot_support.h"
@@ -88,6 +91,33 @@ TEST(ReportPdf, HoldsTheUnitAddressTheRowsAndTheLampMarksAtTheirColumns) {
   RunTool("pdftoppm", {"-png", "-r", "80", "-f", "1", "-l", "1", "-singlefile", pdf,
                    ScreenshotDir() + "/installation_report"});
   EXPECT_GT(QFileInfo(ScreenshotDir() + "/installation_report.png").size(), 10'000);
+}
+
+// Reports of one second each get a file of their own, numbered after the
+// first; the button is captioned "Print".
+TEST(ReportPdf, ReportsPrintedInTheSameSecondGiveAFileEach) {
+  OfflineQtConsole q;
+  app::Console& c = q.console;
+  qtui::QtPrinter printer(q.folder.Path(), qtui::QtPrinter::Destination::Pdf,
+                          [] { return QDateTime(QDate(2026, 3, 2), QTime(10, 4, 7)); });
+  c.printer = &printer;
+  ASSERT_EQ(testkit::LoadTextDump(c, testkit::PlainDump(testkit::SampleParameters())), "");
+  auto& f = c.Get<unit::frmInstall>();
+  f.Show();
+  RunFor(q.rt, 20);
+  auto* button = WidgetOf<QPushButton>(q.rt, f.cmdPrint);
+  ASSERT_NE(button, nullptr);
+  EXPECT_EQ(button->text(), QStringLiteral("Print"));
+  QtDialogOperator op;
+  std::vector<std::string> pdfs;
+  for (int i = 0; i < 3; ++i) {
+    QTest::mouseClick(button, Qt::LeftButton);
+    pdfs.push_back(printer.LastPdf());
+  }
+  const std::string stem = q.folder.Path() + "/Report 2026-03-02 100407";
+  EXPECT_EQ(pdfs, (std::vector<std::string>{stem + ".pdf", stem + " (2).pdf", stem + " (3).pdf"}));
+  for (const std::string& pdf : pdfs) EXPECT_GT(QFileInfo(QString::fromStdString(pdf)).size(), 1000) << pdf;
+  EXPECT_EQ(op.messages.size(), 3);
 }
 
 TEST(ReportPdf, LoadFileWindowPicture) {

@@ -4,6 +4,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "map_sites_fixture.h"
@@ -34,9 +36,14 @@ class MapCatalogue : public sitetest::MapSites {
   std::string Catalogue() { return h.folder.ReadFile("Maps.ini").value_or("(missing)"); }
 };
 
+// Ids beyond five digits are written whole and read whole, so each new map
+// gets an id of its own there too.
 TEST_F(MapCatalogue, AnAddedMapTakesTheIdAfterTheLargestListed) {
   const std::pair<std::string, std::string> cases[] = {
-      {"", "00001"}, {Lines({MapLine("A", 1, "a.bmp"), MapLine("B", 5, "b.bmp")}), "00006"}};
+      {"", "00001"},
+      {Lines({MapLine("A", 1, "a.bmp"), MapLine("B", 5, "b.bmp")}), "00006"},
+      {Lines({MapLine("Last", 99999, "l.bmp")}), "100000"},
+      {Lines({MapLine("Last", 99999, "l.bmp"), MapLine("Beyond", 100000, "b.bmp")}), "100001"}};
   for (const auto& [before, id] : cases) {
     auto& dialog = Dialog(before);
     Op().ExpectFileDialog("/maps/dam.bmp");
@@ -81,6 +88,66 @@ TEST_F(MapCatalogue, AMissingBitmapIsNotSelectedAndAPresentOneBecomesTheCurrentM
   EXPECT_EQ(h.registry.GetSetting("Settings", "CurrentMapID", ""), "9");
   EXPECT_EQ(Map().GetCurrentMapID(), 9);
   EXPECT_EQ(Map().imgMap.Width(), 12000);
+}
+
+// The map edited is the one on the entry's own line, also when that line
+// names no bitmap: the map whose properties were opened before is left alone.
+TEST_F(MapCatalogue, PropertiesOnALineWithoutABitmapEditThatLineAndNoOther) {
+  const std::string first = MapLine("First", 1, "first.bmp");
+  const std::string third = MapLine("Third", 3, "third.bmp");
+  auto& dialog = Dialog(Lines({first, "Second\xFF" "00002", third}));
+  const auto open_props = [&](int index, std::function<void(sites::frmMapProps&)> act) {
+    dialog.lstMaps.UserSelect(index);
+    Op().OnModal("frmMapProps", [act](ui::Form& f) { act(static_cast<sites::frmMapProps&>(f)); });
+    dialog.cmdProps.Press();
+  };
+  open_props(0, [](sites::frmMapProps& p) { p.Command1.Press(); });
+  open_props(1, [](sites::frmMapProps& p) {
+    EXPECT_EQ(p.MapID, 2);
+    EXPECT_EQ(p.txtPath.Text(), "");
+    p.txtMapName.Text = "";
+    p.txtMapName.Type("Renamed");
+    p.txtPath.Text = "second.bmp";
+    p.Command2.Press();
+  });
+  EXPECT_EQ(Catalogue(), Lines({first, MapLine("Renamed", 2, "second.bmp"), third}));
+  EXPECT_EQ(dialog.lstMaps.ListCount(), 3);
+}
+
+// No new map once the largest id is taken: ids stay unique.
+TEST_F(MapCatalogue, NoMapIsAddedOnceTheLargestIdIsListed) {
+  const std::string full = Lines({MapLine("Full", sites::kMaxMapId, "f.bmp")});
+  auto& dialog = Dialog(full);
+  EXPECT_EQ(dialog.MaxMapID, sites::kMaxMapId);
+  Op().ExpectMsgBox("No map can be added: the catalogue's map ids are used up.", ui::vbOK,
+                    "VKX-4700");
+  dialog.cmdAdd.Press();
+  EXPECT_EQ(Catalogue(), full);
+}
+
+// A catalogue written with five-digit ids reads as it always has; longer
+// runs of digits are read whole, up to the largest id.
+TEST(MapCatalogueText, IdsAreReadWholeAndOldFiveCharacterIdsAsBefore) {
+  const std::pair<std::string, std::optional<std::int32_t>> cases[] = {
+      {"A\xFF" "00007\xFEp.bmp", 7},
+      {"A\xFF" "99999\xFE", 99999},
+      {"A\xFF" "100000\xFEp.bmp", 100000},
+      {"A\xFF" "1234567", 1234567},
+      {"A\xFF" "0000099999999999999\xFEp", sites::kMaxMapId},
+      {"A\xFF" "7", 7},
+      {"A\xFF" " 12 3\xFEp", 123},    // Val of five characters, blanks skipped
+      {"A\xFF" "00012abc\xFEp", 12},  // the digits end the id
+      {"A\xFF" "ab\xFEx.bmp", 0},
+      {"A\xFF" "9E99\xFEx.bmp", sites::kMaxMapId},  // Val's exponent
+      {"A\xFF" "-0012\xFEx.bmp", -12},
+      {"no map", std::nullopt}};
+  for (const auto& [line, id] : cases) {
+    EXPECT_EQ(sites::MapIdOfLine(line), id) << line;
+    EXPECT_EQ(sites::MapIdAt(line + "\r\n", 1), id) << line;
+  }
+  const sites::MapList list = sites::ListMaps(Lines({MapLine("A", 99999, "a"), MapLine("B", 100000, "b")}));
+  EXPECT_EQ(list.max_id, 100000);
+  EXPECT_EQ(MapLine("B", 100000, "b"), "B\xFF" "100000\xFE" "b");
 }
 
 // Each line's place, whatever its line end; the path follows the id even when

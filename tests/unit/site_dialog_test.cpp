@@ -167,4 +167,51 @@ TEST_F(SiteDialog, TheDirectoryOpensTheSiteDialogAndKeepsItsPlace) {
   EXPECT_EQ(opened, (std::vector<std::string>{"editing", "adding"}));
 }
 
+// A removal the database refuses, from either road, is told and leaves the
+// site, its selection and the directory as they were; once the database
+// takes writes again the same removal goes through.
+TEST_F(SiteDialog, ARemovalTheDatabaseRefusesKeepsTheSiteAndTheSelection) {
+  const std::string path = h.folder.FilePath("Dozur.mdb");
+  ASSERT_FALSE(h.console.Db.Execute("PRAGMA busy_timeout=50"));
+  auto other = platform::Database::Open(path);
+  ASSERT_TRUE(other.ok()) << other.error;
+  const struct {
+    const char* refusal;
+    const char* start;  // makes the database refuse
+    const char* end;    // and take writes again
+    platform::Database* on;
+  } refusals[] = {{"locked by another program", "BEGIN EXCLUSIVE", "ROLLBACK", &other.db},
+                  {"read-only", "PRAGMA query_only=1", "PRAGMA query_only=0", &h.console.Db}};
+  const struct {
+    const char* road;
+    bool directory;
+  } roads[] = {{"directory", true}, {"menu", false}};
+  auto& dir = h.console.Get<app::frmConnection>();
+  auto& main = h.console.Get<app::frmMain>();
+  for (const auto& r : refusals) {
+    for (const auto& road : roads) {
+      const std::string what = std::string(r.refusal) + " / " + road.road;
+      const std::int32_t id = Add("Kept", 500, 500);
+      testkit::SelectSite(h.console, id, {});
+      if (road.directory) dir.Show();
+      ASSERT_FALSE(r.on->Execute(r.start)) << what;
+      Op().ExpectMsgBox("Are you sure you want to delete this site?", ui::vbYes,
+                        "Confirm site removal")
+          .ExpectMsgBox("~The site could not be removed: ", ui::vbOK, "VKX-4700");
+      road.directory ? dir.cmdRemove.Press() : main.mnuRemoveSite.Choose();
+      EXPECT_EQ(h.console.st.SelectedSiteID, id) << what;
+      EXPECT_EQ(dir.IsLoaded() && dir.Visible(), road.directory) << what;
+      ASSERT_FALSE(r.on->Execute(r.end)) << what;
+      EXPECT_EQ(Field(id, "SiteName"), "Kept") << what;
+
+      Op().ExpectMsgBox("Are you sure you want to delete this site?", ui::vbYes,
+                        "Confirm site removal");
+      road.directory ? dir.cmdRemove.Press() : main.mnuRemoveSite.Choose();
+      EXPECT_EQ(Field(id, "SiteName"), "") << what;
+      EXPECT_EQ(h.console.st.SelectedSiteID, 0) << what;
+      EXPECT_FALSE(dir.IsLoaded()) << what;
+    }
+  }
+}
+
 }  // namespace

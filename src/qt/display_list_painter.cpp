@@ -160,22 +160,40 @@ class TextCache {
   struct Entry {
     const QFont* font;
     QStaticText text;
+    QRectF ink;  // from the top-left corner of the line
   };
+  // Texts of another application font are laid out again.
+  void Check() {
+    const QFont app = QApplication::font();
+    if (app == app_font_) return;
+    last_ = nullptr;
+    fonts_.clear();
+    app_font_ = app;
+  }
   const Entry& Get(const ui::DrawText& op) {
-    const QFont& app = QApplication::font();
-    if (app != app_font_) {
-      fonts_.clear();
-      app_font_ = app;
-    }
+    // A view asks twice in a row for the same text (where it falls, then to
+    // paint it).
+    if (last_ != nullptr && op.font_size == last_size_ && op.bold == last_bold_ &&
+        op.text == last_->first)
+      return last_->second;
     Font& font = FontOf(op.font_size, op.bold);
+    last_size_ = op.font_size;
+    last_bold_ = op.bold;
     auto it = font.texts.find(std::string_view(op.text));
-    if (it != font.texts.end()) return it->second;
+    if (it != font.texts.end()) {
+      last_ = &*it;
+      return it->second;
+    }
+    last_ = nullptr;
     if (font.texts.size() >= kKept) font.texts.clear();
     QStaticText text(ToQt(op.text));
     text.setTextFormat(Qt::PlainText);
     text.setPerformanceHint(QStaticText::AggressiveCaching);
     text.prepare(QTransform(), font.font);
-    return font.texts.emplace(op.text, Entry{&font.font, std::move(text)}).first->second;
+    const QFontMetricsF metrics(font.font);
+    const QRectF ink = metrics.boundingRect(text.text()).translated(0, metrics.ascent());
+    last_ = &*font.texts.emplace(op.text, Entry{&font.font, std::move(text), ink}).first;
+    return last_->second;
   }
 
  private:
@@ -199,6 +217,9 @@ class TextCache {
   }
   QFont app_font_;
   std::map<std::pair<double, bool>, Font> fonts_;  // node-based: entries keep pointers
+  const std::pair<const std::string, Entry>* last_ = nullptr;
+  double last_size_ = 0;
+  bool last_bold_ = false;
 };
 
 TextCache& Texts() {
@@ -219,12 +240,14 @@ struct OpPainter::Visit {
     if (box.filled) {
       p.fillRect(r, Color(box.color));
     } else {
+      self.text_pen_.reset();
       p.setPen(QPen(Color(box.color), 1));
       p.setBrush(Qt::NoBrush);
       p.drawRect(r.adjusted(0, 0, -1, -1));
     }
   }
   void operator()(const ui::DrawLine& line) const {
+    self.text_pen_.reset();
     p.setPen(QPen(Color(line.color), std::max(1, line.width)));
     p.drawLine(QPointF(Px(line.x1), Px(line.y1)), QPointF(Px(line.x2), Px(line.y2)));
   }
@@ -236,6 +259,7 @@ struct OpPainter::Visit {
       return;
     }
     p.setRenderHint(QPainter::Antialiasing, true);
+    self.text_pen_.reset();
     p.setPen(QPen(Color(circle.color), 1));
     if (circle.filled)
       p.setBrush(Color(circle.fill_color));
@@ -251,7 +275,11 @@ struct OpPainter::Visit {
       p.setFont(*entry.font);
       self.font_ = entry.font;
     }
-    p.setPen(Color(text.color));
+    const QColor color = Color(text.color);
+    if (self.text_pen_ != color.rgba()) {
+      p.setPen(color);
+      self.text_pen_ = color.rgba();
+    }
     p.drawStaticText(QPointF(Px(text.x), Px(text.y)), entry.text);
   }
   void operator()(const ui::DrawPicture& op) const {
@@ -265,7 +293,9 @@ struct OpPainter::Visit {
 };
 
 OpPainter::OpPainter(QPainter& painter, const QPalette& palette)
-    : painter_(painter), palette_(palette) {}
+    : painter_(painter), palette_(palette) {
+  Texts().Check();
+}
 
 void OpPainter::Paint(const ui::DrawOp& op) { std::visit(Visit{*this, painter_}, op); }
 
@@ -320,20 +350,48 @@ bool PixelShape::Covers(const PixelShape& other) const {
 // Rows with the same run make one rectangle; the rectangles go top to bottom,
 // one to a band, as a region is made of.
 QRegion PixelShape::Region() const {
-  std::vector<QRect> bands;
+  // Small shapes (discs) need no allocation but the region's.
+  constexpr std::size_t kSmall = 64;
+  QRect small[kSmall];
+  std::vector<QRect> large;
+  QRect* bands = small;
+  if (rows.size() > kSmall) {
+    large.resize(rows.size());
+    bands = large.data();
+  }
+  int count = 0;
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const auto& [left, right] = rows[i];
     if (left >= right) continue;
     const int y = top + static_cast<int>(i);
-    if (!bands.empty() && bands.back().bottom() == y - 1 && bands.back().left() == left &&
-        bands.back().right() == right - 1)
-      bands.back().setBottom(y);
+    QRect* last = count > 0 ? &bands[count - 1] : nullptr;
+    if (last != nullptr && last->bottom() == y - 1 && last->left() == left &&
+        last->right() == right - 1)
+      last->setBottom(y);
     else
-      bands.emplace_back(QPoint(left, y), QPoint(right - 1, y));
+      bands[count++] = QRect(QPoint(left, y), QPoint(right - 1, y));
   }
   QRegion region;
-  if (!bands.empty()) region.setRects(bands.data(), static_cast<int>(bands.size()));
+  if (count > 0) region.setRects(bands, count);
   return region;
+}
+
+bool PixelShape::Meets(const QRect& box) const {
+  const int first = std::max(box.top() - top, 0);
+  const int last = std::min(box.bottom() - top, static_cast<int>(rows.size()) - 1);
+  for (int i = first; i <= last; ++i) {
+    const auto& [left, right] = rows[static_cast<std::size_t>(i)];
+    if (left <= box.right() && right > box.left() && left < right) return true;
+  }
+  return false;
+}
+
+QRect InkOf(const ui::DrawText& text) {
+  Texts().Check();
+  const QRectF ink = Texts().Get(text).ink;
+  if (ink.isEmpty()) return QRect();
+  // A glyph placed between pixels may smooth into the next one.
+  return ink.translated(Px(text.x), Px(text.y)).toAlignedRect().adjusted(-1, -1, 1, 1);
 }
 
 QRect ReachOf(const ui::DrawOp& op) {

@@ -8,6 +8,7 @@
 #include <QPalette>
 #include <QRect>
 #include <QRegion>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -28,6 +29,7 @@ class OpPainter {
   QPainter& painter_;
   const QPalette& palette_;
   const void* font_ = nullptr;  // the font last set on the painter
+  std::optional<QRgb> text_pen_;  // the pen last set for a text
 };
 
 // A set of pixels given row by row, one run [left, right) to a row: a disc
@@ -38,6 +40,8 @@ struct PixelShape {
 
   static PixelShape Box(const QRect& box);
   QRect Bounds() const;
+  // Some pixel of the shape is in the box.
+  bool Meets(const QRect& box) const;
   // Every pixel of `other` is one of these.
   bool Covers(const PixelShape& other) const;
   QRegion Region() const;
@@ -46,6 +50,9 @@ struct PixelShape {
 // The pixels an operation may change; an empty rect when it may reach
 // anywhere.
 QRect ReachOf(const ui::DrawOp& op);
+// Where a text's glyphs may fall: within its area, but without the blanks
+// and the line's spacing around them.
+QRect InkOf(const ui::DrawText& text);
 // The pixels a change of the drawing may have changed.
 PixelShape ShapeOf(const ui::DrawArea& area);
 // The pixels that the operation paints opaquely, so that nothing drawn before

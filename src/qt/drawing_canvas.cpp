@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <optional>
 #include <tuple>
 #include <utility>
+#include <variant>
 
 namespace qtui {
 
@@ -40,19 +42,26 @@ QRegion TileRegion(const std::vector<bool>& tiles, int columns, const QRect& bou
   return region;
 }
 
-// The operations of a list, found by where they reach.
+}  // namespace
+
+// The operations of a list, found by where they reach. Built again for each
+// repaint, in the storage of the last one.
 class OpIndex {
  public:
-  OpIndex(const ui::DisplayList& list, const QRect& bounds, const QPalette& palette)
-      : bounds_(bounds), palette_(palette) {
+  void Build(const ui::DisplayList& list, const QRect& bounds, const QPalette* palette) {
+    bounds_ = bounds;
+    palette_ = palette;
     columns_ = std::max(1, (bounds.width() + kCell - 1) / kCell);
     rows_ = std::max(1, (bounds.height() + kCell - 1) / kCell);
+    ops_.clear();
+    wide_.clear();
+    for (auto& cell : cells_) cell.clear();
     cells_.resize(static_cast<std::size_t>(columns_ * rows_));
     const int wide = std::max(4, columns_ * rows_ / 8);
     list.ForEach([&](const ui::DrawOp& op) {
       const int index = static_cast<int>(ops_.size());
       const QRect reach = ReachOf(op);
-      ops_.push_back(Entry{&op, reach, std::nullopt});
+      ops_.push_back(Entry{&op, reach, std::nullopt, std::nullopt});
       const QRect cells = CellsOf(reach);
       if (cells.isEmpty()) return;
       if (cells.width() * cells.height() > wide) {
@@ -65,19 +74,31 @@ class OpIndex {
     });
   }
 
-  // The operations that reach into the box, in drawing order.
+  // The operations whose area meets the box, in drawing order.
   const std::vector<int>& Reaching(const QRect& box) {
     found_.clear();
+    const auto add = [&](int index) {
+      if (ops_[static_cast<std::size_t>(index)].reach.intersects(box)) found_.push_back(index);
+    };
     const QRect cells = CellsOf(box);
     for (int row = cells.top(); row <= cells.bottom(); ++row)
       for (int column = cells.left(); column <= cells.right(); ++column)
-        for (int index : cells_[static_cast<std::size_t>(row * columns_ + column)])
-          if (ops_[static_cast<std::size_t>(index)].reach.intersects(box)) found_.push_back(index);
-    for (int index : wide_)
-      if (ops_[static_cast<std::size_t>(index)].reach.intersects(box)) found_.push_back(index);
+        for (int index : cells_[static_cast<std::size_t>(row * columns_ + column)]) add(index);
+    for (int index : wide_) add(index);
     std::sort(found_.begin(), found_.end());
     found_.erase(std::unique(found_.begin(), found_.end()), found_.end());
     return found_;
+  }
+
+  // The operation may paint a pixel of the shape: its area meets it, and for
+  // a text, where its glyphs fall does.
+  bool Meets(int index, const PixelShape& shape) {
+    Entry& entry = ops_[static_cast<std::size_t>(index)];
+    if (!shape.Meets(entry.reach)) return false;
+    const auto* text = std::get_if<ui::DrawText>(entry.op);
+    if (text == nullptr) return true;
+    if (!entry.ink) entry.ink = InkOf(*text);
+    return shape.Meets(*entry.ink);
   }
 
   const ui::DrawOp& Op(int index) const { return *ops_[static_cast<std::size_t>(index)].op; }
@@ -85,7 +106,7 @@ class OpIndex {
   bool Hides(int index, const PixelShape& shape, const QRect& shape_bounds) {
     Entry& entry = ops_[static_cast<std::size_t>(index)];
     if (!entry.reach.contains(shape_bounds)) return false;
-    if (!entry.opaque) entry.opaque = OpaqueShapeOf(*entry.op, palette_);
+    if (!entry.opaque) entry.opaque = OpaqueShapeOf(*entry.op, *palette_);
     return !entry.opaque->rows.empty() && entry.opaque->Covers(shape);
   }
 
@@ -94,6 +115,7 @@ class OpIndex {
     const ui::DrawOp* op;
     QRect reach;
     std::optional<PixelShape> opaque;  // worked out when first asked
+    std::optional<QRect> ink;           // a text's
   };
   QRect CellsOf(const QRect& box) const {
     const QRect inside = box & bounds_;
@@ -103,7 +125,7 @@ class OpIndex {
   }
 
   QRect bounds_;
-  const QPalette& palette_;
+  const QPalette* palette_ = nullptr;
   int columns_ = 1, rows_ = 1;
   std::vector<Entry> ops_;
   std::vector<std::vector<int>> cells_;
@@ -111,10 +133,10 @@ class OpIndex {
   std::vector<int> found_;
 };
 
-}  // namespace
-
 DrawingCanvas::DrawingCanvas(QWidget& widget, Background background)
-    : widget_(widget), background_(std::move(background)) {}
+    : widget_(widget), background_(std::move(background)), index_(std::make_unique<OpIndex>()) {}
+
+DrawingCanvas::~DrawingCanvas() = default;
 
 void DrawingCanvas::ChangedEverywhere() {
   stale_ = true;
@@ -190,9 +212,13 @@ void DrawingCanvas::RenderAll(const ui::DisplayList& list) {
   list.ForEach([&](const ui::DrawOp& op) { paint.Paint(op); });
 }
 
-// Each changed shape is painted alone, clipped to itself, from the last
-// operation that paints over all of it (everything before that is hidden
-// there), or from the background.
+// Each changed shape is painted alone from the last operation that paints
+// over all of it (everything before that is hidden there), or from the
+// background. On a screen of one device pixel to the pixel the box around the
+// shape is painted in a second image and the shape's pixels are copied from
+// it: clipping to a disc costs more than the dot in it. (At the same place:
+// moved, a text can round to another pixel.) On another screen the box is
+// painted from the background up.
 void DrawingCanvas::RenderChanges(const ui::DisplayList& list) {
   // Icons drawn on top of each other change the same pixels: once is enough.
   std::sort(changed_.begin(), changed_.end(), [](const PixelShape& a, const PixelShape& b) {
@@ -204,24 +230,51 @@ void DrawingCanvas::RenderChanges(const ui::DisplayList& list) {
                              }),
                  changed_.end());
   const QRect bounds = widget_.rect();
-  OpIndex index(list, bounds, widget_.palette());
-  QPainter painter(&image_);
+  const bool whole_pixels = image_.devicePixelRatio() == 1;
+  if (whole_pixels && scratch_.size() != image_.size()) {
+    scratch_ = QImage(image_.size(), image_.format());
+    scratch_.setDotsPerMeterX(image_.dotsPerMeterX());
+    scratch_.setDotsPerMeterY(image_.dotsPerMeterY());
+  }
+  OpIndex& index = *index_;
+  index.Build(list, bounds, &widget_.palette());
+  QPainter painter(whole_pixels ? &scratch_ : &image_);
   painter.setRenderHint(QPainter::Antialiasing, false);
   OpPainter paint(painter, widget_.palette());
   for (const PixelShape& shape : changed_) {
     const QRect box = shape.Bounds() & bounds;
     if (box.isEmpty()) continue;
     const std::vector<int>& reaching = index.Reaching(box);
-    std::size_t first = reaching.size();
-    while (first > 0 && !index.Hides(reaching[first - 1], shape, box)) --first;
-    painter.setClipRegion(shape.Region());
+    std::size_t first = 0;
+    if (whole_pixels) {
+      first = reaching.size();
+      while (first > 0 && !index.Hides(reaching[first - 1], shape, box)) --first;
+    }
+    painter.setClipRect(box);
     if (first == 0)
       background_(painter);
     else
       --first;  // the operation that hides the rest
-    for (std::size_t i = first; i < reaching.size(); ++i) paint.Paint(index.Op(reaching[i]));
-    repainted_.operations += static_cast<long long>(reaching.size() - first);
+    for (std::size_t i = first; i < reaching.size(); ++i) {
+      if (whole_pixels && !index.Meets(reaching[i], shape)) continue;
+      paint.Paint(index.Op(reaching[i]));
+      ++repainted_.operations;
+    }
+    if (whole_pixels) CopyShape(shape, box);
     for (const auto& [left, right] : shape.rows) repainted_.pixels += std::max(right - left, 0);
+  }
+}
+
+// The shape's pixels, painted in the scratch image, into the picture.
+void DrawingCanvas::CopyShape(const PixelShape& shape, const QRect& box) {
+  constexpr int kBytes = 4;  // a pixel of the 32-bit format both images have
+  for (int y = box.top(); y <= box.bottom(); ++y) {
+    const auto& [run_left, run_right] = shape.rows[static_cast<std::size_t>(y - shape.top)];
+    const int left = std::max(run_left, box.left());
+    const int right = std::min(run_right, box.right() + 1);
+    if (left >= right) continue;
+    std::memcpy(image_.scanLine(y) + left * kBytes, scratch_.constScanLine(y) + left * kBytes,
+                static_cast<std::size_t>(right - left) * kBytes);
   }
 }
 

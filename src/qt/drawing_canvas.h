@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "qt/display_list_painter.h"
@@ -17,11 +18,16 @@
 
 namespace qtui {
 
+class OpIndex;
+
 class DrawingCanvas {
  public:
   // Paints what lies beneath the drawing (the surface's colour and picture).
   using Background = std::function<void(QPainter&)>;
   DrawingCanvas(QWidget& widget, Background background);
+  ~DrawingCanvas();
+  DrawingCanvas(const DrawingCanvas&) = delete;
+  DrawingCanvas& operator=(const DrawingCanvas&) = delete;
 
   // What the drawing changed: the widget is told to repaint there.
   void Changed(const ui::DisplayList::Changes& changes);
@@ -42,15 +48,18 @@ class DrawingCanvas {
  private:
   void RenderAll(const ui::DisplayList& list);
   void RenderChanges(const ui::DisplayList& list);
+  void CopyShape(const PixelShape& shape, const QRect& box);
   bool Stale() const;
 
   QWidget& widget_;
   Background background_;
   QImage image_;
+  QImage scratch_;  // where changed shapes are painted before they are copied
   qint64 palette_key_ = 0;
   bool stale_ = true;
   std::vector<PixelShape> changed_;  // not yet repainted into the image
   Repaints repainted_;
+  std::unique_ptr<OpIndex> index_;
 };
 
 }  // namespace qtui

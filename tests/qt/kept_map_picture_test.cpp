@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QString>
 #include <QWidget>
 #include <functional>
 #include <string>
@@ -60,7 +61,12 @@ class KeptMapPicture : public ::testing::Test {
     if (shown.size() != afresh.size()) return -1;
     int differ = 0;
     for (int y = 0; y < shown.height(); ++y)
-      for (int x = 0; x < shown.width(); ++x) differ += shown.pixel(x, y) != afresh.pixel(x, y);
+      for (int x = 0; x < shown.width(); ++x)
+        if (shown.pixel(x, y) != afresh.pixel(x, y) && differ++ == 0)
+          first_difference_ = QString("first at %1, %2: %3 shown, %4 afresh")
+                                  .arg(x).arg(y)
+                                  .arg(shown.pixel(x, y), 0, 16).arg(afresh.pixel(x, y), 0, 16)
+                                  .toStdString();
     if (differ > 0) {
       shown.save(ScreenshotDir() + "/kept_map_" + QString::fromStdString(step) + "_shown.png");
       afresh.save(ScreenshotDir() + "/kept_map_" + QString::fromStdString(step) + "_afresh.png");
@@ -70,6 +76,7 @@ class KeptMapPicture : public ::testing::Test {
 
   OfflineQtConsole q;
   QWidget* surface_ = nullptr;
+  std::string first_difference_;
 };
 
 TEST_F(KeptMapPicture, ShowsWhatTheWholeDrawingPaintedAfreshShowsAfterEveryKindOfChange) {
@@ -108,7 +115,7 @@ TEST_F(KeptMapPicture, ShowsWhatTheWholeDrawingPaintedAfreshShowsAfterEveryKindO
   for (const auto& s : steps) {
     s.change();
     RunFor(q.rt, 30);
-    EXPECT_EQ(Differences(s.step), 0) << "after " << s.step;
+    EXPECT_EQ(Differences(s.step), 0) << "after " << s.step << ", " << first_difference_;
   }
 }
 

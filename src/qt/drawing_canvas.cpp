@@ -174,6 +174,7 @@ void DrawingCanvas::Paint(QPainter& painter, const ui::DisplayList& list) {
   // A surface with nothing drawn on it (most windows) keeps no image.
   if (list.Count() == 0) {
     image_ = QImage();
+    scratch_ = QImage();
     stale_ = true;
     changed_.clear();
     background_(painter);

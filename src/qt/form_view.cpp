@@ -7,7 +7,6 @@
 #include <QScreen>
 #include <algorithm>
 
-#include "qt/display_list_painter.h"
 #include "qt/form_window.h"
 #include "qt/mdi_host.h"
 #include "qt/menu_bar_view.h"
@@ -110,6 +109,12 @@ void QtFormView::Build(const Placement& placement) {
       if (attached_) form_.DblClick();
     };
     surface_ = surface;
+    // The canvas paints every pixel of the surface: nothing beneath it is.
+    surface_->setAttribute(Qt::WA_OpaquePaintEvent);
+    canvas_ = std::make_unique<DrawingCanvas>(*surface_, [this](QPainter& painter) {
+      painter.fillRect(surface_->rect(), ToQColor(form_.BackColor(), surface_->palette()));
+      if (!form_.Picture().IsEmpty()) painter.drawPixmap(0, 0, PicturePixmap(form_.Picture()));
+    });
     window_->setCentralWidget(surface_);
   }
   if (form_.IsMDIChild() && placement.mdi_area != nullptr) {
@@ -378,25 +383,18 @@ void QtFormView::ApplyBackground() {
       mdi_area_->setBackground(mdi_area_->palette().brush(QPalette::Dark));
     return;
   }
-  surface_->update();
+  canvas_->ChangedEverywhere();
 }
 
 // Only the areas the drawing changed are repainted.
 void QtFormView::RepaintDrawing() {
   if (mdi_area_ != nullptr) return ApplyBackground();
-  const ui::DisplayList::Changes changes = form_.TakeDrawingChanges();
-  if (changes.everything) return surface_->update();
-  for (const ui::DrawArea& area : changes.areas)
-    surface_->update(QRectF(QPointF(area.left, area.top) / kTwipsPerPixel,
-                            QPointF(area.right, area.bottom) / kTwipsPerPixel)
-                         .toAlignedRect());
+  canvas_->Changed(form_.TakeDrawingChanges());
 }
 
 void QtFormView::PaintSurface(QPainter& painter) {
   if (!attached_) return;
-  painter.fillRect(surface_->rect(), ToQColor(form_.BackColor(), surface_->palette()));
-  if (!form_.Picture().IsEmpty()) painter.drawPixmap(0, 0, PicturePixmap(form_.Picture()));
-  PaintDisplayList(painter, form_.Drawing(), surface_->palette());
+  canvas_->Paint(painter, form_.Drawing());
 }
 
 // A form that names no position opens centred over its owner (or screen).

@@ -11,8 +11,10 @@
 #include <QSize>
 #include <functional>
 #include <map>
+#include <memory>
 
 #include "qt/control_view.h"
+#include "qt/drawing_canvas.h"
 #include "qt/menu_bar_view.h"
 #include "ui/form.h"
 #include "ui/menu.h"
@@ -56,6 +58,8 @@ class QtFormView : public QObject, public ui::FormObserver, public ControlHost {
   QMdiArea* MdiArea() const { return mdi_area_; }
   QWidget* WidgetOf(const ui::Control& control) const;
   QAction* ActionOf(const ui::Menu& menu) const;
+  // What the form's client area shows (none for an MDI form).
+  const DrawingCanvas* Canvas() const { return canvas_.get(); }
 
   // ui::FormObserver
   void FormChanged(ui::Form& form, ui::Prop which) override;
@@ -102,6 +106,7 @@ class QtFormView : public QObject, public ui::FormObserver, public ControlHost {
   QPointer<QMdiSubWindow> sub_;
   QMdiArea* mdi_area_ = nullptr;
   QWidget* surface_ = nullptr;  // FormSurface of a form that is no MDI form
+  std::unique_ptr<DrawingCanvas> canvas_;  // what the surface shows
   QPointer<MenuBarView> menus_;
   std::map<const ui::Control*, QPointer<ControlView>> views_;
   std::function<void(ui::Form&)> on_activated_;

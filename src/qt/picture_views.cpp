@@ -110,7 +110,7 @@ class PictureBoxView final : public ControlView {
     if (!Attached()) return;
     const QRect inner = surface_->contentsRect();
     painter.fillRect(inner, ToQColor(model_.BackColor(), surface_->palette()));
-    painter.setClipRect(inner);
+    painter.setClipRect(inner, Qt::IntersectClip);  // within what is being repainted
     painter.translate(inner.topLeft());
     if (!model_.Picture().IsEmpty()) painter.drawPixmap(0, 0, PicturePixmap(model_.Picture()));
     PaintDisplayList(painter, model_.Drawing(), surface_->palette());

@@ -254,21 +254,26 @@ void QtRuntime::SetMousePointer(int pointer) {
 }
 
 double QtRuntime::TextWidth(std::string_view text, double font_size, bool bold) {
-  constexpr std::size_t kKeptWidths = 20000;
-  std::string key(text);
+  constexpr std::size_t kKeptWidths = 1 << 17;
+  std::string& key = width_key_;
+  key.assign(text);
   key.append(reinterpret_cast<const char*>(&font_size), sizeof font_size);
   key += bold ? 'b' : 'n';
   if (auto it = text_widths_.find(key); it != text_widths_.end()) return it->second;
   const QFontMetricsF metrics(UiFont(font_size, bold));
   const double width = PxToTwips(metrics.horizontalAdvance(ToQt(text)));
   if (text_widths_.size() >= kKeptWidths) text_widths_.clear();
-  text_widths_.emplace(std::move(key), width);
+  text_widths_.emplace(key, width);
   return width;
 }
 
 double QtRuntime::TextHeight(double font_size) {
-  const QFontMetricsF metrics(UiFont(font_size, false));
-  return PxToTwips(metrics.height());
+  auto it = text_heights_.find(font_size);
+  if (it == text_heights_.end()) {
+    const QFontMetricsF metrics(UiFont(font_size, false));
+    it = text_heights_.emplace(font_size, PxToTwips(metrics.height())).first;
+  }
+  return it->second;
 }
 
 }  // namespace qtui

@@ -83,9 +83,12 @@ class QtRuntime : public ui::Runtime {
   const ui::Form* active_form_ = nullptr;
   bool quit_requested_ = false;
   bool busy_cursor_ = false;
-  // Widths already measured, by text, size and weight: the map measures
-  // each of its labels again every second.
+  // Widths already measured, by text, size and weight (the map measures
+  // each of its labels again every second: ten thousand sites hold twenty
+  // thousand labels), and line heights by size.
   std::unordered_map<std::string, double> text_widths_;
+  std::map<double, double> text_heights_;
+  std::string width_key_;  // reused: a look-up allocates nothing
 };
 
 }  // namespace qtui

@@ -51,17 +51,20 @@ void Canvas::FilledCircle(double x, double y, double radius, Color border, Color
   Add(DrawCircle{x, y, radius, border, true, fill});
 }
 
+// The same text in the same font measures the same, so a text printed again
+// as it was is not measured again.
 void Canvas::Print(std::string_view text) {
-  const double width = TextWidth(text);
-  const double height = TextHeight(text);
+  double height = 0;
   const bool repeated = drawing_.Repeats<DrawText>([&](const DrawText& due) {
+    height = due.height;
     return due.x == CurrentX && due.y == CurrentY && due.color == DrawColor && due.text == text &&
-           due.font_size == DrawFontSize && due.bold == DrawFontBold && due.width == width &&
-           due.height == height;
+           due.font_size == DrawFontSize && due.bold == DrawFontBold && due.height > 0;
   });
-  if (!repeated)
+  if (!repeated) {
+    height = TextHeight(text);
     Add(DrawText{CurrentX, CurrentY, std::string(text), DrawColor, DrawFontSize, DrawFontBold,
-                 width, height});
+                 TextWidth(text), height});
+  }
   CurrentY += height;
 }
 

@@ -1,6 +1,7 @@
 #include "ui/display_list.h"
 
 #include <algorithm>
+#include <tuple>
 #include <utility>
 
 namespace ui {
@@ -8,11 +9,22 @@ namespace ui {
 namespace {
 
 constexpr double kSpare = 30;  // twips: two pixels
-constexpr std::size_t kMostAreas = 256;
+// Beyond this many distinct areas a view repaints everything.
+constexpr std::size_t kMostAreas = 4096;
 
 DrawArea Around(double x1, double y1, double x2, double y2, double spare) {
   return DrawArea{std::min(x1, x2) - spare, std::min(y1, y2) - spare, std::max(x1, x2) + spare,
                   std::max(y1, y2) + spare, false};
+}
+
+void KeepEachAreaOnce(std::vector<DrawArea>& areas) {
+  const auto key = [](const DrawArea& a) {
+    return std::tie(a.left, a.top, a.right, a.bottom, a.everywhere, a.disc_x, a.disc_y,
+                    a.disc_radius);
+  };
+  std::sort(areas.begin(), areas.end(),
+            [&](const DrawArea& a, const DrawArea& b) { return key(a) < key(b); });
+  areas.erase(std::unique(areas.begin(), areas.end()), areas.end());
 }
 
 }  // namespace
@@ -22,8 +34,16 @@ DrawArea AreaOf(const DrawOp& op) {
     return Around(box->x1, box->y1, box->x2, box->y2, kSpare);
   if (const auto* line = std::get_if<DrawLine>(&op))
     return Around(line->x1, line->y1, line->x2, line->y2, kSpare + 15.0 * line->width);
-  if (const auto* c = std::get_if<DrawCircle>(&op))
-    return Around(c->x - c->radius, c->y - c->radius, c->x + c->radius, c->y + c->radius, kSpare);
+  if (const auto* c = std::get_if<DrawCircle>(&op)) {
+    DrawArea area =
+        Around(c->x - c->radius, c->y - c->radius, c->x + c->radius, c->y + c->radius, kSpare);
+    if (c->filled) {
+      area.disc_x = c->x;
+      area.disc_y = c->y;
+      area.disc_radius = c->radius;
+    }
+    return area;
+  }
   if (const auto* text = std::get_if<DrawText>(&op)) {
     if (text->width <= 0 || text->height <= 0) return DrawArea{0, 0, 0, 0, true};
     return Around(text->x, text->y, text->x + text->width, text->y + text->height, kSpare);
@@ -33,31 +53,42 @@ DrawArea AreaOf(const DrawOp& op) {
   return Around(picture.x, picture.y, picture.x + picture.width, picture.y + picture.height, kSpare);
 }
 
+// An operation replaced by one at the same place, or icons drawn on top of
+// each other, touch the same area more than once: it is reported once.
 void DisplayList::Touched(const DrawOp& op) {
   if (changes_.everything) return;
   const DrawArea area = AreaOf(op);
-  if (area.everywhere || changes_.areas.size() >= kMostAreas) {
-    changes_.everything = true;
-    changes_.areas.clear();
-    return;
+  std::vector<DrawArea>& areas = changes_.areas;
+  if (!areas.empty() && areas.back() == area) return;
+  areas.push_back(area);
+  if (area.everywhere) return ChangedEverywhere();
+  if (areas.size() > 2 * kMostAreas) {
+    KeepEachAreaOnce(areas);
+    if (areas.size() > kMostAreas) ChangedEverywhere();
   }
-  changes_.areas.push_back(area);
 }
 
-// In an open group an operation equal to the one it replaces changes nothing.
+// In an open group an operation equal to the one due changes nothing. One
+// equal to the operation after it means the one due is no longer drawn (a
+// dot that blinks off); any other is drawn anew before the one due, which
+// may still come. Only the operations that come or go change the picture:
+// the others keep their order.
 void DisplayList::Add(DrawOp op) {
   if (open_ != nullptr) {
     std::vector<DrawOp>& ops = open_->ops;
-    if (cursor_ < ops.size()) {
-      if (!(ops[cursor_] == op)) {
-        Touched(ops[cursor_]);
-        Touched(op);
-        ops[cursor_] = std::move(op);
-      }
-    } else {
-      Touched(op);
-      ops.push_back(std::move(op));
+    const auto due = ops.begin() + static_cast<std::ptrdiff_t>(cursor_);
+    if (cursor_ < ops.size() && ops[cursor_] == op) {
+      ++cursor_;
+      return;
     }
+    if (cursor_ + 1 < ops.size() && ops[cursor_ + 1] == op) {
+      Touched(ops[cursor_]);
+      ops.erase(due);
+      ++cursor_;
+      return;
+    }
+    Touched(op);
+    ops.insert(due, std::move(op));
     ++cursor_;
     return;
   }
@@ -90,7 +121,12 @@ void DisplayList::Clear() {
   changes_ = Changes{true, {}};
 }
 
-DisplayList::Changes DisplayList::TakeChanges() { return std::exchange(changes_, Changes{}); }
+DisplayList::Changes DisplayList::TakeChanges() {
+  Changes taken = std::exchange(changes_, Changes{});
+  KeepEachAreaOnce(taken.areas);
+  if (taken.areas.size() > kMostAreas) return Changes{true, {}};
+  return taken;
+}
 
 std::size_t DisplayList::Count() const {
   std::size_t n = 0;

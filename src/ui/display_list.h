@@ -64,10 +64,14 @@ struct DrawPicture {  // picture stretched into the rectangle; source part optio
 using DrawOp = std::variant<DrawBox, DrawLine, DrawCircle, DrawText, DrawPicture>;
 
 // An area of the surface in twips; `everywhere` when an operation's reach is
-// not known (a text never measured, a picture at its natural size).
+// not known (a text never measured, a picture at its natural size). The area
+// of a filled circle also keeps the circle, so that a view can repaint the
+// disc rather than the box around it.
 struct DrawArea {
   double left = 0, top = 0, right = 0, bottom = 0;
   bool everywhere = false;
+  double disc_x = 0, disc_y = 0, disc_radius = 0;  // radius 0: no disc
+  friend bool operator==(const DrawArea&, const DrawArea&) = default;
 };
 // What an operation may cover, with a pixel or two to spare for smoothing.
 DrawArea AreaOf(const DrawOp& op);
@@ -94,7 +98,7 @@ class DisplayList {
     return true;
   }
 
-  // The areas changed since the last call, or everything.
+  // The areas changed since the last call, each once, or everything.
   struct Changes {
     bool everything = false;
     std::vector<DrawArea> areas;

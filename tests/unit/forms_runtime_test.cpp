@@ -1,7 +1,9 @@
 // The semantics of the headless forms that program logic relies on.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "gtest_operator.h"
@@ -228,12 +230,89 @@ TEST(DisplayListModel, AKeyedGroupIsReplacedInPlaceAndOnlyRealChangesAreReported
   draw(1, ui::vbWhite, true);
   draw(2, ui::vbRed, false);
   const auto changes = list.TakeChanges();
-  ASSERT_EQ(changes.areas.size(), 3u);  // the old and new dot of 1, the dot of 2 gone
+  // The dot of 1 (old and new lie on the same pixels: once), the dot of 2 gone.
+  ASSERT_EQ(changes.areas.size(), 2u);
   EXPECT_EQ(changes.areas[0].left, 1000 - 75 - 30);
+  EXPECT_EQ(changes.areas[0].disc_radius, 75) << "a view may repaint the disc alone";
+  EXPECT_EQ(changes.areas[1].disc_x, 2000);
   EXPECT_EQ(list.Count(), 4u);
   EXPECT_EQ(list.OfKind<ui::DrawCircle>()[1].fill_color, ui::vbWhite) << "1 keeps its place";
   list.Clear();
   EXPECT_TRUE(list.TakeChanges().everything);
+}
+
+// A group drawn again reports only the operations that come or go, whatever
+// their place in it: the labels after a dot that blinks off or on are the
+// same labels.
+TEST(DisplayListModel, ARedrawReportsOnlyTheOperationsThatComeOrGo) {
+  const ui::DrawCircle ring{1000, 500, 120, 0, true, ui::vbWhite};
+  const ui::DrawCircle red{1000, 500, 75, ui::vbRed, true, ui::vbRed};
+  const ui::DrawCircle white{1000, 500, 75, ui::vbWhite, true, ui::vbWhite};
+  const ui::DrawText name{900, 700, "Ridge", 0, 8.25, false, 450, 195};
+  const ui::DrawText renamed{850, 700, "Ridge North", 0, 8.25, false, 900, 195};
+  const ui::DrawText number{950, 840, "1102  ", 0, 8.25, false, 420, 195};
+  using Ops = std::vector<ui::DrawOp>;
+  const struct {
+    const char* what;
+    Ops before, after;
+    std::vector<ui::DrawArea> changed;
+  } cases[] = {
+      {"drawn as it was", {ring, red, name, number}, {ring, red, name, number}, {}},
+      {"the dot turns white", {ring, red, name, number}, {ring, white, name, number}, {ui::AreaOf(red)}},
+      {"the dot blinks off", {ring, white, name, number}, {ring, name, number}, {ui::AreaOf(white)}},
+      {"the dot comes back", {ring, name, number}, {ring, red, name, number}, {ui::AreaOf(red)}},
+      {"renamed", {ring, name, number}, {ring, renamed, number}, {ui::AreaOf(renamed), ui::AreaOf(name)}},
+      {"the last goes", {ring, name, number}, {ring, name}, {ui::AreaOf(number)}},
+  };
+  const auto order = [](std::vector<ui::DrawArea> areas) {
+    std::sort(areas.begin(), areas.end(), [](const ui::DrawArea& a, const ui::DrawArea& b) {
+      return std::tie(a.left, a.top) < std::tie(b.left, b.top);
+    });
+    return areas;
+  };
+  for (const auto& c : cases) {
+    ui::DisplayList list;
+    for (const Ops* ops : {&c.before, &c.after}) {
+      list.BeginGroup(7);
+      for (const ui::DrawOp& op : *ops) list.Add(op);
+      list.EndGroup();
+      if (ops == &c.before) list.TakeChanges();
+    }
+    const auto changes = list.TakeChanges();
+    EXPECT_FALSE(changes.everything) << c.what;
+    EXPECT_EQ(order(changes.areas), order(c.changed)) << c.what;
+    std::vector<ui::DrawOp> drawn;
+    list.ForEach([&](const ui::DrawOp& op) { drawn.push_back(op); });
+    EXPECT_EQ(drawn, c.after) << c.what;
+  }
+}
+
+// Icons drawn on top of each other change the same area: it is reported once,
+// and only more distinct areas than a view would repaint one by one make
+// everything change.
+TEST(DisplayListModel, TheSameAreaIsReportedOnceAndOnlyVeryManyAreasMeanEverything) {
+  ui::DisplayList list;
+  for (int key = 0; key < 10000; ++key) {
+    list.BeginGroup(key);
+    list.Add(ui::DrawCircle{1000, 500, 75, ui::vbRed, true, key % 2 ? ui::vbRed : ui::vbWhite});
+    list.EndGroup();
+  }
+  list.TakeChanges();
+  for (int key = 0; key < 10000; ++key) {
+    list.BeginGroup(key);
+    list.Add(ui::DrawCircle{1000, 500, 75, ui::vbRed, true, ui::vbWhite});
+    list.EndGroup();
+  }
+  const auto stacked = list.TakeChanges();
+  EXPECT_FALSE(stacked.everything);
+  EXPECT_EQ(stacked.areas.size(), 1u);
+
+  for (int key = 0; key < 10000; ++key) {
+    list.BeginGroup(key);
+    list.Add(ui::DrawCircle{15.0 * key, 500, 75, ui::vbRed, true, ui::vbRed});
+    list.EndGroup();
+  }
+  EXPECT_TRUE(list.TakeChanges().everything) << "ten thousand places";
 }
 
 }  // namespace

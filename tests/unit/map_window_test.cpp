@@ -15,6 +15,7 @@
 #include "app/frm_main.h"
 #include "map_sites_fixture.h"
 #include "simulated_site.h"
+#include "sites/site_queries.h"
 
 namespace {
 
@@ -62,6 +63,43 @@ TEST_F(MapWindow, DotsOfColoursOneAndTwoBlinkAndColourThreeDrawsOnlyTheRing) {
         EXPECT_EQ(dot, on[color]) << color;
     }
   }
+}
+
+// The window repaints what its drawing reports changed: a tick reports the
+// dots that blink, each place once (stacked icons share it), as the disc a
+// view may repaint alone; the labels, the rings and the white dots of colour
+// 0 are drawn again unchanged, and a redraw of a row as it stands reports
+// nothing.
+TEST_F(MapWindow, AFlashTickReportsTheBlinkingDotsAloneEachPlaceOnce) {
+  const struct {
+    double lat;
+    int color;
+  } sites[] = {{100, 0}, {300, 1}, {500, 2}, {700, 3}, {500, 2}, {900, 0}};
+  std::int32_t plain = 0;
+  for (const auto& s : sites) {
+    const std::int32_t id = Add("S" + std::to_string(s.lat), s.lat, 500, s.color);
+    if (s.color == 0) plain = id;
+  }
+  h.Run(1.0);  // the sites drawn
+  for (int tick = 0; tick < 2; ++tick) {
+    Map().TakeDrawingChanges();
+    h.Run(1.0);
+    const auto changes = Map().TakeDrawingChanges();
+    ASSERT_FALSE(changes.everything) << tick;
+    std::vector<Point> discs;
+    for (const auto& area : changes.areas) {
+      EXPECT_EQ(area.disc_radius, 75) << "a dot, tick " << tick;
+      discs.emplace_back(area.disc_x, area.disc_y);
+    }
+    EXPECT_THAT(discs, UnorderedElementsAre(Point{3600, 4500}, Point{6000, 4500}, Point{8400, 4500}))
+        << tick;
+  }
+
+  h.console.rsShared = h.console.Db.OpenRecordset(sites::RedrawSiteQuery(plain));
+  Map().DrawIcon();
+  h.console.rsShared.Close();
+  EXPECT_FALSE(Map().TakeDrawingChanges().everything);
+  EXPECT_TRUE(Map().TakeDrawingChanges().areas.empty()) << "drawn as it stands";
 }
 
 TEST_F(MapWindow, AClickSelectsTheFirstSiteInTableOrderAndOnlyOnTheMapShown) {

@@ -30,6 +30,9 @@ struct SharedState {
   int RetryCount = 0;      // repeats of "U", "V", "D"
   int V4RetryCount = 0;    // repeats of V4 packets
   std::int64_t DialGiveUpMs = 0;  // steady-clock end of the dial's no-answer time-out
+  // Counts the commands sent; a receive loop times a command started by an
+  // event it dispatched from that command's start.
+  std::uint32_t CommandsStarted = 0;
 
   // ---- dialect, address and connection
   bool V4Mode = false;

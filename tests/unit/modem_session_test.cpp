@@ -8,6 +8,7 @@
 #include "gtest_operator.h"
 #include "link/command_table.h"
 #include "link/modem_call.h"
+#include "link/receive_loop.h"
 #include "simulated_site.h"
 #include "site_rows.h"
 #include "unit/frm_install.h"
@@ -92,6 +93,18 @@ TEST_F(ModemSession, CableSessionEndsWithoutEscapeOrHangUpAndClosesItsPort) {
   EXPECT_FALSE(h.console.st.DirectCable);
   EXPECT_FALSE(h.console.st.Online);
   EXPECT_TRUE(h.serial.Writes().empty());
+}
+
+// The operator hangs up just before the receive loop's long deadline (60 s
+// after it last heard anything) passes: the hang-up still goes out whole,
+// as the deadline counts from the command, not from before it.
+TEST_F(ModemSession, HangUpGoesOutWholeWhenTheLoopsDeadlinePassesDuringIt) {
+  h.serial.SetPortOpen(true);
+  h.console.st.Online = true;
+  h.rt.After(59'000, [this] { lnk::Disconnect(h.console); });
+  h.rt.After(70'000, [this] { h.console.st.StopReceive = true; });
+  lnk::ReceiveLoop(h.console);
+  EXPECT_EQ(h.serial.AllWritten(), "+++ATH0\r");
 }
 
 class ModemSessionBeforeMidnight : public ModemSession {

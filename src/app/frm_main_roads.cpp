@@ -165,6 +165,9 @@ void frmMain::DirectConnect() {
   // unit commands and replies must not go to and come from the socket.
   st.UseTcp = false;
   if (!lnk::OpenSerialPort(c_, "Serial port seems to be in use by another application.")) {
+    // No cable session began: the next modem session must still hang up
+    // with "+++" and "ATH0".
+    st.DirectCable = false;
     ResetConnectButton();
     return;
   }

@@ -176,6 +176,8 @@ void Disconnect(app::Console& c) {
   ui::ToolbarButton* connect = main.tbToolBar.Buttons("Connect");
   connect->Image = "Connect";
   connect->Caption = "Connect";
+  // Every road ends here, whether or not a modem is left to answer "ATH0".
+  app::SetStatus(c, "Disconnected");
   unit::SaveStatusFile(c, c.folder.FilePath(unit::kStatusExportFileName));
 }
 

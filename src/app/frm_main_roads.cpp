@@ -8,6 +8,7 @@
 #include "app/frm_monitor.h"
 #include "app/frm_progress.h"
 #include "app/frm_readout.h"
+#include "app/session_log.h"
 #include "app/unit_address.h"
 #include "common/app_info.h"
 #include "common/vb.h"
@@ -220,10 +221,11 @@ void frmMain::RunConnectedSequence(bool over_network) {
   PressButton(kSiteButton);
   progress.Caption = st.SelectedSiteName;
   progress.txtName.Text = st.SelectedSiteName;
-  progress.txtLog.Text = "Session start: " + vb::CStrDate(c_.rt.Now()) + "\r\n";
+  BeginSessionLog(c_);
   progress.txtStatus.Text = "Connected";
   st.ProgressCount = 0;
   st.Online = true;
+  st.SessionConnected = true;
   for (int a = 0; a <= 255; ++a) c_.param.Received[static_cast<size_t>(a)] = false;
   if (st.V4Mode) {
     auto& readout = c_.Get<frmReadout>();

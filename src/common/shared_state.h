@@ -41,6 +41,11 @@ struct SharedState {
   bool Online = false;
   bool DirectCable = false;
   bool CalloutActive = false;
+  // The session last started reached its unit (a modem's CONNECT, or a
+  // cable or network link up): the windows hold that unit's values.
+  bool SessionConnected = false;
+  // The session's log has been stored with its site since the session began.
+  bool SessionLogStored = false;
   bool LogDownloaded = false;
   std::string SiteNetAddress;  // network address of the map site ("~" removed)
   bool ConnectFailed = false;  // the last network connect did not succeed

@@ -4,8 +4,11 @@
 
 #include "app/console.h"
 #include "app/frm_progress.h"
+#include "app/session_log.h"
 #include "link/command_table.h"
 #include "link/delay.h"
+#include "link/modem_call.h"
+#include "link/reply_handlers.h"
 #include "link/reply_tokens.h"
 #include "sites/frm_map.h"
 #include "sites/site_queries.h"
@@ -25,6 +28,8 @@ bool CalloutDue(vb::DateTime now, double hour, double minute, bool all_days, con
   return all_days || days.find(kDayNames[static_cast<size_t>(vb::Weekday(now) - 1)]) != std::string::npos;
 }
 
+bool LinkBusy(Console& c) { return c.st.Online || c.st.CmdState != lnk::kIdle; }
+
 void TakeCalloutSite(Console& c) {
   auto& st = c.st;
   platform::Recordset& site = c.rsCallout;
@@ -41,6 +46,10 @@ void TakeCalloutSite(Console& c) {
   c.rsShared.Close();
 }
 
+void DialCalloutSite(Console& c) {
+  if (!lnk::StartModemCall(c) && c.st.CalloutActive) EndCalloutRun(c);
+}
+
 void HangUpCalloutSession(Console& c) {
   auto& st = c.st;
   if (!st.CalloutActive || !st.Online || st.CmdState != lnk::kIdle) return;
@@ -48,6 +57,21 @@ void HangUpCalloutSession(Console& c) {
   // The operator may have hung up meanwhile, or started something else.
   if (!st.CalloutActive || !st.Online || st.CmdState != lnk::kIdle) return;
   c.Get<frmProgress>().cmdDisconnect_Click();
+}
+
+void EndCalloutRun(Console& c) {
+  c.st.CalloutActive = false;
+  c.rsCallout.Close();
+  c.Get<sites::frmMap>().DrawSites();
+}
+
+bool TakeRunMessage(Console& c, std::string_view prompt) {
+  if (!c.st.CalloutActive) return false;
+  LogLine(c, std::string(prompt));
+  // A message after the hang-up (the export cannot be written) still goes
+  // with the session's site.
+  if (c.st.SessionLogStored) lnk::StoreConnectLog(c);
+  return true;
 }
 
 }  // namespace app

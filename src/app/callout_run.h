@@ -1,8 +1,10 @@
-// The automatic callout run: the schedule, the site being called, and the
-// hang-up of a run's session once the unit's status has been read.
+// The automatic callout run: the schedule, the site being called, the
+// hang-up of a run's session once the unit's status has been read, and the
+// run's end.
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "common/vb_date.h"
 
@@ -15,13 +17,29 @@ class Console;
 // taken by its number, so the computer's language cannot change the match.
 bool CalloutDue(vb::DateTime now, double hour, double minute, bool all_days, const std::string& days);
 
+// A session is open, or a call, hang-up or modem set-up is under way: a run
+// due now waits until the link is free.
+bool LinkBusy(Console& c);
+
 // rsCallout's current site becomes the called site: the dial command, the
 // selected site's id, name, unit and customer numbers; its icon is redrawn.
 void TakeCalloutSite(Console& c);
+
+// Dials the run's current site; a port that cannot be opened ends the run,
+// since no site of it can be called.
+void DialCalloutSite(Console& c);
 
 // A run's session ends once the called unit's status has been read (the
 // status reply, or the V4 dump that carries it): the console hangs up as the
 // online window's Disconnect does, and the run goes on with its next site.
 void HangUpCalloutSession(Console& c);
+
+// The run is over: the flag cleared, the list closed, the map redrawn.
+void EndCalloutRun(Console& c);
+
+// While a run is active nobody answers message boxes: the prompt goes into
+// the session's log (stored with the called site) and true is returned, so
+// the box is not shown; otherwise false.
+bool TakeRunMessage(Console& c, std::string_view prompt);
 
 }  // namespace app

@@ -1,5 +1,7 @@
 #include "app/console.h"
 
+#include "app/callout_run.h"
+
 namespace app {
 
 Console::Console(const Services& services)
@@ -9,9 +11,12 @@ Console::Console(const Services& services)
       MSComm1(services.serial),
       tcpClient(services.tcp),
       printer(services.printer),
-      launcher(services.launcher != nullptr ? *services.launcher : no_launcher_) {}
+      launcher(services.launcher != nullptr ? *services.launcher : no_launcher_) {
+  rt.SetMessageTaker([this](std::string_view prompt) { return TakeRunMessage(*this, prompt); });
+}
 
 Console::~Console() {
+  rt.SetMessageTaker({});
   // Windows go before the services they use.
   extra_forms_.clear();
   forms_.clear();

@@ -195,6 +195,7 @@ class frmMain : public ui::Form {
   void RunConnectedSequence(bool over_network);
 
   Console& c_;
+  bool callout_waiting_ = false;  // a run is due and waits for the link to be free
 };
 
 }  // namespace app

@@ -3,7 +3,6 @@
 #include "app/callout_run.h"
 #include "app/console.h"
 #include "app/frm_main.h"
-#include "link/modem_call.h"
 #include "link/settings_access.h"
 #include "sites/frm_active_alarms.h"
 #include "sites/frm_connect_log.h"
@@ -21,28 +20,33 @@ void frmMain::mnuLastLog_Click() {
   c_.Get<sites::frmConnectLog>().Show(true, this);
 }
 
-// Whether a session is open is not looked at: the schedule is the run's
-// only condition.
+// A run due while the operator has a session open waits for the session to
+// end (it starts at the first tick after, within a minute): the schedule
+// never types a dial command into a unit's session. A run still going when
+// the schedule matches again is not started a second time.
 void frmMain::tmrCallout_Timer() {
-  if (!CalloutDue(c_.rt.Now(), lnk::SettingValue(c_, "CalloutHour"),
-                  lnk::SettingValue(c_, "CalloutMinute"),
-                  lnk::Setting(c_, "optCalloutAllDays").SettingFlag,
-                  lnk::SettingText(c_, "CalloutDays")))
-    return;
+  if (!c_.st.CalloutActive &&
+      CalloutDue(c_.rt.Now(), lnk::SettingValue(c_, "CalloutHour"),
+                 lnk::SettingValue(c_, "CalloutMinute"),
+                 lnk::Setting(c_, "optCalloutAllDays").SettingFlag,
+                 lnk::SettingText(c_, "CalloutDays")))
+    callout_waiting_ = true;
+  if (!callout_waiting_ || c_.st.CalloutActive || LinkBusy(c_)) return;
+  callout_waiting_ = false;
   c_.st.CalloutActive = true;
   c_.rsCallout = c_.Db.OpenRecordset(sites::CalloutListQuery());
-  // Without a callout site the run stays active: the next hang-up ends it.
-  if (c_.rsCallout.Eof()) return;
+  // A run with nobody to call ends at once.
+  if (c_.rsCallout.Eof()) return EndCalloutRun(c_);
   TakeCalloutSite(c_);
   if (c_.st.ReceiveLoopDepth > 0)
-    lnk::StartModemCall(c_);  // served by the loop already running
+    DialCalloutSite(c_);  // served by the loop already running
   else
     tmrCalloutDial.Restart(1);
 }
 
 void frmMain::tmrCalloutDial_Timer() {
   tmrCalloutDial.Enabled = false;
-  lnk::StartModemCall(c_);
+  DialCalloutSite(c_);
 }
 
 }  // namespace app

@@ -8,6 +8,7 @@
 #include "app/frm_monitor.h"
 #include "app/frm_progress.h"
 #include "app/frm_readout.h"
+#include "app/session_log.h"
 #include "app/unit_address.h"
 #include "common/app_info.h"
 #include "common/vb.h"
@@ -165,6 +166,9 @@ void frmMain::DirectConnect() {
   // unit commands and replies must not go to and come from the socket.
   st.UseTcp = false;
   if (!lnk::OpenSerialPort(c_, "Serial port seems to be in use by another application.")) {
+    // No cable session began: the next modem session must still hang up
+    // with "+++" and "ATH0".
+    st.DirectCable = false;
     ResetConnectButton();
     return;
   }
@@ -217,10 +221,11 @@ void frmMain::RunConnectedSequence(bool over_network) {
   PressButton(kSiteButton);
   progress.Caption = st.SelectedSiteName;
   progress.txtName.Text = st.SelectedSiteName;
-  progress.txtLog.Text = "Session start: " + vb::CStrDate(c_.rt.Now()) + "\r\n";
+  BeginSessionLog(c_);
   progress.txtStatus.Text = "Connected";
   st.ProgressCount = 0;
   st.Online = true;
+  st.SessionConnected = true;
   for (int a = 0; a <= 255; ++a) c_.param.Received[static_cast<size_t>(a)] = false;
   if (st.V4Mode) {
     auto& readout = c_.Get<frmReadout>();

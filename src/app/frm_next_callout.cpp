@@ -82,9 +82,7 @@ bool frmNextCallout::TakeNextSite() {
 }
 
 void frmNextCallout::EndRun() {
-  c_.st.CalloutActive = false;
-  c_.rsCallout.Close();
-  c_.Get<sites::frmMap>().DrawSites();
+  EndCalloutRun(c_);
   Unload();
   if (!c_.Get<frmMain>().mnuOptionsAnswer.Checked()) return;
   lnk::Delay(c_, kRearmSeconds);
@@ -94,7 +92,7 @@ void frmNextCallout::EndRun() {
 void frmNextCallout::cmdOK_Click() {
   tmrClose.Enabled = false;
   Unload();
-  lnk::StartModemCall(c_);
+  DialCalloutSite(c_);
 }
 
 void frmNextCallout::tmrClose_Timer() { cmdOK_Click(); }

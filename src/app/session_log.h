@@ -10,6 +10,9 @@ namespace app {
 class Console;
 
 void LogLine(Console& c, const std::string& text);
+// A new session's log ("Session start: " and the date and time) replaces the
+// last one; the session has not reached its unit nor been stored yet.
+void BeginSessionLog(Console& c);
 // Appends text to the log without a line end.
 void LogText(Console& c, const std::string& text);
 void SetStatus(Console& c, const std::string& text);

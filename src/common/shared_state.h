@@ -30,6 +30,9 @@ struct SharedState {
   int RetryCount = 0;      // repeats of "U", "V", "D"
   int V4RetryCount = 0;    // repeats of V4 packets
   std::int64_t DialGiveUpMs = 0;  // steady-clock end of the dial's no-answer time-out
+  // Counts the commands sent; a receive loop times a command started by an
+  // event it dispatched from that command's start.
+  std::uint32_t CommandsStarted = 0;
 
   // ---- dialect, address and connection
   bool V4Mode = false;
@@ -38,6 +41,11 @@ struct SharedState {
   bool Online = false;
   bool DirectCable = false;
   bool CalloutActive = false;
+  // The session last started reached its unit (a modem's CONNECT, or a
+  // cable or network link up): the windows hold that unit's values.
+  bool SessionConnected = false;
+  // The session's log has been stored with its site since the session began.
+  bool SessionLogStored = false;
   bool LogDownloaded = false;
   std::string SiteNetAddress;  // network address of the map site ("~" removed)
   bool ConnectFailed = false;  // the last network connect did not succeed

@@ -49,6 +49,7 @@ void SendCommand(app::Console& c) {
   st.LfSearchPos = 1;
   st.LinesReceived = 0;
   st.CmdSendPos = 2;
+  ++st.CommandsStarted;
   if (st.CmdState == kDial) st.DialGiveUpMs = 0;  // armed when the dial has gone out
   const std::string& text = c.cmd.Cmd[static_cast<size_t>(st.CmdState)];
   if (ThroughSocket(c) && c.tcpClient.State() != platform::sckConnected) {

@@ -51,7 +51,7 @@ bool StaysUnlocked(int a) {
 
 }  // namespace
 
-void StartModemCall(app::Console& c) {
+bool StartModemCall(app::Console& c) {
   auto& st = c.st;
   // A modem session runs on the serial port, whatever the last session used.
   st.UseTcp = false;
@@ -72,7 +72,7 @@ void StartModemCall(app::Console& c) {
   main.PressButton(2);
   progress.Caption = st.SelectedSiteName;
   progress.txtName.Text = vb::CStr(st.SelectedCustNum) + "(" + st.SelectedSiteName + ")";
-  progress.txtLog.Text = "Session start: " + vb::CStrDate(c.rt.Now()) + "\r\n";
+  app::BeginSessionLog(c);
   ApplyModemLineSettings(c);
   c.MSComm1.RTSEnable = SettingValue(c, "chkRTS") == 1;
   if (c.MSComm1.PortOpen()) {
@@ -83,7 +83,7 @@ void StartModemCall(app::Console& c) {
   } else {
     if (!OpenModemPort(c)) {
       progress.Hide();
-      return;
+      return false;
     }
     app::SetStatus(c, "Querying modem...");
     app::LogText(c, "Querying modem.... ");
@@ -92,6 +92,7 @@ void StartModemCall(app::Console& c) {
   }
   StartInitTimer(c);
   ServeLink(c);
+  return true;
 }
 
 void InitModem(app::Console& c) {
@@ -176,6 +177,8 @@ void Disconnect(app::Console& c) {
   ui::ToolbarButton* connect = main.tbToolBar.Buttons("Connect");
   connect->Image = "Connect";
   connect->Caption = "Connect";
+  // Every road ends here, whether or not a modem is left to answer "ATH0".
+  app::SetStatus(c, "Disconnected");
   unit::SaveStatusFile(c, c.folder.FilePath(unit::kStatusExportFileName));
 }
 

@@ -11,8 +11,10 @@ namespace lnk {
 
 // Dials Cmd(2) (set by the caller with SelectedSiteID/Name/CustNum): opens
 // and initialises the modem first when the port is closed. Returns when the
-// receive loop serving the call ends (at once when a running loop serves it).
-void StartModemCall(app::Console& c);
+// receive loop serving the call ends (at once when a running loop serves it);
+// false when the port could not be opened (the operator was told, nothing
+// was sent).
+bool StartModemCall(app::Console& c);
 // Sends the modem its set-up for answering calls (or for not answering), on
 // the serial port. Returns as StartModemCall does.
 void InitModem(app::Console& c);

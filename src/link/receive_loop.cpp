@@ -47,13 +47,25 @@ void ReceiveLoop(app::Console& c) {
   } leave{st.ReceiveLoopDepth};
   st.StopReceive = false;
   std::int64_t deadline = NextDeadline(c);
+  std::uint32_t started = st.CommandsStarted;
+  auto process_reply = [&] {
+    ProcessReply(c);
+    started = st.CommandsStarted;
+  };
   for (;;) {
     while (!DataWaiting(c)) {
       c.rt.WaitEventsSteady(deadline + 1);  // until the deadline has passed
       if (st.StopReceive) return;
+      // A command that an event started meanwhile (a button, a timer, the
+      // hang-up) is timed from its start: a deadline set long before would
+      // hand it to ProcessReply while it is still being sent.
+      if (st.CommandsStarted != started) {
+        started = st.CommandsStarted;
+        deadline = NextDeadline(c);
+      }
       if (c.rt.SteadyMs() > deadline) {
         deadline = NextDeadline(c);
-        ProcessReply(c);
+        process_reply();
       }
     }
     app::frmMain& main = c.Get<app::frmMain>();
@@ -95,7 +107,7 @@ void ReceiveLoop(app::Console& c) {
     if (st.LinesReceived >= vb::Val(lines)) {
       main.tmrIn.Stop();
       deadline = c.rt.SteadyMs() + 60000;
-      ProcessReply(c);
+      process_reply();
     }
   }
 }

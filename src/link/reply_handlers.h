@@ -9,6 +9,9 @@
 namespace app {
 class Console;
 }
+namespace platform {
+class Recordset;
+}
 
 namespace lnk {
 
@@ -20,6 +23,10 @@ std::string CleanReply(const std::string& reply, bool first_line_only);
 // The called site's row gets the session log; used by the hang-up and the
 // reply to "+++".
 void StoreConnectLog(app::Console& c);
+// A call that never reached its unit turns the site's icon light red, unless
+// it shows an alarm: such a call cannot have cleared what was reported.
+// `site` is a row open for editing that holds SiteColor.
+void SetFailedCallColour(platform::Recordset& site);
 // The toolbar's "Site" button released and its shown flag cleared.
 void ReleaseSiteButton(app::Console& c);
 

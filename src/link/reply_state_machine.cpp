@@ -16,6 +16,7 @@
 #include "link/log_download.h"
 #include "link/reply_handlers.h"
 #include "sites/frm_map.h"
+#include "sites/site_conventions.h"
 #include "sites/site_queries.h"
 #include "unit/frm_install.h"
 
@@ -112,6 +113,12 @@ void StoreConnectLog(app::Console& c) {
     c.rsShared.Update();
   }
   c.rsShared.Close();
+  c.st.SessionLogStored = true;
+}
+
+void SetFailedCallColour(platform::Recordset& site) {
+  if (site.Field("SiteColor").ToLong() == sites::kSiteColorAlarm) return;
+  site.Fields("SiteColor") = sites::kSiteColorFailedCall;
 }
 
 void ReleaseSiteButton(app::Console& c) {
@@ -133,6 +140,29 @@ bool DialFailed(const std::string& upper) {
   return false;
 }
 
+// The modem gave the call up: the site shows a failed call and keeps the
+// session's log, the session's windows close, and a run goes on with its
+// next site.
+void EndFailedCall(app::Console& c) {
+  auto& st = c.st;
+  c.rsShared = c.Db.OpenRecordset(sites::ColourAndLogQuery(st.SelectedSiteID));
+  if (!c.rsShared.Eof()) {
+    c.rsShared.Edit();
+    SetFailedCallColour(c.rsShared);
+    c.rsShared.Fields("ConnectLog") = c.Get<app::frmProgress>().txtLog.Text();
+    c.rsShared.Update();
+    c.Get<sites::frmMap>().DrawIcon();
+  }
+  c.rsShared.Close();
+  st.SessionLogStored = true;
+  c.Get<app::frmProgress>().Hide();
+  ReleaseSiteButton(c);
+  st.RxBuffer.clear();
+  app::SetStatusBar(c, "Disconnected");
+  EndReply(c);
+  if (st.CalloutActive) app::ShowNextCallout(c);
+}
+
 }  // namespace
 
 void OnModemInitReply(app::Console& c) {
@@ -147,28 +177,14 @@ void OnDialReply(app::Console& c) {
   std::string upper = vb::UCase(st.RxBuffer);
   if (upper.find("BUSY") != std::string::npos) {
     app::LogLine(c, "BUSY");
-    c.rsShared = c.Db.OpenRecordset(sites::ColourAndLogQuery(st.SelectedSiteID));
-    if (!c.rsShared.Eof()) {
-      c.rsShared.Edit();
-      c.rsShared.Fields("SiteColor") = 1;
-      c.rsShared.Fields("ConnectLog") = c.Get<app::frmProgress>().txtLog.Text();
-      c.rsShared.Update();
-      c.Get<sites::frmMap>().DrawIcon();
-    }
-    c.rsShared.Close();
-    c.Get<app::frmProgress>().Hide();
-    ReleaseSiteButton(c);
-    st.RxBuffer.clear();
-    app::SetStatusBar(c, "Disconnected");
-    EndReply(c);
-    if (st.CalloutActive) app::ShowNextCallout(c);  // the run goes on
-    return;
+    return EndFailedCall(c);
   }
   long connect = vb::InStr(upper, "CONNECT");
   if (connect > 0) {
     app::LogLine(c, "Connect " + vb::Mid(st.RxBuffer, connect + 7) + "Retrieving status...");
     app::SetStatus(c, "Connected");
     st.Online = true;
+    st.SessionConnected = true;
     st.ProgressCount = 0;
     st.ProgressActive = true;
     c.Get<app::frmEstablish>().Show(true, &c.Get<app::frmMain>());
@@ -184,12 +200,13 @@ void OnDialReply(app::Console& c) {
     c.Get<app::frmMain>().tmrError.Restart(static_cast<int>(left > 1 ? left : 1));
     return;
   }
-  // A callout run goes on with its next site; otherwise the loop ends.
-  if (!st.CalloutActive) st.StopReceive = true;
   app::LogLine(c, "Connect failed.");
   app::SetStatus(c, "Disconnected");
+  // A run records the failed call as a busy one and goes on with its next
+  // site; otherwise the loop ends.
+  if (st.CalloutActive) return EndFailedCall(c);
+  st.StopReceive = true;
   EndReply(c);
-  if (st.CalloutActive) app::ShowNextCallout(c);
 }
 
 void OnMemoryResetReply(app::Console& c) {

@@ -25,7 +25,7 @@ void NoAnswer(app::Console& c) {
   c.rsShared = c.Db.OpenRecordset(sites::NoAnswerColourQuery(c.st.SelectedSiteID));
   if (!c.rsShared.Eof()) {
     c.rsShared.Edit();
-    c.rsShared.Fields("SiteColor") = 1;
+    SetFailedCallColour(c.rsShared);
     c.rsShared.Update();
     c.Get<sites::frmMap>().DrawIcon();
   }

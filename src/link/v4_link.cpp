@@ -13,6 +13,7 @@ void SendV4Packet(app::Console& c, std::int32_t address, std::string_view payloa
   st.LfSearchPos = 1;
   st.LinesReceived = 0;
   st.CmdSendPos = 2;
+  ++st.CommandsStarted;
   const ByteSink sink = [&c](std::string_view bytes) {
     if (c.st.UseTcp) {
       c.tcpClient.SendData(bytes);

@@ -226,7 +226,7 @@ QWidget* QtRuntime::DialogParent() const {
   return QApplication::activeWindow();
 }
 
-int QtRuntime::MsgBox(std::string_view prompt, int buttons, std::string_view title) {
+int QtRuntime::ShowMsgBox(std::string_view prompt, int buttons, std::string_view title) {
   return ShowMessageBox(DialogParent(), prompt, buttons, title);
 }
 

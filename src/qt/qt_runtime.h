@@ -48,7 +48,6 @@ class QtRuntime : public ui::Runtime {
   void WaitEvents(vb::DateTime until) override;
   void WaitEventsSteady(std::int64_t until_ms) override;
   void ShowModal(ui::Form& form) override;
-  int MsgBox(std::string_view prompt, int buttons, std::string_view title) override;
   std::string InputBox(std::string_view prompt, std::string_view title,
                        std::string_view default_text) override;
   std::string FileDialog(const ui::FileDialogRequest& request) override;
@@ -62,6 +61,9 @@ class QtRuntime : public ui::Runtime {
   void FormDestroyed(ui::Form& form) override;
   void FormVisibilityChanged(ui::Form& form) override;
   void Quit() override;
+
+ protected:
+  int ShowMsgBox(std::string_view prompt, int buttons, std::string_view title) override;
 
  private:
   struct ModalLoop {

@@ -5,8 +5,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "common/vb_date.h"
@@ -72,8 +74,14 @@ class Runtime {
   // Shows the form modally: returns when it is hidden or unloaded.
   virtual void ShowModal(Form& form) = 0;
 
-  // Returns the button chosen (vbOK, vbYes, ...).
-  virtual int MsgBox(std::string_view prompt, int buttons, std::string_view title) = 0;
+  // Returns the button chosen (vbOK, vbYes, ...). A box whose prompt the
+  // message taker takes is not shown: its default button is the answer.
+  int MsgBox(std::string_view prompt, int buttons, std::string_view title);
+  // Work that runs with nobody at the console must not stop at a message
+  // box: while a taker is set, every prompt goes to it first, and a prompt
+  // it takes (returns true for) is not shown. An empty taker shows them all.
+  using MessageTaker = std::function<bool(std::string_view prompt)>;
+  void SetMessageTaker(MessageTaker taker) { taker_ = std::move(taker); }
   // Returns the text entered, or "" when cancelled (as the original).
   virtual std::string InputBox(std::string_view prompt, std::string_view title,
                                std::string_view default_text) = 0;
@@ -100,6 +108,17 @@ class Runtime {
   // Ends the program's event loop (the original's End after the main window
   // has unloaded).
   virtual void Quit() = 0;
+
+ protected:
+  // Shows the message box and waits for the operator's answer.
+  virtual int ShowMsgBox(std::string_view prompt, int buttons, std::string_view title) = 0;
+
+ private:
+  MessageTaker taker_;
 };
+
+// The answer of a message box's default button (vbDefaultButton2 and 3
+// choose the second and third of its buttons).
+int DefaultAnswer(int buttons);
 
 }  // namespace ui

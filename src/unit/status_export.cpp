@@ -56,7 +56,12 @@ std::string StatusExportText(app::Console& c) {
 }
 
 void SaveStatusFile(app::Console& c, const std::string& path) {
-  if (!app::MapShown(c)) return;
+  // A callout run exports every site it reaches, whether or not the operator
+  // opened the map. After a call that never reached its unit the windows
+  // still hold the previous site's values under the new site's name: the
+  // last whole export stays instead.
+  if (!app::MapShown(c) && !c.st.CalloutActive) return;
+  if (!c.st.SessionConnected) return;
   if (auto error = platform::WriteWholeFileAtomic(path, StatusExportText(c)))
     c.rt.MsgBox(*error, ui::vbExclamation, app_info::kTitle);
 }

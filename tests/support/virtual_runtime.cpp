@@ -144,7 +144,7 @@ void VirtualRuntime::ShowModal(ui::Form& form) {
   }
 }
 
-int VirtualRuntime::MsgBox(std::string_view prompt, int buttons, std::string_view title) {
+int VirtualRuntime::ShowMsgBox(std::string_view prompt, int buttons, std::string_view title) {
   return operator_.AnswerMsgBox(prompt, buttons, title);
 }
 

@@ -66,7 +66,6 @@ class VirtualRuntime : public ui::Runtime {
   void WaitEvents(vb::DateTime until) override { WaitEventsSteady(until.ms - wall_offset_); }
   void WaitEventsSteady(std::int64_t until_ms) override;
   void ShowModal(ui::Form& form) override;
-  int MsgBox(std::string_view prompt, int buttons, std::string_view title) override;
   std::string InputBox(std::string_view prompt, std::string_view title,
                        std::string_view default_text) override;
   std::string FileDialog(const ui::FileDialogRequest& request) override;
@@ -80,6 +79,9 @@ class VirtualRuntime : public ui::Runtime {
   void FormDestroyed(ui::Form&) override {}
   void FormVisibilityChanged(ui::Form&) override {}
   void Quit() override { quit_ = true; }
+
+ protected:
+  int ShowMsgBox(std::string_view prompt, int buttons, std::string_view title) override;
 
  private:
   bool RunOneDue();

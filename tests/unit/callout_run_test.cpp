@@ -2,12 +2,21 @@
 // whole runs against the simulated modem and unit on virtual time.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <ostream>
+#include <functional>
+#include <string_view>
+#include <vector>
+
 #include "app/callout_run.h"
 #include "app/frm_main.h"
 #include "app/frm_next_callout.h"
+#include "app/frm_progress.h"
 #include "console_harness.h"
 #include "gtest_operator.h"
 #include "link/command_table.h"
+#include "link/modem_call.h"
 #include "link/receive_loop.h"
 #include "link/reply_state_machine.h"
 #include "simulated_site.h"
@@ -34,6 +43,22 @@ TEST(CalloutSchedule, MatchesTheSetMinuteOnTheChosenDaysByTheirNumber) {
               k.due) << k.day << " " << k.hour << ":" << k.minute << " " << k.days;
 }
 
+// When each occurrence of `text` began in what the console wrote to the port
+// (ms of the wall clock).
+std::vector<std::int64_t> WrittenAt(const testkit::FakeSerialPort& port, std::string_view text) {
+  std::string all;
+  std::vector<std::int64_t> at;
+  for (const auto& w : port.Writes()) {
+    all += w.bytes;
+    at.insert(at.end(), w.bytes.size(), w.at.ms);
+  }
+  std::vector<std::int64_t> out;
+  for (size_t p = all.find(text); p != std::string::npos; p = all.find(text, p + 1)) out.push_back(at[p]);
+  return out;
+}
+
+constexpr const char* kReportedFlags = "0100000100000000";
+
 class CalloutRun : public ::testing::Test {
  protected:
   explicit CalloutRun(vb::DateTime start = vb::MakeDateTime(2026, 3, 2, 14, 0, 0)) : h(start) {}
@@ -48,6 +73,24 @@ class CalloutRun : public ::testing::Test {
       ids.push_back(testkit::AddSite(h.console, {.name = n == 101 ? "Alpha" : n == 102 ? "Bravo" : "Charlie",
                                                  .phone = "555-0" + std::to_string(n), .site_num = n,
                                                  .cust_num = n, .callout = true}));
+  }
+  std::string Field(std::int32_t id, const char* field) { return testkit::SiteField(h.console, id, field); }
+  std::string OnlineLog() { return h.console.Get<app::frmProgress>().txtLog.Text(); }
+  // Starts a run as the schedule does at its minute and lets it go to its
+  // end; the receive loop it entered is then stopped.
+  void RunToTheEnd() {
+    auto& st = h.console.st;
+    bool running = true;
+    std::function<void()> watch = [&] {
+      if (!running) return;
+      if (!st.CalloutActive) st.StopReceive = true;
+      else h.rt.After(10'000, watch);
+    };
+    h.rt.After(10'000, watch);
+    h.console.Get<app::frmMain>().tmrCallout_Timer();
+    EXPECT_TRUE(h.rt.RunUntil([&] { return !st.CalloutActive && st.ReceiveLoopDepth == 0; }, 3'600'000));
+    running = false;
+    h.rt.RunFor(10'000);  // the watch sees the run is over
   }
 
   testkit::ConsoleHarness h;
@@ -77,32 +120,203 @@ TEST_F(CalloutRun, WindowNamesTheNextSiteAndCancelEndsTheRun) {
   EXPECT_EQ(h.serial.AllWritten().find("ATDT"), std::string::npos);
 }
 
-TEST_F(CalloutRun, RunWithoutCalloutSitesDialsNothingAndEndsAtTheNextHangUp) {
+// A run that can call nobody (no site has callout on, or the modem's port
+// cannot be opened) ends at once as a run's end does, touches no site, and
+// leaves the operator's next session alone: it is not hung up once its
+// status is read.
+struct NobodyToDial {
+  const char* name;
+  bool callout_sites;
+  bool port_missing;
+};
+
+void PrintTo(const NobodyToDial& k, std::ostream* os) { *os << k.name; }
+
+class RunThatDialsNobody : public CalloutRun, public ::testing::WithParamInterface<NobodyToDial> {};
+
+TEST_P(RunThatDialsNobody, EndsAtOnceAndLeavesTheNextSessionAlone) {
   ASSERT_TRUE(h.Start());
-  testkit::AddSite(h.console, {});  // callout off
-  h.console.Get<app::frmMain>().tmrCallout_Timer();
-  EXPECT_TRUE(h.console.st.CalloutActive && h.serial.Writes().empty());
-  h.console.st.CmdState = lnk::kHangUp;
-  lnk::ProcessReply(h.console);
+  const NobodyToDial& k = GetParam();
+  if (k.callout_sites) AddCalloutSites();
+  testkit::SiteRow own;  // North, callout off
+  const std::int32_t own_id = testkit::AddSite(h.console, own);
+  h.console.Get<app::frmMain>().mnuOptionsAnswer.Checked = true;
+  if (k.port_missing) h.serial.missing_ports = {2};
+  RunToTheEnd();
   EXPECT_FALSE(h.console.st.CalloutActive);
+  EXPECT_FALSE(h.console.rsCallout.IsOpen());
+  EXPECT_TRUE(h.serial.Writes().empty());
+  for (auto id : ids) EXPECT_EQ(Field(id, "SiteColor") + "|" + Field(id, "ConnectLog"), "0|") << id;
+  if (k.port_missing) {
+    EXPECT_NE(OnlineLog().find("Invalid COM port setting -- check modem settings.\r\n"), std::string::npos);
+  }
+
+  h.serial.missing_ports.clear();
+  testkit::SimulatedSite site(h, {});
+  site.AttachSerial(/*modem=*/true);
+  testkit::SelectSite(h.console, own_id, own);
+  h.console.cmd.Cmd[lnk::kDial] = "ATDT5550100\r";
+  bool online_later = false;
+  h.rt.After(90'000, [&] {
+    online_later = h.console.st.Online;
+    h.console.st.StopReceive = true;
+  });
+  lnk::StartModemCall(h.console);
+  EXPECT_TRUE(online_later) << "the session was hung up by itself";
+  EXPECT_EQ(site.Unit().Commands(), (std::vector<std::string>{"D", "U", "V"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(, RunThatDialsNobody,
+                         ::testing::Values(NobodyToDial{"NoCalloutSite", false, false},
+                                           NobodyToDial{"PortMissing", true, true}),
+                         [](const auto& param) { return std::string(param.param.name); });
+
+// Every final failure of a dial is a failed call: the site's log, and its
+// icon light red unless it shows an alarm (a call that never connected
+// cannot have cleared the stored alarms); the run goes on each time.
+class FailedCallsOfARun : public CalloutRun, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(FailedCallsOfARun, AreRecordedAndLeaveTheStoredAlarms) {
+  const bool in_alarm = GetParam();
+  ASSERT_TRUE(h.Start());
+  AddCalloutSites();
+  if (in_alarm)
+    h.console.Db.Execute("UPDATE tSites SET Alarms=?, SiteColor=2", {std::string(kReportedFlags)});
+  using sim::DialOutcome;
+  testkit::SimulatedSite site(h, {});
+  site.AttachSerial(/*modem=*/true, {.outcome_by_number = {{"5550101", DialOutcome::kBusy},
+                                                           {"5550102", DialOutcome::kNoCarrier},
+                                                           {"5550103", DialOutcome::kNoAnswer}}});
+  RunToTheEnd();
+  EXPECT_EQ(site.Modem()->Dialled(), (std::vector<std::string>{"5550101", "5550102", "5550103"}));
+  const char* ends[] = {"\r\nBUSY\r\n", "\r\nConnect failed.\r\n", "\r\nNo answer.\r\n"};
+  for (size_t i = 0; i < ids.size(); ++i) {
+    EXPECT_NE(Field(ids[i], "ConnectLog").find(ends[i]), std::string::npos) << ends[i];
+    EXPECT_EQ(Field(ids[i], "SiteColor"), in_alarm ? "2" : "1") << ends[i];
+    EXPECT_EQ(Field(ids[i], "Alarms"), in_alarm ? kReportedFlags : "") << ends[i];
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(, FailedCallsOfARun, ::testing::Bool(),
+                         [](const auto& param) { return param.param ? "SitesInAlarm" : "SitesNormal"; });
+
+// Nobody is there to answer a message box during a run: a session's message
+// goes into the called site's log and the run goes on; the box's default
+// button is its answer. Outside a run the operator sees the box.
+TEST_F(CalloutRun, MessagesOfARunGoIntoTheCalledSitesLogAndTheRunGoesOn) {
+  ASSERT_TRUE(h.Start());
+  AddCalloutSites();
+  testkit::SimulatedSite site(h, {});
+  site.AttachSerial(/*modem=*/true);
+  site.Unit().Faults().missing_dump_addresses = {{200, -1}};
+  // No export can be written either; that message comes after the hang-up.
+  std::filesystem::create_directory(h.folder.FilePath(unit::kStatusExportFileName) + ".tmp");
+  RunToTheEnd();
+  EXPECT_EQ(site.Modem()->Dialled().size(), 3u);
+  for (auto id : ids) {
+    const std::string log = Field(id, "ConnectLog");
+    EXPECT_NE(log.find("\r\nError retrieving EEPROM data.\r\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("Disconnecting...\r\nCannot write"), std::string::npos) << log;
+  }
+  EXPECT_TRUE(h.rt.Operator().MsgBoxPrompts().empty());
+
+  struct Box {
+    int buttons, answer;
+  };
+  const Box boxes[] = {{ui::vbOKOnly, ui::vbOK},
+                       {ui::vbOKCancel + ui::vbExclamation, ui::vbOK},
+                       {ui::vbYesNo + ui::vbQuestion, ui::vbYes},
+                       {ui::vbYesNo + ui::vbDefaultButton2, ui::vbNo},
+                       {ui::vbYesNoCancel + 2 * ui::vbDefaultButton2, ui::vbCancel},
+                       {ui::vbAbortRetryIgnore + 2 * ui::vbDefaultButton2, ui::vbIgnore},
+                       {ui::vbRetryCancel, ui::vbRetry}};
+  h.console.st.CalloutActive = true;
+  for (const Box& b : boxes) {
+    const std::string prompt = "Box " + std::to_string(b.buttons);
+    EXPECT_EQ(h.rt.MsgBox(prompt, b.buttons, "VKX-4700"), b.answer) << prompt;
+    EXPECT_NE(OnlineLog().find(prompt + "\r\n"), std::string::npos) << prompt;
+  }
+  EXPECT_TRUE(h.rt.Operator().MsgBoxPrompts().empty());
+  h.console.st.CalloutActive = false;
+  h.rt.Operator().ExpectMsgBox("Asked", ui::vbNo);
+  EXPECT_EQ(h.rt.MsgBox("Asked", ui::vbYesNo, "VKX-4700"), ui::vbNo);
 }
 
 class CalloutRunFromTheTimer : public CalloutRun {
  protected:
   CalloutRunFromTheTimer() : CalloutRun(vb::MakeDateTime(2026, 3, 2, 13, 59, 30)) {}
+  void SetUp() override {
+    CalloutRun::SetUp();
+    h.SetSetting("chkAutoCallout", "1");
+  }
 };
+
+// The callout minute comes while the operator is online with another site:
+// the run waits until the operator has hung up, so no dial command reaches
+// the unit's data line, the operator's log is stored with the operator's
+// site, and no callout site is touched before the run dials it.
+TEST_F(CalloutRunFromTheTimer, CalloutHourWaitsForTheOperatorsSessionToEnd) {
+  h.rt.SetTimeLimit(vb::MakeDateTime(2026, 3, 2, 15, 0, 0), [this] {
+    h.console.st.CalloutActive = false;
+    h.console.st.StopReceive = true;
+  });
+  ASSERT_TRUE(h.Start());
+  AddCalloutSites();
+  h.console.Db.Execute("UPDATE tSites SET Alarms=?, SiteColor=2 WHERE SiteID=?",
+                       {std::string(kReportedFlags), ids[0]});
+  testkit::SiteRow own;  // North, 5550100, callout off
+  const std::int32_t own_id = testkit::AddSite(h.console, own);
+  testkit::SimulatedSite site(h, {});
+  site.AttachSerial(/*modem=*/true);
+  auto& st = h.console.st;
+  std::int64_t hung_up_at = 0;
+  std::string alpha_then;
+  bool online_at_the_minute = false;
+  h.rt.At(vb::MakeDateTime(2026, 3, 2, 13, 59, 35), [&] {
+    testkit::SelectSite(h.console, own_id, own);
+    h.console.cmd.Cmd[lnk::kDial] = "ATDT5550100\r";
+    lnk::StartModemCall(h.console);
+  });
+  h.rt.At(vb::MakeDateTime(2026, 3, 2, 14, 0, 45), [&] { online_at_the_minute = st.Online; });
+  std::function<void()> watch = [&] {
+    if (!st.CalloutActive && h.rt.Now().ms > hung_up_at + 60'000) st.StopReceive = true;
+    else h.rt.After(10'000, watch);
+  };
+  h.rt.At(vb::MakeDateTime(2026, 3, 2, 14, 2, 0), [&] {
+    hung_up_at = h.rt.Now().ms;
+    h.console.Get<app::frmProgress>().cmdDisconnect.Click();
+    alpha_then = Field(ids[0], "Alarms") + "|" + Field(ids[0], "SiteColor") + "|" + Field(ids[0], "ConnectLog");
+    h.rt.After(10'000, watch);
+  });
+  h.rt.RunUntil([&] { return hung_up_at != 0 && !st.CalloutActive && st.ReceiveLoopDepth == 0; }, 3'600'000);
+
+  EXPECT_TRUE(online_at_the_minute);
+  const auto dials = WrittenAt(h.serial, "ATDT5550101\r");
+  ASSERT_FALSE(dials.empty());
+  EXPECT_GT(dials.front(), hung_up_at) << "dialled into the operator's session";
+  EXPECT_EQ(alpha_then, std::string(kReportedFlags) + "|2|");
+  const std::string own_log = Field(own_id, "ConnectLog");
+  EXPECT_NE(own_log.find("Dialing 5550100"), std::string::npos) << own_log;
+  EXPECT_NE(own_log.find("Disconnecting..."), std::string::npos) << own_log;
+  EXPECT_EQ(site.Modem()->Dialled(),
+            (std::vector<std::string>{"5550100", "5550101", "5550102", "5550103"}));
+}
 
 // Monday 14:00: the first site answers and its status is exported, the
 // second is busy, the third never answers; the window dials on by itself,
 // and after the last site the modem answers calls again. Tuesday passes
-// without a call; on Wednesday the run starts again.
-TEST_F(CalloutRunFromTheTimer, CallsEverySiteExportsBetweenCallsAndAnswersCallsAgain) {
-  h.SetSetting("chkAutoCallout", "1");
+// without a call; on Wednesday the run starts again. The run exports with
+// the map shown or hidden; after a call that did not connect the export of
+// the last site reached stays.
+class WholeRunFromTheTimer : public CalloutRunFromTheTimer, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(WholeRunFromTheTimer, CallsEverySiteExportsBetweenCallsAndAnswersCallsAgain) {
+  const bool map_shown = GetParam();
   h.rt.SetTimeLimit(vb::MakeDateTime(2026, 3, 5, 0, 0, 0));
   ASSERT_TRUE(h.Start());
   AddCalloutSites();
   h.console.Get<app::frmMain>().mnuOptionsAnswer.Checked = true;
-  h.console.Get<sites::frmMap>().Show();
+  if (map_shown) h.console.Get<sites::frmMap>().Show();
   using sim::DialOutcome;
   testkit::SimulatedSite site(h, {});
   site.AttachSerial(/*modem=*/true, {.outcome_by_number = {{"5550101", DialOutcome::kConnect},
@@ -121,20 +335,45 @@ TEST_F(CalloutRunFromTheTimer, CallsEverySiteExportsBetweenCallsAndAnswersCallsA
     at_dial.push_back(exported_site());
     if (at_dial.size() == 4) h.console.st.StopReceive = true;  // Wednesday's run began
   };
+  std::vector<std::int64_t> status_asked;
+  site.Unit().on_note = [&](const std::string& note) {
+    if (note == "V") status_asked.push_back(h.rt.Now().ms);
+  };
   h.rt.At(vb::MakeDateTime(2026, 3, 4, 13, 59, 0), [&] {
     EXPECT_EQ(at_dial.size(), 3u);
-    EXPECT_EQ(exported_site(), "103(Charlie)");
+    EXPECT_EQ(exported_site(), "101(Alpha)");
     EXPECT_FALSE(h.console.st.CalloutActive);
     EXPECT_EQ(site.Modem()->CommandLines().back(), "AT&F1S0=2");  // answering calls again
   });
   h.Run(2 * 86400 + 120);
 
   EXPECT_EQ(site.Modem()->Dialled(), (std::vector<std::string>{"5550101", "5550102", "5550103", "5550101"}));
-  EXPECT_EQ(at_dial, (std::vector<std::string>{"(none)", "101(Alpha)", "102(Bravo)", "103(Charlie)"}));
+  for (const char* dial : {"ATDT5550101\r", "ATDT5550102\r", "ATDT5550103\r"})
+    EXPECT_EQ(WrittenAt(h.serial, dial).size(), dial[10] == '1' ? 2u : 1u) << "the number's digits only";
+  EXPECT_EQ(at_dial, (std::vector<std::string>{"(none)", "101(Alpha)", "101(Alpha)", "101(Alpha)"}));
   std::string colours;  // answered, busy, no answer
-  for (auto id : ids) colours += testkit::SiteField(h.console, id, "SiteColor");
+  for (auto id : ids) colours += Field(id, "SiteColor");
   EXPECT_EQ(colours, "011");
-  EXPECT_NE(testkit::SiteField(h.console, ids[0], "ConnectLog").find("Disconnecting..."), std::string::npos);
+  EXPECT_NE(Field(ids[0], "ConnectLog").find("Disconnecting..."), std::string::npos);
+
+  // The escape's guard time after the unit's status, before "+++".
+  ASSERT_EQ(status_asked.size(), 1u);
+  const auto escapes = WrittenAt(h.serial, "+++");
+  auto escape = std::upper_bound(escapes.begin(), escapes.end(), status_asked[0]);
+  ASSERT_NE(escape, escapes.end());
+  EXPECT_GE(*escape - status_asked[0], 1500);
+  EXPECT_LT(*escape - status_asked[0], 2000);
+  // Auto-answer set up again 8 s after the run's last "ATH0".
+  const auto rearmed = WrittenAt(h.serial, "AT&F1S0=2\r");
+  ASSERT_EQ(rearmed.size(), 1u);
+  const auto hang_ups = WrittenAt(h.serial, "ATH0\r");
+  auto last = std::lower_bound(hang_ups.begin(), hang_ups.end(), rearmed[0]);
+  ASSERT_NE(last, hang_ups.begin());
+  EXPECT_GE(rearmed[0] - *std::prev(last), 8000);
+  EXPECT_LT(rearmed[0] - *std::prev(last), 8500);
 }
+
+INSTANTIATE_TEST_SUITE_P(, WholeRunFromTheTimer, ::testing::Bool(),
+                         [](const auto& param) { return param.param ? "MapShown" : "MapHidden"; });
 
 }  // namespace

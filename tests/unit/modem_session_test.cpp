@@ -4,10 +4,12 @@
 
 #include "app/frm_main.h"
 #include "app/frm_progress.h"
+#include "app/frm_readout.h"
 #include "console_harness.h"
 #include "gtest_operator.h"
 #include "link/command_table.h"
 #include "link/modem_call.h"
+#include "link/receive_loop.h"
 #include "simulated_site.h"
 #include "site_rows.h"
 #include "unit/frm_install.h"
@@ -92,6 +94,61 @@ TEST_F(ModemSession, CableSessionEndsWithoutEscapeOrHangUpAndClosesItsPort) {
   EXPECT_FALSE(h.console.st.DirectCable);
   EXPECT_FALSE(h.console.st.Online);
   EXPECT_TRUE(h.serial.Writes().empty());
+}
+
+// The session's alarm flags go to the site's row when it ends, with the
+// colour they call for, whichever Disconnect the operator uses; the status
+// line then reads "Disconnected".
+TEST_F(ModemSession, SessionEndStoresItsAlarmFlagsWithTheirColour) {
+  struct Case {
+    const char* flags;
+    const char* colour;
+  };
+  const Case cases[] = {{"0000000000000000", "0"}, {"0000000000000001", "2"}, {"1000000000000000", "2"}};
+  auto& main = h.console.Get<app::frmMain>();
+  auto& progress = h.console.Get<app::frmProgress>();
+  for (bool menu : {false, true}) {
+    for (const Case& k : cases) {
+      h.console.Db.Execute("UPDATE tSites SET Alarms='0100000100000000', SiteColor=2");
+      h.serial.SetPortOpen(true);
+      h.console.st.Online = true;
+      h.console.st.AlarmFlags = k.flags;
+      menu ? main.mnuDisconnect.Choose() : progress.cmdDisconnect.Click();
+      h.Run(1);
+      EXPECT_EQ(testkit::SiteField(h.console, site_id, "Alarms") + " " +
+                    testkit::SiteField(h.console, site_id, "SiteColor"),
+                std::string(k.flags) + " " + k.colour)
+          << (menu ? "menu" : "online window");
+      EXPECT_EQ(main.StatusText() + "|" + progress.txtStatus.Text(), "Disconnected|Disconnected");
+    }
+  }
+}
+
+// Setting the modem up to answer after a network session listens to the
+// modem on the serial port: its "OK" is heard and the set-up ends quietly.
+TEST_F(ModemSession, AutoAnswerSetUpAfterANetworkSessionHearsTheModem) {
+  testkit::SimulatedSite site(h, {});
+  site.AttachSerial(/*modem=*/true);
+  h.console.st.UseTcp = true;
+  h.console.Get<app::frmMain>().mnuOptionsAnswer.Checked = true;
+  h.rt.After(10'000, [this] { h.console.st.StopReceive = true; });
+  lnk::InitModem(h.console);
+  EXPECT_EQ(site.Modem()->CommandLines().back(), "AT&F1S0=2");
+  EXPECT_EQ(h.console.IfLoaded<app::frmReadout>(), nullptr) << "the modem's OK was not heard";
+  EXPECT_EQ(h.console.st.CmdState, 0);
+  EXPECT_TRUE(h.tcp.Writes().empty());
+}
+
+// The operator hangs up just before the receive loop's long deadline (60 s
+// after it last heard anything) passes: the hang-up still goes out whole,
+// as the deadline counts from the command, not from before it.
+TEST_F(ModemSession, HangUpGoesOutWholeWhenTheLoopsDeadlinePassesDuringIt) {
+  h.serial.SetPortOpen(true);
+  h.console.st.Online = true;
+  h.rt.After(59'000, [this] { lnk::Disconnect(h.console); });
+  h.rt.After(70'000, [this] { h.console.st.StopReceive = true; });
+  lnk::ReceiveLoop(h.console);
+  EXPECT_EQ(h.serial.AllWritten(), "+++ATH0\r");
 }
 
 class ModemSessionBeforeMidnight : public ModemSession {

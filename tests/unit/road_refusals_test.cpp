@@ -11,6 +11,7 @@
 #include "app/frm_readout.h"
 #include "console_harness.h"
 #include "gtest_operator.h"
+#include "link/modem_call.h"
 #include "site_rows.h"
 #include "sites/frm_map.h"
 
@@ -127,8 +128,16 @@ TEST_F(RoadRefusals, APortInUseIsReportedAndNoSessionStarts) {
   Main().tbToolBar.Press("Connect");
   EXPECT_EQ(ConnectImage(), "Connect");
   EXPECT_FALSE(h.console.st.Online);
-  EXPECT_TRUE(h.console.st.DirectCable) << "as documented, the flag stays set";
+  EXPECT_FALSE(h.console.st.DirectCable) << "no cable session began";
   EXPECT_FALSE(h.console.Get<app::frmProgress>().Visible());
+  // The next modem session still hangs the modem up.
+  h.serial.busy_ports.clear();
+  h.serial.SetPortOpen(true);
+  h.console.st.Online = true;
+  lnk::Disconnect(h.console);
+  h.Run(1);
+  EXPECT_TRUE(h.serial.PortOpen());
+  EXPECT_EQ(h.serial.AllWritten(), "+++ATH0\r");
 }
 
 TEST_F(RoadRefusals, TheCableWaitsWhileAutoAnswerHoldsThePort) {

@@ -97,6 +97,8 @@ class SessionRoads : public ::testing::Test {
     EXPECT_FALSE(h.console.Get<app::frmProgress>().Visible());
     EXPECT_FALSE(Install().Visible());
     EXPECT_EQ(Main().tbToolBar.Buttons("Connect")->Image(), "Connect");
+    EXPECT_EQ(Main().StatusText() + "|" + h.console.Get<app::frmProgress>().txtStatus.Text(),
+              "Disconnected|Disconnected");
   }
 
   template <class Port>

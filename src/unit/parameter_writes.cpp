@@ -10,6 +10,7 @@
 #include "app/frm_send_progress.h"
 #include "common/app_info.h"
 #include "common/vb.h"
+#include "common/whole_number.h"
 #include "link/command_sender.h"
 #include "link/command_table.h"
 #include "link/v4_link.h"
@@ -35,11 +36,11 @@ std::string V4WritePayload(int address, std::string_view data) {
          std::string(data);
 }
 
-std::optional<std::string> BatteryCapacityBytes(double typed) {
-  // Below 0, or 65536 and more once rounded to whole ampere-hours.
-  if (!(typed >= 0 && typed < kCapacityMax + 0.5)) return std::nullopt;
-  const std::int32_t n = vb::CLng(typed);
-  return Byte(n / 256) + Byte(n);
+std::optional<std::string> BatteryCapacityBytes(std::string_view typed) {
+  const std::optional<std::int64_t> n = common::WholeNumber(typed);
+  if (!n || *n < 0 || *n > kCapacityMax) return std::nullopt;
+  const int v = static_cast<int>(*n);
+  return Byte(v / 256) + Byte(v);
 }
 
 void SendSetParameter(app::Console& c) {
@@ -96,10 +97,10 @@ void frmInstall::cmdProp_Click(int Index) {
   if (tag == "BATTAH") {
     // The only kind that sends typed text: what the row shows, when its
     // two bytes can hold it.
-    const auto capacity = BatteryCapacityBytes(vb::Val(txtProp[kCapacityLow].Text()));
+    const auto capacity = BatteryCapacityBytes(txtProp[kCapacityLow].Text());
     if (!capacity) {
-      c_.rt.MsgBox("The battery capacity must be a number from 0 to 65535 Ah.", ui::vbExclamation,
-                   app_info::kTitle);
+      c_.rt.MsgBox("The battery capacity must be a whole number from 0 to 65535 Ah.",
+                   ui::vbExclamation, app_info::kTitle);
       return;
     }
     const std::string& bytes = *capacity;

@@ -23,8 +23,8 @@ void SendSetParameter(app::Console& c);
 std::string V4WritePayload(int address, std::string_view data);
 
 // The battery capacity typed into its row as the two bytes written at 24
-// (high, low); nothing for a capacity the two bytes cannot hold (below 0,
-// above 65535 once rounded to whole ampere-hours).
-std::optional<std::string> BatteryCapacityBytes(double typed);
+// (high, low); nothing unless it is a whole number of ampere-hours that the
+// two bytes hold (0 to 65535).
+std::optional<std::string> BatteryCapacityBytes(std::string_view typed);
 
 }  // namespace unit

@@ -56,13 +56,14 @@ void RequestBulkData(Console& c, std::int32_t address) {
 void ShowBinaryStatus(Console& c, const std::string& packet) {
   auto& st = c.st;
   st.PacketBuf = packet;
+  st.StatusPacket = packet;
   std::string errors;
   for (int address = 0; address <= 274; ++address) {
     auto& value = c.param.Eeprom[static_cast<std::size_t>(address)];
     value = static_cast<unsigned char>(packet[static_cast<std::size_t>(address + 2)]);
     errors += unit::CheckParameterValue(c, address, value);
   }
-  st.EepromImage = "(Data)";
+  st.EepromImage = kBinaryImage;
   unit::ShowLoadedParameters(c, errors);
   st.RetryCount = 0;
   st.CmdState = lnk::kIdle;
@@ -84,12 +85,22 @@ void frmMain::mnuSaveStatus_Click() {
         ui::vbOKOnly, app_info::kTitle);
     return;
   }
-  if (st.V4Mode) {
+  // A V4 unit online is asked for its status packet, which is saved when it
+  // arrives. Otherwise the status held is saved in the variant its image
+  // is, whatever the dialect setting says since the hang-up.
+  if (st.Online && st.V4Mode) {
     st.SaveBulkPending = true;
     return RequestBulkData(c_, st.UnitAddress);
   }
-  SaveUnderTypedName(c_, "Please enter a filename to save status (no extension):", "Save Status",
-                     TextStatusFileBytes(st.EepromImage, st.UStatusText, st.VStatusText));
+  const HeldStatusFile file =
+      HeldStatusFileBytes(st.EepromImage, st.UStatusText, st.VStatusText, st.StatusPacket);
+  if (!file.bytes)
+    return Tell(c_, "The status held cannot be written as a whole status file; connect to the "
+                    "unit to save its status.");
+  SaveUnderTypedName(c_,
+                     file.binary ? "Please enter a filename to save bulk data (no extension):"
+                                 : "Please enter a filename to save status (no extension):",
+                     "Save Status", *file.bytes);
 }
 
 // A file that is not a complete status file is refused and the status shown

@@ -74,6 +74,7 @@ struct SharedState {
   std::string VStatusText;
   std::string CheckLine;   // line under CRC-16 check
   std::string PacketBuf;   // last decoded V4 packet, one char per byte
+  std::string StatusPacket;  // the dump packet the shown "(Data)" status came from
   std::string StatusFilePath;
 
   // ---- windows and map

@@ -61,6 +61,7 @@ struct SharedState {
   // ---- writes into the unit's parameter memory
   std::string WriteData;   // bytes still to write, one char each
   int WriteAddress = 0;
+  bool WriteCancelled = false;  // the operator cancelled the text write whose reply is awaited
   bool BulkWriteActive = false;
   int WriteCursor = 0;
   int WriteEnd = 0;

@@ -19,6 +19,7 @@
 namespace unit {
 
 void frmInstall::TextStart(int state, bool auto_next) {
+  c_.st.WriteCancelled = false;  // a new command: its reply is its own
   c_.st.CmdState = state;
   c_.st.AutoNext = auto_next;
   lnk::SendCommand(c_);

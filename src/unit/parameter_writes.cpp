@@ -55,6 +55,7 @@ void SendSetParameter(app::Console& c) {
     lnk::SendV4Packet(c, st.UnitAddress, st.PacketOut);
     return;
   }
+  st.WriteCancelled = false;  // a new write: its last reply is its own
   std::string command = "Ss" + vb::Format(st.WriteAddress, "000");
   auto& progress = c.Get<app::frmSendProgress>();
   progress.ProgressBar1.Max = static_cast<int>(st.WriteData.size());

@@ -8,12 +8,10 @@
 #include "app/frm_get_log.h"
 #include "app/frm_load.h"
 #include "app/frm_main.h"
-#include "app/frm_prog_bar.h"
 #include "app/frm_readout.h"
 #include "app/status_file.h"
 #include "app/typed_file_save.h"
 #include "common/app_info.h"
-#include "common/vb.h"
 #include "link/command_sender.h"
 #include "link/command_table.h"
 #include "link/saved_status.h"
@@ -123,8 +121,10 @@ void frmMain::mnuStatusLoad_Click() {
   lnk::ParseFullStatus(c_);
 }
 
+// The unit's answer is what is saved: there is nothing to save without a
+// unit online (the request would wait for good).
 void frmMain::mnuFileSaveBulk_Click() {
-  if (c_.st.PacketBuf.empty()) {
+  if (c_.st.PacketBuf.empty() || !c_.st.Online) {
     c_.rt.MsgBox("You must first establish a connection to the VKX-4700 before you may save bulk data",
                  ui::vbOKOnly, app_info::kTitle);
     return;
@@ -160,13 +160,7 @@ void frmMain::mnuFileUploadBulk_Click() {
                         "nothing was uploaded.");
   st.PacketBuf = *image;
   st.EepromImage = *image;
-  c_.Get<frmProgBar>().Show();
-  st.WriteCursor = 0;
-  st.WriteEnd = kBulkWriteEnd;
-  st.WriteAddress = 0;
-  st.WriteData = vb::Mid(*image, 3, 4);
-  st.BulkWriteActive = true;
-  unit::SendSetParameter(c_);
+  unit::StartBulkWrite(c_, 0, kBulkWriteEnd);
 }
 
 void frmMain::mnuFactoryInit_Click() {

@@ -63,6 +63,7 @@ struct SharedState {
   int WriteAddress = 0;
   bool WriteCancelled = false;  // the operator cancelled the text write whose reply is awaited
   bool BulkWriteActive = false;
+  int BulkWriteFirst = 0;  // address of the bulk write's first packet
   int WriteCursor = 0;
   int WriteEnd = 0;
   bool SaveBulkPending = false;

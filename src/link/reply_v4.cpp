@@ -83,14 +83,20 @@ void OnV4ClockReply(app::Console& c) {
 
 void OnV4WriteReply(app::Console& c) {
   auto& st = c.st;
-  if (!st.BulkWriteActive) {
-    if (DecodeReply(c)) {
-      c.Get<app::frmMessage>().Show();
-      return FinishReply(c);
+  // Every packet, a bulk write's too, must be acknowledged by a good packet;
+  // it is sent again up to four times.
+  if (!DecodeReply(c)) {
+    if (++st.V4RetryCount >= kV4RetryLimit) {
+      EndReply(c);
+      if (st.BulkWriteActive) unit::StopBulkWrite(c);
+      return;
     }
-    if (++st.V4RetryCount >= kV4RetryLimit) return EndReply(c);
     SendV4Packet(c, st.UnitAddress, st.PacketOut);
     return;
+  }
+  if (!st.BulkWriteActive) {
+    c.Get<app::frmMessage>().Show();
+    return FinishReply(c);
   }
   if (st.WriteCursor >= st.WriteEnd) {
     // The last acknowledgement ends the command: left running, the loop's

@@ -7,6 +7,7 @@
 
 #include "app/console.h"
 #include "app/frm_main.h"
+#include "app/frm_prog_bar.h"
 #include "app/frm_send_progress.h"
 #include "common/app_info.h"
 #include "common/vb.h"
@@ -34,6 +35,37 @@ std::string Byte(int value) { return vb::Chr(value & 0xFF); }
 std::string V4WritePayload(int address, std::string_view data) {
   return "S" + Byte(static_cast<int>(data.size())) + Byte(address / 256) + Byte(address) +
          std::string(data);
+}
+
+void StartBulkWrite(app::Console& c, int first, int end) {
+  auto& st = c.st;
+  c.Get<app::frmProgBar>().Show();
+  st.BulkWriteFirst = first;
+  st.WriteCursor = first;
+  st.WriteEnd = end;
+  st.WriteAddress = first;
+  st.WriteData = vb::Mid(st.EepromImage, first + 3, 4);
+  st.BulkWriteActive = true;
+  SendSetParameter(c);
+}
+
+int BulkWritePackets(const common::SharedState& st) {
+  // One packet at each cursor below the end, and the one the end is reached with.
+  return (st.WriteEnd - st.BulkWriteFirst + 3) / 4 + 1;
+}
+
+int BulkWriteAcknowledged(const common::SharedState& st) {
+  return (st.WriteCursor - st.BulkWriteFirst) / 4;
+}
+
+void StopBulkWrite(app::Console& c) {
+  auto& st = c.st;
+  st.BulkWriteActive = false;
+  c.Unload<app::frmProgBar>();
+  c.rt.MsgBox("The unit acknowledged " + vb::CStr(BulkWriteAcknowledged(st)) + " of " +
+                  vb::CStr(BulkWritePackets(st)) +
+                  " packets; the write into its memory is incomplete.",
+              ui::vbExclamation, app_info::kTitle);
 }
 
 std::optional<std::string> BatteryCapacityBytes(std::string_view typed) {

@@ -246,6 +246,24 @@ TEST_F(UnitFiles, SaveStatusOfflineInV4ModeSavesTheLoadedStatusAndLeavesNothingP
   EXPECT_EQ(h.console.st.EepromImage, "(Data)");
 }
 
+// A save asked of a V4 unit that does not answer ends with its session: the
+// hang-up closes "Retrieving EEPROM bulk data..." and drops the save, so the
+// next session's dump is no file prompt.
+TEST_F(UnitFiles, SaveWaitingForItsPacketEndsWithTheSession) {
+  Session({.dialect = Dialect::kV4, .firmware = 40100}, Main().mnuConnNet, [&] {
+    site->Unit().Faults().dropped_replies = -1;
+    Main().mnuSaveStatus.Choose();
+    EXPECT_TRUE(h.console.st.SaveBulkPending);
+    EXPECT_TRUE(ReadoutShown());
+  }, 40'000);
+  EXPECT_FALSE(h.console.st.SaveBulkPending);
+  EXPECT_FALSE(ReadoutShown());
+
+  Session({.dialect = Dialect::kV4, .firmware = 40100}, Main().mnuConnNet, [] {});
+  EXPECT_EQ(h.console.st.EepromImage, "(Data)");
+  EXPECT_FALSE(ReadoutShown());
+}
+
 // A file that is no status file is refused before anything shown changes,
 // with a message naming it and the reason: text of fewer than three lines,
 // a short file, 400 bytes of 0xFF, a site-log file, a packet cut short and
@@ -319,6 +337,168 @@ TEST_F(UnitFiles, UploadWritesTheBulkFileFourBytesAtATimeFromParameterZero) {
   EXPECT_EQ(h.console.IfLoaded<app::frmProgBar>(), nullptr);
 }
 
+// Each packet of an upload waits for its acknowledgement: a spoilt or lost
+// one sends the packet again (four times at most), and an upload that still
+// gets none ends, telling how many of the 74 packets the unit acknowledged.
+// The unit's memory holds the packets it took, and nothing more.
+TEST_F(UnitFiles, UploadGoesOnOnlyWithAcknowledgementsAndSaysHowFarItGot) {
+  const struct {
+    const char* fault;
+    std::function<void(sim::FaultPlan&)> set;
+    int packets_taken;  // "V4 S" the unit took, repeats included
+    int acknowledged;   // of 74
+    int bytes_written;  // from address 0
+  } cases[] = {
+      {"link cut after 3 packets", [](sim::FaultPlan& f) { f.commands_before_cut = 3; }, 3, 3, 12},
+      {"acknowledgements lost", [](sim::FaultPlan& f) { f.dropped_replies = -1; }, 5, 0, 4},
+      {"two acknowledgements spoilt", [](sim::FaultPlan& f) { f.bad_crc_replies = 2; }, 76, 74, 296},
+  };
+  for (const auto& t : cases) {
+    SCOPED_TRACE(t.fault);
+    std::string image;
+    std::vector<int> before;
+    Session({.dialect = Dialect::kV4, .firmware = 40100}, Main().mnuConnNet, [&] {
+      for (int a = 0; a < 298; ++a) before.push_back(site->Unit().Memory(a));
+      t.set(site->Unit().Faults());
+      image = StartUpload(t.acknowledged == 74 ? ""
+                                               : "The unit acknowledged " +
+                                                     std::to_string(t.acknowledged) +
+                                                     " of 74 packets; the write into its "
+                                                     "memory is incomplete.");
+    }, 500'000);
+    EXPECT_EQ(Taken("V4 S"), t.packets_taken);
+    for (int a = 0; a < 298; ++a)
+      ASSERT_EQ(site->Unit().Memory(a),
+                a < t.bytes_written ? static_cast<unsigned char>(image[a + 2]) : before[a])
+          << a;
+    EXPECT_FALSE(h.console.st.BulkWriteActive);
+    EXPECT_EQ(h.console.IfLoaded<app::frmProgBar>(), nullptr);
+  }
+}
+
+// A hang-up in the middle of an upload ends it (telling how far it got) and
+// closes its progress window; so does the start of a new session when the
+// last one ended without a hang-up. The new session's first write is then a
+// write of its own, confirmed by "Value Updated Successfully".
+TEST_F(UnitFiles, HangUpOrANewSessionEndsAnUploadSoTheNextWriteIsConfirmed) {
+  const std::string told = "~ of 74 packets; the write into its memory is incomplete.";
+  for (const bool hang_up : {true, false}) {
+    SCOPED_TRACE(hang_up ? "hung up" : "new session");
+    site = std::make_unique<testkit::SimulatedSite>(
+        h, sim::UnitConfig{.dialect = Dialect::kV4, .firmware = 40100});
+    site->AttachTcp();
+    h.rt.After(30'000, [&] { StartUpload(hang_up ? told : ""); });
+    h.rt.After(50'000, [&] {
+      if (hang_up) Main().mnuDisconnect.Choose();
+      h.console.st.StopReceive = true;
+    });
+    Main().mnuConnNet.Choose();
+    EXPECT_EQ(h.console.st.BulkWriteActive, !hang_up);
+    EXPECT_EQ(h.console.IfLoaded<app::frmProgBar>() == nullptr, hang_up);
+
+    // Told once the new session starts (after its address is asked).
+    if (!hang_up) h.rt.Operator().AllowMsgBox(told);
+    const std::size_t boxes = h.rt.Operator().MsgBoxPrompts().size();
+    const int beeps = h.rt.BeepCount();
+    int value = 0;
+    Session({.dialect = Dialect::kV4, .firmware = 40100}, Main().mnuConnNet, [&] {
+      EXPECT_FALSE(h.console.st.BulkWriteActive);
+      EXPECT_EQ(h.console.IfLoaded<app::frmProgBar>(), nullptr);
+      value = (site->Unit().Memory(13) + 1) % 256;
+      h.console.st.WriteData = std::string(1, static_cast<char>(value));
+      h.console.st.WriteAddress = 13;
+      unit::SendSetParameter(h.console);
+    });
+    EXPECT_EQ(site->Unit().Memory(13), value);
+    EXPECT_EQ(Taken("V4 S"), 1);
+    EXPECT_EQ(h.rt.BeepCount(), beeps + 1) << "the success notice beeps as it closes";
+    if (!hang_up) {
+      const auto prompts = h.rt.Operator().MsgBoxPrompts();
+      ASSERT_EQ(prompts.size(), boxes + 1);
+      EXPECT_NE(prompts.back().find(told.substr(1)), std::string::npos) << prompts.back();
+    }
+  }
+}
+
+// The upload's refusals leave the unit untouched: a text unit, a ".bdd" too
+// short to hold an image, "No" to the warning, a cancelled file dialog.
+TEST_F(UnitFiles, UploadRefusalsSendNothingToTheUnit) {
+  ASSERT_FALSE(h.folder.WriteFileAtomic("short.bdd", std::string(299, '\x01')));
+  ASSERT_FALSE(h.folder.WriteFileAtomic("whole.bdd", std::string(300, '\x01')));
+  auto& op = h.rt.Operator();
+  const std::string short_file = h.folder.FilePath("short.bdd");
+  const std::string whole_file = h.folder.FilePath("whole.bdd");
+  const struct {
+    const char* refusal;
+    Dialect dialect;
+    std::function<void()> answers;
+  } cases[] = {
+      {"a text unit", Dialect::kText,
+       [&] { op.ExpectMsgBox("Bulk data can only be uploaded into a V4 unit."); }},
+      {"a short file", Dialect::kV4,
+       [&] {
+         op.ExpectFileDialog(short_file)
+             .ExpectMsgBox("~Warning: By proceeding", ui::vbYes)
+             .ExpectMsgBox("~short.bdd\" is not a bulk dump file");
+       }},
+      {"No", Dialect::kV4,
+       [&] { op.ExpectFileDialog(whole_file).ExpectMsgBox("~Warning: By proceeding", ui::vbNo); }},
+      {"a cancelled file dialog", Dialect::kV4, [&] { op.ExpectFileDialog(""); }},
+  };
+  for (const auto& t : cases) {
+    SCOPED_TRACE(t.refusal);
+    std::size_t before = 0, after = 0;
+    std::string image;
+    Session({.dialect = t.dialect, .firmware = t.dialect == Dialect::kV4 ? 40100 : 30100},
+            t.dialect == Dialect::kV4 ? Main().mnuConnNet : Main().mnuDirect, [&] {
+              before = site->Unit().Commands().size();
+              image = h.console.st.EepromImage;
+              t.answers();
+              Main().mnuFileUploadBulk.Choose();
+              EXPECT_EQ(h.console.st.EepromImage, image);
+              EXPECT_FALSE(h.console.st.BulkWriteActive);
+              EXPECT_EQ(h.console.IfLoaded<app::frmProgBar>(), nullptr);
+              h.rt.After(30'000, [&] { after = site->Unit().Commands().size(); });
+            });
+    EXPECT_EQ(after, before);
+  }
+}
+
+// On a cable a V4 unit is asked for by its own address; Save Bulk Data asks
+// the address every unit answers, 65535, and saves the answer.
+TEST_F(UnitFiles, SaveBulkDataOnACableAsksTheAddressEveryUnitAnswers) {
+  UseV4Dialect();
+  Session({.dialect = Dialect::kV4, .firmware = 40100, .address = 7}, Main().mnuDirect,
+          [&] { SaveAs("bulk", Main().mnuFileSaveBulk, /*binary=*/true); });
+  EXPECT_EQ(V4Packets(), (std::vector<std::pair<std::string, int>>{{"V4 D", 7}, {"V4 D", 65535}}));
+  EXPECT_EQ(File("bulk.vkx"), h.console.st.PacketBuf + "\r\n");
+}
+
+// Factory Initialize of a V4 unit sends one "Init" packet to the unit's own
+// address, and the unit restores its factory parameters. A good
+// acknowledgement shows the success notice; a spoilt one is not sent again
+// and shows none. Either way the command ends.
+TEST_F(UnitFiles, V4FactoryInitialiseSendsOneInitAndTellsOnlyAGoodAnswer) {
+  UseV4Dialect();
+  for (const bool spoilt : {false, true}) {
+    SCOPED_TRACE(spoilt ? "spoilt acknowledgement" : "good acknowledgement");
+    int factory = -1, beeps = 0, state = -1;
+    Session({.dialect = Dialect::kV4, .firmware = 40100, .address = 7}, Main().mnuDirect, [&] {
+      factory = site->Unit().Memory(13);
+      site->Unit().SetMemory(13, (factory + 1) % 256);
+      site->Unit().Faults().bad_crc_replies = spoilt ? 1 : 0;
+      beeps = h.rt.BeepCount();
+      Main().mnuFactoryInit_Click();
+      h.rt.After(30'000, [&] { state = h.console.st.CmdState; });
+    });
+    EXPECT_EQ(V4Packets().back(), (std::pair<std::string, int>{"V4 Init", 7}));
+    EXPECT_EQ(Taken("V4 Init"), 1);
+    EXPECT_EQ(site->Unit().Memory(13), factory);
+    EXPECT_EQ(h.rt.BeepCount() - beeps, spoilt ? 0 : 1);
+    EXPECT_EQ(state, lnk::kIdle);
+  }
+}
+
 TEST_F(UnitFiles, CommandsRefuseWithoutWhatTheyNeed) {
   auto& op = h.rt.Operator();
   op.ExpectMsgBox("~You must first establish a connection to the VKX-4700 or load a status file")
@@ -333,6 +513,12 @@ TEST_F(UnitFiles, CommandsRefuseWithoutWhatTheyNeed) {
   Screen().cmdInit.Enabled = true;
   Screen().cmdInit.Press();  // the screen's button is the menu's command
   Main().mnuDownloadLog_Click();
+  // A packet held from an earlier session is no unit to ask.
+  h.console.st.PacketBuf = std::string(350, '\0');
+  op.ExpectMsgBox("You must first establish a connection to the VKX-4700 before you may save bulk data");
+  Main().mnuFileSaveBulk.Choose();
+  EXPECT_FALSE(h.console.st.SaveBulkPending);
+  EXPECT_FALSE(ReadoutShown());
   EXPECT_TRUE(h.serial.AllWritten().empty());
 }
 

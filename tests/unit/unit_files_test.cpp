@@ -520,6 +520,18 @@ TEST_F(UnitFiles, CommandsRefuseWithoutWhatTheyNeed) {
   EXPECT_FALSE(h.console.st.SaveBulkPending);
   EXPECT_FALSE(ReadoutShown());
   EXPECT_TRUE(h.serial.AllWritten().empty());
+
+  // Offline, a status that would not read back whole is not saved: a
+  // binary image whose packet is not held, and the raw image an upload
+  // leaves (no dump text). No name is asked, no file written.
+  for (const std::string& image : {std::string("(Data)"), std::string("\x01\x13\x05\x06", 4)}) {
+    h.console.st.EepromImage = image;
+    h.console.st.StatusPacket.clear();
+    op.ExpectMsgBox(
+        "The status held cannot be written as a whole status file; connect to the unit to save "
+        "its status.");
+    Main().mnuSaveStatus.Choose();  // an input box would be a failure
+  }
 }
 
 // Text mode writes the loaded dump back from address 0, value by value in

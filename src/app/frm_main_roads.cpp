@@ -9,6 +9,7 @@
 #include "app/frm_progress.h"
 #include "app/frm_readout.h"
 #include "app/session_log.h"
+#include "app/session_transfers.h"
 #include "app/unit_address.h"
 #include "common/app_info.h"
 #include "common/vb.h"
@@ -214,6 +215,7 @@ void frmMain::StartNetworkSession() {
 
 void frmMain::RunConnectedSequence(bool over_network) {
   auto& st = c_.st;
+  EndSessionTransfers(c_);
   SetStatusText("Connected");
   auto& progress = c_.Get<frmProgress>();
   progress.Show();

@@ -8,12 +8,10 @@
 #include "app/frm_get_log.h"
 #include "app/frm_load.h"
 #include "app/frm_main.h"
-#include "app/frm_prog_bar.h"
 #include "app/frm_readout.h"
 #include "app/status_file.h"
 #include "app/typed_file_save.h"
 #include "common/app_info.h"
-#include "common/vb.h"
 #include "link/command_sender.h"
 #include "link/command_table.h"
 #include "link/saved_status.h"
@@ -56,13 +54,14 @@ void RequestBulkData(Console& c, std::int32_t address) {
 void ShowBinaryStatus(Console& c, const std::string& packet) {
   auto& st = c.st;
   st.PacketBuf = packet;
+  st.StatusPacket = packet;
   std::string errors;
   for (int address = 0; address <= 274; ++address) {
     auto& value = c.param.Eeprom[static_cast<std::size_t>(address)];
     value = static_cast<unsigned char>(packet[static_cast<std::size_t>(address + 2)]);
     errors += unit::CheckParameterValue(c, address, value);
   }
-  st.EepromImage = "(Data)";
+  st.EepromImage = kBinaryImage;
   unit::ShowLoadedParameters(c, errors);
   st.RetryCount = 0;
   st.CmdState = lnk::kIdle;
@@ -84,12 +83,22 @@ void frmMain::mnuSaveStatus_Click() {
         ui::vbOKOnly, app_info::kTitle);
     return;
   }
-  if (st.V4Mode) {
+  // A V4 unit online is asked for its status packet, which is saved when it
+  // arrives. Otherwise the status held is saved in the variant its image
+  // is, whatever the dialect setting says since the hang-up.
+  if (st.Online && st.V4Mode) {
     st.SaveBulkPending = true;
     return RequestBulkData(c_, st.UnitAddress);
   }
-  SaveUnderTypedName(c_, "Please enter a filename to save status (no extension):", "Save Status",
-                     TextStatusFileBytes(st.EepromImage, st.UStatusText, st.VStatusText));
+  const HeldStatusFile file =
+      HeldStatusFileBytes(st.EepromImage, st.UStatusText, st.VStatusText, st.StatusPacket);
+  if (!file.bytes)
+    return Tell(c_, "The status held cannot be written as a whole status file; connect to the "
+                    "unit to save its status.");
+  SaveUnderTypedName(c_,
+                     file.binary ? "Please enter a filename to save bulk data (no extension):"
+                                 : "Please enter a filename to save status (no extension):",
+                     "Save Status", *file.bytes);
 }
 
 // A file that is not a complete status file is refused and the status shown
@@ -112,8 +121,10 @@ void frmMain::mnuStatusLoad_Click() {
   lnk::ParseFullStatus(c_);
 }
 
+// The unit's answer is what is saved: there is nothing to save without a
+// unit online (the request would wait for good).
 void frmMain::mnuFileSaveBulk_Click() {
-  if (c_.st.PacketBuf.empty()) {
+  if (c_.st.PacketBuf.empty() || !c_.st.Online) {
     c_.rt.MsgBox("You must first establish a connection to the VKX-4700 before you may save bulk data",
                  ui::vbOKOnly, app_info::kTitle);
     return;
@@ -149,13 +160,7 @@ void frmMain::mnuFileUploadBulk_Click() {
                         "nothing was uploaded.");
   st.PacketBuf = *image;
   st.EepromImage = *image;
-  c_.Get<frmProgBar>().Show();
-  st.WriteCursor = 0;
-  st.WriteEnd = kBulkWriteEnd;
-  st.WriteAddress = 0;
-  st.WriteData = vb::Mid(*image, 3, 4);
-  st.BulkWriteActive = true;
-  unit::SendSetParameter(c_);
+  unit::StartBulkWrite(c_, 0, kBulkWriteEnd);
 }
 
 void frmMain::mnuFactoryInit_Click() {

@@ -1,6 +1,8 @@
 #include "app/frm_send_progress.h"
 
 #include "app/console.h"
+#include "common/app_info.h"
+#include "common/vb.h"
 
 namespace app {
 
@@ -20,9 +22,20 @@ void frmSendProgress::Design() {
   cmdCancel.Move(3240, 930, 1320, 375);
 }
 
+// The byte in flight still goes out; the operator learns how far the write
+// got, and its last reply brings no success notice.
 void frmSendProgress::cmdCancel_Click() {
-  c_.st.WriteData.clear();
+  auto& st = c_.st;
+  const bool writing = !st.WriteData.empty();
+  const int sent = ProgressBar1.Value() + 1;
+  const int length = ProgressBar1.Max();
+  st.WriteData.clear();
   Unload();
+  if (!writing) return;
+  st.WriteCancelled = true;
+  c_.rt.MsgBox("Sending cancelled: " + vb::CStr(sent) + " of " + vb::CStr(length) +
+                   " bytes went to the unit.",
+               ui::vbExclamation, app_info::kTitle);
 }
 
 }  // namespace app

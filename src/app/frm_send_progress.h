@@ -1,5 +1,5 @@
 // Progress of a multi-byte parameter write. Cancel drops the bytes not yet
-// written, so nothing more of the write is sent.
+// written, so nothing more of the write is sent, and tells how many went.
 #pragma once
 
 #include "ui/controls.h"

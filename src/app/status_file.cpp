@@ -1,9 +1,12 @@
 #include "app/status_file.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "common/vb.h"
 #include "link/reply_tokens.h"
+#include "link/v4_packet.h"
 #include "unit/dump_loading.h"
 
 namespace app {
@@ -26,7 +29,42 @@ std::vector<std::string_view> Lines(std::string_view bytes) {
 // Addresses 0 to 300 at most; a dump of a text unit ends at 255.
 constexpr double kLastAddress = 300;
 
+// A packet travels in groups of seven bytes; its length field and its CRC
+// take two and four of them.
+constexpr std::size_t kGroupBytes = 7;
+constexpr std::size_t kLengthBytes = 2;
+constexpr std::size_t kCrcBytes = 4;
+
 }  // namespace
+
+std::string StatusPacketRefusal(std::string_view packet) {
+  if (packet.size() < kLengthBytes) return "it holds no length field";
+  const std::size_t length = static_cast<unsigned char>(packet[0]) * 256u +
+                             static_cast<unsigned char>(packet[1]);
+  const std::size_t room = std::min(packet.size(), kStatusPacketBytes);
+  if (kLengthBytes + length + kCrcBytes > room)
+    return "its length field gives " + std::to_string(length) +
+           " parameters, more than a packet holds";
+  std::uint32_t crc = lnk::kCrc32Preset;
+  for (std::size_t i = 0; i < room; ++i) {
+    lnk::Crc32Update(crc, static_cast<std::uint8_t>(packet[i]));
+    const std::size_t end = i + 1;
+    if (end % kGroupBytes == 0 && crc == 0 && end >= kLengthBytes + length + kCrcBytes) return "";
+  }
+  return "its CRC-32 check fails";
+}
+
+HeldStatusFile HeldStatusFileBytes(std::string_view eeprom, std::string_view u_line,
+                                   std::string_view v_line, std::string_view status_packet) {
+  if (eeprom == kBinaryImage) {
+    if (status_packet.size() != kStatusPacketBytes || !StatusPacketRefusal(status_packet).empty())
+      return {};
+    return {std::string(status_packet) + "\r\n", true};
+  }
+  // Read back by its first byte, a text file must begin as a dump does.
+  if (eeprom.empty() || eeprom[0] != '2') return {};
+  return {TextStatusFileBytes(eeprom, u_line, v_line), false};
+}
 
 StatusFileReading ReadStatusFile(std::string_view bytes) {
   StatusFileContents contents;
@@ -41,6 +79,8 @@ StatusFileReading ReadStatusFile(std::string_view bytes) {
   }
   if (bytes.size() < kStatusPacketBytes) return {std::nullopt, "it is shorter than 350 bytes"};
   contents.packet = bytes.substr(0, kStatusPacketBytes);
+  if (std::string refusal = StatusPacketRefusal(contents.packet); !refusal.empty())
+    return {std::nullopt, refusal};
   return {contents, ""};
 }
 

@@ -26,14 +26,37 @@ struct StatusFileContents {
   std::string packet;
 };
 
+// What EepromImage holds once a binary image was shown.
+inline constexpr std::string_view kBinaryImage = "(Data)";
+
 // A status file told apart by its first byte: "2" text, anything else
-// binary. A text file needs three lines and a binary file 350 bytes;
-// anything shorter is refused with the reason.
+// binary. A text file needs three lines; a binary file needs 350 bytes
+// holding a whole packet (StatusPacketRefusal). Anything else is refused
+// with the reason.
 struct StatusFileReading {
   std::optional<StatusFileContents> contents;
   std::string refusal;  // "" when read
 };
 StatusFileReading ReadStatusFile(std::string_view bytes);
+
+// Why the packet of a binary status file cannot be shown, "" when it can.
+// Its length field must leave room for the parameter block and the CRC-32
+// inside the packet, and the packet must end on a seven-byte group after
+// them where the CRC-32 register, fed every byte from the first, comes to 0
+// (the residue of a good packet with its CRC).
+std::string StatusPacketRefusal(std::string_view packet);
+
+// The file Save Status writes of the status held, when no unit is asked:
+// the binary variant (the status packet and CR LF) for a binary image, else
+// the text variant. A status that would not read back as it is (a binary
+// image without its whole packet, an image that is no dump text) gives
+// nothing.
+struct HeldStatusFile {
+  std::optional<std::string> bytes;
+  bool binary = false;
+};
+HeldStatusFile HeldStatusFileBytes(std::string_view eeprom, std::string_view u_line,
+                                   std::string_view v_line, std::string_view status_packet);
 
 // The text variant: the three lines, each ended by CR LF.
 std::string TextStatusFileBytes(std::string_view eeprom, std::string_view u_line,

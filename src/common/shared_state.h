@@ -71,7 +71,9 @@ struct SharedState {
   // ---- writes into the unit's parameter memory
   std::string WriteData;   // bytes still to write, one char each
   int WriteAddress = 0;
+  bool WriteCancelled = false;  // the operator cancelled the text write whose reply is awaited
   bool BulkWriteActive = false;
+  int BulkWriteFirst = 0;  // address of the bulk write's first packet
   int WriteCursor = 0;
   int WriteEnd = 0;
   bool SaveBulkPending = false;
@@ -84,6 +86,7 @@ struct SharedState {
   std::string VStatusText;
   std::string CheckLine;   // line under CRC-16 check
   std::string PacketBuf;   // last decoded V4 packet, one char per byte
+  std::string StatusPacket;  // the dump packet the shown "(Data)" status came from
   std::string StatusFilePath;
 
   // ---- windows and map

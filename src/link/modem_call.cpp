@@ -7,6 +7,7 @@
 #include "app/frm_progress.h"
 #include "app/frm_readout.h"
 #include "app/session_log.h"
+#include "app/session_transfers.h"
 #include "common/vb.h"
 #include "link/command_sender.h"
 #include "link/command_table.h"
@@ -53,6 +54,7 @@ bool StaysUnlocked(int a) {
 
 bool StartModemCall(app::Console& c) {
   auto& st = c.st;
+  app::EndSessionTransfers(c);
   // A modem session runs on the serial port, whatever the last session used.
   st.UseTcp = false;
   auto& install = c.Get<unit::frmInstall>();
@@ -173,6 +175,7 @@ void Disconnect(app::Console& c) {
     if (c.MSComm1.PortOpen()) c.MSComm1.SetPortOpen(false);
     close_session_windows();
   }
+  app::EndSessionTransfers(c);
   st.V4Mode = vb::Val(c.GetSetting("V4", "0")) != 0;
   ui::ToolbarButton* connect = main.tbToolBar.Buttons("Connect");
   connect->Image = "Connect";

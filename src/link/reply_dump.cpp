@@ -84,7 +84,11 @@ void OnWriteByteReply(app::Console& c) {
     SendCommand(c);
     return;
   }
-  c.Get<app::frmMessage>().Show();
+  // A write the operator cancelled was told as such, not as a success.
+  if (st.WriteCancelled)
+    st.WriteCancelled = false;
+  else
+    c.Get<app::frmMessage>().Show();
   st.RxBuffer.clear();
   EndReply(c);
 }

@@ -5,6 +5,7 @@
 #include "app/frm_message.h"
 #include "app/frm_prog_bar.h"
 #include "app/frm_readout.h"
+#include "app/status_file.h"
 #include "app/typed_file_save.h"
 #include "common/app_info.h"
 #include "common/vb.h"
@@ -31,6 +32,7 @@ void OnV4DumpReply(app::Console& c) {
   auto& st = c.st;
   if (!DecodeReply(c)) {
     if (++st.V4RetryCount >= kV4RetryLimit) {
+      st.SaveBulkPending = false;  // the save waited for this packet
       c.rt.MsgBox("EEPROM download failed on 5 retries.", ui::vbOKOnly, app_info::kTitle);
       c.Get<app::frmReadout>().Hide();
       c.Get<unit::frmInstall>().cmdUpdate.Enabled = false;
@@ -43,6 +45,7 @@ void OnV4DumpReply(app::Console& c) {
     return;
   }
   c.Get<app::frmReadout>().Hide();
+  st.StatusPacket = st.PacketBuf;
   if (st.SaveBulkPending) {
     st.SaveBulkPending = false;
     app::SaveUnderTypedName(c, "Please enter a filename to save bulk data (no extension):",
@@ -54,7 +57,7 @@ void OnV4DumpReply(app::Console& c) {
     value = static_cast<unsigned char>(st.PacketBuf[static_cast<size_t>(address + 2)]);
     errors += unit::CheckParameterValue(c, address, value);
   }
-  st.EepromImage = "(Data)";
+  st.EepromImage = app::kBinaryImage;
   unit::ShowLoadedParameters(c, errors);
   st.RetryCount = 0;
   st.CmdState = kIdle;
@@ -80,14 +83,20 @@ void OnV4ClockReply(app::Console& c) {
 
 void OnV4WriteReply(app::Console& c) {
   auto& st = c.st;
-  if (!st.BulkWriteActive) {
-    if (DecodeReply(c)) {
-      c.Get<app::frmMessage>().Show();
-      return FinishReply(c);
+  // Every packet, a bulk write's too, must be acknowledged by a good packet;
+  // it is sent again up to four times.
+  if (!DecodeReply(c)) {
+    if (++st.V4RetryCount >= kV4RetryLimit) {
+      EndReply(c);
+      if (st.BulkWriteActive) unit::StopBulkWrite(c);
+      return;
     }
-    if (++st.V4RetryCount >= kV4RetryLimit) return EndReply(c);
     SendV4Packet(c, st.UnitAddress, st.PacketOut);
     return;
+  }
+  if (!st.BulkWriteActive) {
+    c.Get<app::frmMessage>().Show();
+    return FinishReply(c);
   }
   if (st.WriteCursor >= st.WriteEnd) {
     // The last acknowledgement ends the command: left running, the loop's

@@ -1,12 +1,12 @@
 #include "sites/frm_site.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "app/console.h"
 #include "app/frm_connection.h"
 #include "common/app_info.h"
 #include "common/vb.h"
+#include "common/whole_number.h"
 #include "platform/field_coercion.h"
 #include "sites/frm_map.h"
 #include "sites/site_conventions.h"
@@ -17,19 +17,6 @@ namespace sites {
 namespace {
 
 constexpr int kPorts = 16;
-
-// A whole number and nothing else (blanks around it and a sign allowed).
-std::optional<std::int64_t> WholeNumber(std::string_view text) {
-  const std::string t = vb::Trim(text);
-  std::size_t i = t.empty() || (t[0] != '-' && t[0] != '+') ? 0 : 1;
-  if (i == t.size() || t.size() - i > 10) return std::nullopt;
-  std::int64_t n = 0;
-  for (; i < t.size(); ++i) {
-    if (!std::isdigit(static_cast<unsigned char>(t[i]))) return std::nullopt;
-    n = n * 10 + (t[i] - '0');
-  }
-  return t[0] == '-' ? -n : n;
-}
 
 }  // namespace
 
@@ -192,11 +179,11 @@ void frmSite::optConn_Click(int Index) {
 // Numbers that the columns could not hold are refused before anything is
 // written, rather than stored wrapped or dropped without a word.
 std::string frmSite::RefusalOfNumbers() {
-  const auto site_num = WholeNumber(txtSiteNum.Text());
+  const auto site_num = common::WholeNumber(txtSiteNum.Text());
   if (!site_num || !StoredSiteNum(*site_num))
     return "The site number must be a whole number from 0 to 65535.";
   const std::string cust = txtCustSiteNum.Text();
-  const auto cust_num = WholeNumber(cust);
+  const auto cust_num = common::WholeNumber(cust);
   if (!cust.empty() && (!cust_num || !std::in_range<std::int32_t>(*cust_num)))
     return "The customer site number must be a whole number.";
   if (PositionChanged && (!platform::StrictNumberFromText(txtLatMin.Text()) ||
@@ -228,7 +215,7 @@ void frmSite::cmdOK_Click() {
   else if (optConn[1].Value() && port >= 1 && port <= kPorts)
     rs.Fields("SitePhone") = port;
   // 40000 is stored as -25536 (the column is a signed 16-bit number).
-  const std::int16_t stored = *StoredSiteNum(*WholeNumber(txtSiteNum.Text()));
+  const std::int16_t stored = *StoredSiteNum(*common::WholeNumber(txtSiteNum.Text()));
   if (vb::Val(txtSiteNum.Text()) > 32767) txtSiteNum.Text = vb::CStr(stored);
   rs.Fields("SiteNum") = static_cast<std::int32_t>(stored);
   if (!txtCustSiteNum.Text().empty()) rs.Fields("SiteCustNum") = txtCustSiteNum.Text();

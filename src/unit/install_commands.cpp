@@ -5,7 +5,6 @@
 #include "app/console.h"
 #include "app/frm_establish.h"
 #include "app/frm_main.h"
-#include "app/frm_prog_bar.h"
 #include "app/frm_readout.h"
 #include "common/app_info.h"
 #include "common/vb.h"
@@ -19,6 +18,7 @@
 namespace unit {
 
 void frmInstall::TextStart(int state, bool auto_next) {
+  c_.st.WriteCancelled = false;  // a new command: its reply is its own
   c_.st.CmdState = state;
   c_.st.AutoNext = auto_next;
   lnk::SendCommand(c_);
@@ -110,14 +110,7 @@ void frmInstall::cmdChangeInit_Click() {
     // A bulk write of the string's region, four bytes per packet; the
     // reply handler sends each next packet.
     st.EepromImage = ModemInitBulkImage(txtModemInit.Text());
-    c_.Get<app::frmProgBar>().Show();
-    st.WriteCursor = kModemInitBulkStart;
-    st.WriteEnd = kModemInitBulkEnd;
-    st.WriteAddress = kModemInitBulkStart;
-    st.WriteData = vb::Mid(st.EepromImage, kModemInitBulkStart + 3, 4);
-    st.BulkWriteActive = true;
-    SendSetParameter(c_);
-    return;
+    return StartBulkWrite(c_, kModemInitBulkStart, kModemInitBulkEnd);
   }
   st.WriteData = ModemInitTextBytes(txtModemInit.Text(), address);
   st.WriteAddress = address;

@@ -7,9 +7,11 @@
 
 #include "app/console.h"
 #include "app/frm_main.h"
+#include "app/frm_prog_bar.h"
 #include "app/frm_send_progress.h"
 #include "common/app_info.h"
 #include "common/vb.h"
+#include "common/whole_number.h"
 #include "link/command_sender.h"
 #include "link/command_table.h"
 #include "link/v4_link.h"
@@ -35,11 +37,42 @@ std::string V4WritePayload(int address, std::string_view data) {
          std::string(data);
 }
 
-std::optional<std::string> BatteryCapacityBytes(double typed) {
-  // Below 0, or 65536 and more once rounded to whole ampere-hours.
-  if (!(typed >= 0 && typed < kCapacityMax + 0.5)) return std::nullopt;
-  const std::int32_t n = vb::CLng(typed);
-  return Byte(n / 256) + Byte(n);
+void StartBulkWrite(app::Console& c, int first, int end) {
+  auto& st = c.st;
+  c.Get<app::frmProgBar>().Show();
+  st.BulkWriteFirst = first;
+  st.WriteCursor = first;
+  st.WriteEnd = end;
+  st.WriteAddress = first;
+  st.WriteData = vb::Mid(st.EepromImage, first + 3, 4);
+  st.BulkWriteActive = true;
+  SendSetParameter(c);
+}
+
+int BulkWritePackets(const common::SharedState& st) {
+  // One packet at each cursor below the end, and the one the end is reached with.
+  return (st.WriteEnd - st.BulkWriteFirst + 3) / 4 + 1;
+}
+
+int BulkWriteAcknowledged(const common::SharedState& st) {
+  return (st.WriteCursor - st.BulkWriteFirst) / 4;
+}
+
+void StopBulkWrite(app::Console& c) {
+  auto& st = c.st;
+  st.BulkWriteActive = false;
+  c.Unload<app::frmProgBar>();
+  c.rt.MsgBox("The unit acknowledged " + vb::CStr(BulkWriteAcknowledged(st)) + " of " +
+                  vb::CStr(BulkWritePackets(st)) +
+                  " packets; the write into its memory is incomplete.",
+              ui::vbExclamation, app_info::kTitle);
+}
+
+std::optional<std::string> BatteryCapacityBytes(std::string_view typed) {
+  const std::optional<std::int64_t> n = common::WholeNumber(typed);
+  if (!n || *n < 0 || *n > kCapacityMax) return std::nullopt;
+  const int v = static_cast<int>(*n);
+  return Byte(v / 256) + Byte(v);
 }
 
 void SendSetParameter(app::Console& c) {
@@ -54,6 +87,7 @@ void SendSetParameter(app::Console& c) {
     lnk::SendV4Packet(c, st.UnitAddress, st.PacketOut);
     return;
   }
+  st.WriteCancelled = false;  // a new write: its last reply is its own
   std::string command = "Ss" + vb::Format(st.WriteAddress, "000");
   auto& progress = c.Get<app::frmSendProgress>();
   progress.ProgressBar1.Max = static_cast<int>(st.WriteData.size());
@@ -96,10 +130,10 @@ void frmInstall::cmdProp_Click(int Index) {
   if (tag == "BATTAH") {
     // The only kind that sends typed text: what the row shows, when its
     // two bytes can hold it.
-    const auto capacity = BatteryCapacityBytes(vb::Val(txtProp[kCapacityLow].Text()));
+    const auto capacity = BatteryCapacityBytes(txtProp[kCapacityLow].Text());
     if (!capacity) {
-      c_.rt.MsgBox("The battery capacity must be a number from 0 to 65535 Ah.", ui::vbExclamation,
-                   app_info::kTitle);
+      c_.rt.MsgBox("The battery capacity must be a whole number from 0 to 65535 Ah.",
+                   ui::vbExclamation, app_info::kTitle);
       return;
     }
     const std::string& bytes = *capacity;

@@ -1,6 +1,7 @@
 // Save Status As of a V4 session in real time, on the Qt runtime over
 // 127.0.0.1 against the simulator program: the file holds the session's last
-// reply packet, zero padded to 350 bytes, then CR LF.
+// reply packet, zero padded to 350 bytes, then CR LF; and once the session is
+// hung up (the stored dialect is text again) the same packet is saved.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -65,6 +66,26 @@ TEST(LiveUnitFiles, SaveStatusAsOfAV4SessionWritesItsLastPacket) {
   EXPECT_EQ(file, st.PacketBuf + "\r\n");
   EXPECT_EQ(file.substr(0, 2), std::string("\x01\x13", 2)) << "275 parameters";
   EXPECT_LT(file.find_last_not_of('\0', 349), 345u) << "zero padded";
+
+  ASSERT_FALSE(st.Online);
+  ASSERT_FALSE(st.V4Mode);
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (auto* input = qobject_cast<QInputDialog*>(modal)) {
+      boxes += input->labelText().toStdString() + "\n";
+      input->setTextValue("after");
+      input->accept();
+    } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+      boxes += box->text().toStdString() + "\n";
+      box->reject();
+    }
+  });
+  answer.start(50);
+  main.mnuSaveStatus.Choose();
+  answer.stop();
+  EXPECT_EQ(boxes, "Please enter a filename to save bulk data (no extension):\n");
+  EXPECT_EQ(q.folder.ReadFile("after.vkx").value_or(""), file);
   main.UserClose();
 }
 

@@ -122,6 +122,39 @@ TEST_F(InstallSession, TextUnitTakesAChangedRowTheClockAndAThreeByteWrite) {
   EXPECT_TRUE(Unit().Rejections().empty());
 }
 
+// Cancel in the send-progress window stops a text write after the byte in
+// flight: the operator is told how many bytes went (the unit has exactly
+// those), and the last reply brings no success notice.
+TEST_F(InstallSession, CancelledTextWriteIsToldWithTheBytesSentAndNotAsASuccess) {
+  Begin({.firmware = 30100});
+  const std::string bytes = "\x11\x12\x13\x14\x15\x16\x17\x18\x19\x1a";
+  std::array<int, 10> before{};
+  Session({{40000, [&] {
+              for (int i = 0; i < 10; ++i) before[static_cast<std::size_t>(i)] = Unit().Memory(7 + i);
+              h.console.st.WriteData = bytes;
+              h.console.st.WriteAddress = 7;
+              unit::SendSetParameter(h.console);
+            }},
+           {43500, [&] {
+              h.rt.Operator().ExpectMsgBox("~Sending cancelled: ");
+              h.console.Get<app::frmSendProgress>().cmdCancel.Press();
+            }}},
+          70000);
+  int written = 0;
+  for (const auto& c : Unit().Commands()) written += c.rfind("Ss", 0) == 0;
+  ASSERT_GT(written, 0);
+  ASSERT_LT(written, 10);
+  const std::vector<std::string> told = h.rt.Operator().MsgBoxPrompts();
+  ASSERT_FALSE(told.empty());
+  EXPECT_EQ(told.back(),
+            "Sending cancelled: " + std::to_string(written) + " of 10 bytes went to the unit.");
+  for (int i = 0; i < 10; ++i)
+    EXPECT_EQ(Unit().Memory(7 + i), i < written ? 0x11 + i : before[static_cast<std::size_t>(i)]) << i;
+  EXPECT_EQ(h.rt.BeepCount(), 0) << "no \"Value Updated Successfully\"";
+  EXPECT_FALSE(h.console.st.WriteCancelled);
+  EXPECT_EQ(h.console.st.CmdState, 0);
+}
+
 TEST_F(InstallSession, V4UnitTakesAChangedRowAndTheComputersClock) {
   Begin({.dialect = Dialect::kV4, .firmware = 40100, .clock = sim::ClockTime{2025, 1, 1, 0, 0, 0}});
   int before = -1;

@@ -79,7 +79,9 @@ TEST_F(ParameterWrites, LoadTimingPairInV4IsOnePacket) {
 
 // The two kinds that write two bytes, in both dialects: a text unit gets the
 // first "Ss" (the reply handler sends the second byte), a V4 unit one packet.
-// A capacity its two bytes cannot hold is refused and nothing is sent.
+// The typed capacity is a whole number, as in the site dialog: one its two
+// bytes cannot hold, or anything that is no whole number, is refused and
+// nothing is sent.
 TEST_F(ParameterWrites, CapacityAndAmpHourAdditionWriteTwoBytesOrRefuse) {
   UnlockInstall();
   const struct {
@@ -96,6 +98,14 @@ TEST_F(ParameterWrites, CapacityAndAmpHourAdditionWriteTwoBytesOrRefuse) {
       {false, 25, "-300", 0, ""},
       {true, 25, "70000", 0, ""},
       {true, 25, "65535.5", 0, ""},
+      {false, 25, " 1234 ", 0, "Ss024004" + Bytes({4, 210})},
+      {true, 25, "+7", 0, Bytes({'S', 2, 0, 24, 0, 7})},
+      {false, 25, "1,234", 0, ""},
+      {true, 25, "abc", 0, ""},
+      {false, 25, "", 0, ""},
+      {true, 25, "12.5", 0, ""},
+      {false, 25, "1e3", 0, ""},
+      {true, 25, "12abc", 0, ""},
       {false, 225, "", -70, "Ss225070" + Bytes({70, 1})},
       {true, 225, "", -70, Bytes({'S', 2, 0, 225, 70, 1})},
       {false, 225, "", 70, "Ss225070" + Bytes({70, 0})},
@@ -108,7 +118,8 @@ TEST_F(ParameterWrites, CapacityAndAmpHourAdditionWriteTwoBytesOrRefuse) {
     if (t.row == 25) Screen().txtProp[25].Text = t.capacity;
     SetRow(225, t.ah_add);
     Offer(t.row);
-    if (t.sent.empty()) h.rt.Operator().ExpectMsgBox("~battery capacity");
+    if (t.sent.empty())
+      h.rt.Operator().ExpectMsgBox("The battery capacity must be a whole number from 0 to 65535 Ah.");
     Screen().cmdProp[t.row].Press();
     EXPECT_EQ(t.v4 ? C().st.PacketOut : C().cmd.Cmd[lnk::kSetParameter] + C().st.WriteData, t.sent)
         << t.capacity << t.ah_add;

@@ -98,13 +98,26 @@ TEST_F(SessionPopups, EachAlarmReportHasItsOwnWindow) {
   EXPECT_EQ(second.txtSite.Text(), "34");
 }
 
-TEST_F(SessionPopups, SendCancelDropsTheBytesNotYetWritten) {
+// The byte in flight (the bar's value counts those before it) still goes
+// out; the operator is told how many went, and the write's last reply then
+// brings no success notice. A window with nothing left to write tells nothing.
+TEST_F(SessionPopups, SendCancelDropsTheBytesNotYetWrittenAndTellsHowManyWent) {
   C().st.WriteData = "\x01\x02\x03";
   auto& window = C().Get<app::frmSendProgress>();
+  window.ProgressBar1.Max = 5;
+  window.ProgressBar1.Value = 1;
   window.Show();
+  h.rt.Operator().ExpectMsgBox("Sending cancelled: 2 of 5 bytes went to the unit.");
   window.cmdCancel.Press();
   EXPECT_EQ(C().st.WriteData, "");
+  EXPECT_TRUE(C().st.WriteCancelled);
   EXPECT_EQ(C().IfLoaded<app::frmSendProgress>(), nullptr);
+
+  C().st.WriteCancelled = false;
+  C().Get<app::frmSendProgress>().Show();
+  C().Get<app::frmSendProgress>().cmdCancel.Press();
+  EXPECT_FALSE(C().st.WriteCancelled);
+  testkit::ExpectScriptDone(h.rt);
 }
 
 TEST_F(SessionPopups, OtherCancelButtonsOnlyCloseTheirWindow) {

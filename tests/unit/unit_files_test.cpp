@@ -11,13 +11,19 @@
 #include "app/frm_get_log.h"
 #include "app/frm_load.h"
 #include "app/frm_main.h"
+#include "app/frm_prog_bar.h"
+#include "app/frm_readout.h"
 #include "console_harness.h"
+#include "core/text_replies.h"
+#include "core/v4_frame.h"
+#include "core/v4_replies.h"
 #include "gtest_operator.h"
 #include "link/command_table.h"
 #include "link/receive_loop.h"
 #include "sample_parameter_dump.h"
 #include "simulated_site.h"
 #include "unit/frm_install.h"
+#include "unit/parameter_writes.h"
 
 namespace {
 
@@ -34,13 +40,18 @@ class UnitFiles : public ::testing::Test {
   app::frmMain& Main() { return h.console.Get<app::frmMain>(); }
   unit::frmInstall& Screen() { return h.console.Get<unit::frmInstall>(); }
 
-  // A session to the unit on the road menu; `online` runs once the unit is
-  // shown, and the session is hung up at hang_up_ms.
+  // A session to the unit on the road menu (the network, or a cable: a V4
+  // unit on a cable is asked for by its address); `online` runs once the
+  // unit is shown, and the session is hung up at hang_up_ms.
   void Session(sim::UnitConfig unit, ui::Menu& road, const std::function<void()>& online,
                std::int64_t hang_up_ms = 90'000) {
     site = std::make_unique<testkit::SimulatedSite>(h, unit);
-    if (unit.dialect == Dialect::kV4) site->AttachTcp();
-    else site->AttachSerial(/*modem=*/false);
+    if (&road == &Main().mnuConnNet)
+      site->AttachTcp();
+    else
+      site->AttachSerial(/*modem=*/false);
+    if (h.console.st.V4Mode)
+      h.rt.Operator().ExpectInputBox("~Unit Address to establish", std::to_string(unit.address));
     h.rt.After(30'000, online);
     h.rt.After(hang_up_ms, [this] { Main().mnuDisconnect.Choose(); });
     h.rt.After(hang_up_ms + 5'000, [this] { h.console.st.StopReceive = true; });
@@ -56,11 +67,47 @@ class UnitFiles : public ::testing::Test {
     });
     Main().mnuStatusLoad.Choose();
   }
-  // A V4 unit's save is its dump packet: the name is asked when it arrives.
-  void SaveAs(const std::string& name, ui::Menu& menu) {
-    h.rt.Operator().ExpectInputBox(h.console.st.V4Mode ? "~to save bulk data" : "~to save status",
-                                   name);
+  // The operator names the file the command saves; a binary one (a V4
+  // unit's packet) is asked for as bulk data.
+  void SaveAs(const std::string& name, ui::Menu& menu, bool binary = false) {
+    h.rt.Operator().ExpectInputBox(binary ? "~to save bulk data" : "~to save status", name);
     menu.Choose();
+  }
+  // The dialect stored (and taken again by every hang-up) is V4.
+  void UseV4Dialect() {
+    h.registry.SaveSetting("Settings", "V4", "1");
+    h.console.st.V4Mode = true;
+  }
+  // The operator uploads a bulk file made from the unit's memory (every
+  // third value changed) and agrees to the warning; told: a message the
+  // upload ends with. The image is returned.
+  std::string StartUpload(const std::string& told = "") {
+    std::string image("\x01\x13", 2);
+    for (int a = 0; a < 298; ++a) image += static_cast<char>((site->Unit().Memory(a) + a % 3) % 256);
+    EXPECT_FALSE(h.folder.WriteFileAtomic("unit.bdd", image + "tail beyond 300 bytes"));
+    h.rt.Operator()
+        .ExpectFileDialog(h.folder.FilePath("unit.bdd"))
+        .ExpectMsgBox("~Warning: By proceeding with this operation", ui::vbYes);
+    if (!told.empty()) h.rt.Operator().ExpectMsgBox(told);
+    Main().mnuFileUploadBulk.Choose();
+    return image;
+  }
+  int Taken(const std::string& command) {
+    int n = 0;
+    for (const auto& c : site->Unit().Commands()) n += c == command;
+    return n;
+  }
+  // The V4 packets the unit took, each with the address it was sent to.
+  std::vector<std::pair<std::string, int>> V4Packets() {
+    std::vector<std::pair<std::string, int>> packets;
+    std::size_t i = 0;
+    for (const auto& c : site->Unit().Commands())
+      if (c.rfind("V4 ", 0) == 0) packets.emplace_back(c, site->Unit().PacketAddresses().at(i++));
+    return packets;
+  }
+  bool ReadoutShown() {
+    auto* readout = h.console.IfLoaded<app::frmReadout>();
+    return readout != nullptr && readout->Visible();
   }
   std::string File(const std::string& name) { return h.folder.ReadFile(name).value_or(""); }
   // What the installation screen shows of the unit: every parameter row,
@@ -107,9 +154,22 @@ TEST_P(TextStatusRoundTrip, LoadsBackToTheSameScreensAndSavesTheSameLines) {
 
 INSTANTIATE_TEST_SUITE_P(Firmware, TextStatusRoundTrip, ::testing::Values(30100, 32116));
 
+// A binary status file as the console saves one: the unit's dump packet
+// with its CRC-32, zeros up to 350 bytes, then CR LF; built by the
+// simulator's own codec.
+std::string SavedPacketFile(sim::Unit& unit) {
+  std::string packet = sim::DumpPacketContent(unit.MemoryImage(), unit.Clock().Now(), unit.Status(),
+                                              unit.FirmwareVersion(), 0);
+  packet.append(sim::FramePadding(packet.size()), '\0');
+  const std::uint32_t crc = sim::Crc32Jamcrc(packet);
+  for (int k = 0; k < 4; ++k) packet += static_cast<char>((crc >> (8 * k)) & 0xFF);
+  packet.resize(350, '\0');
+  return packet + "\r\n";
+}
+
 TEST_F(UnitFiles, V4BulkDataIsTheDumpPacketAndLoadsBackOfflineAsData) {
   Session({.dialect = Dialect::kV4, .firmware = 40100}, Main().mnuConnNet,
-          [&] { SaveAs("unit", Main().mnuFileSaveBulk); });
+          [&] { SaveAs("unit", Main().mnuFileSaveBulk, /*binary=*/true); });
   const std::string packet = h.console.st.PacketBuf;  // the save's reply, the last packet
   const std::string volts = Screen().txtBattVolts.Text();
   ASSERT_EQ(File("unit.vkx"), packet + "\r\n");
@@ -124,29 +184,135 @@ TEST_F(UnitFiles, V4BulkDataIsTheDumpPacketAndLoadsBackOfflineAsData) {
   EXPECT_TRUE(Screen().Visible()) << "the Status page opens";
   EXPECT_FALSE(Screen().cmdUpdate.Enabled());
 
-  // Saved again as text, "(Data)" heads a file that is read as binary and
-  // is too short to be one.
-  SaveAs("data", Main().mnuSaveStatus);
-  EXPECT_EQ(File("data.vkx").rfind("(Data)\r\n", 0), 0u);
-  h.rt.Operator().ExpectMsgBox("~is not a complete status file (it is shorter than 350 bytes)");
+  // Saved again offline, the binary image is written as the packet it came
+  // from (whatever the dialect setting) and reads back alike.
+  SaveAs("data", Main().mnuSaveStatus, /*binary=*/true);
+  EXPECT_EQ(File("data.vkx"), packet + "\r\n");
+  Screen().txtBattVolts.Text = "";
+  h.console.st.PacketBuf.clear();
   Load("data.vkx");
   EXPECT_EQ(h.console.st.PacketBuf, packet);
+  EXPECT_EQ(Screen().txtBattVolts.Text(), volts);
 }
 
+// The hang-up takes the stored (text) dialect again while the image still
+// holds the unit's packet: Save Status As writes that packet, also when a
+// write's acknowledgement came after it.
+TEST_F(UnitFiles, SaveStatusAfterAV4SessionHungUpWritesItsStatusPacket) {
+  std::string dump;
+  int value = 0;
+  Session({.dialect = Dialect::kV4, .firmware = 40100}, Main().mnuConnNet, [&] {
+    dump = h.console.st.PacketBuf;
+    value = (site->Unit().Memory(7) + 1) % 256;
+    h.console.st.WriteData = std::string(1, static_cast<char>(value));
+    h.console.st.WriteAddress = 7;
+    unit::SendSetParameter(h.console);
+  });
+  ASSERT_FALSE(h.console.st.V4Mode);
+  ASSERT_EQ(site->Unit().Memory(7), value);
+  ASSERT_NE(h.console.st.PacketBuf, dump) << "the acknowledgement is the last packet";
+  const std::string volts = Screen().txtBattVolts.Text();
+  SaveAs("after", Main().mnuSaveStatus, /*binary=*/true);
+  const std::string file = File("after.vkx");
+  EXPECT_EQ(file.size(), 352u);
+  EXPECT_EQ(file, dump + "\r\n");
+
+  Screen().txtBattVolts.Text = "";
+  h.console.param.Eeprom.fill(0);
+  Load("after.vkx");
+  EXPECT_EQ(h.console.st.EepromImage, "(Data)");
+  EXPECT_EQ(h.console.st.PacketBuf, dump);
+  for (int a = 0; a <= 274; ++a)
+    ASSERT_EQ(h.console.param.Eeprom[a], static_cast<unsigned char>(dump[a + 2])) << a;
+  EXPECT_EQ(Screen().txtBattVolts.Text(), volts);
+}
+
+// Offline, with V4 the stored dialect, Save Status As saves the status that
+// is loaded (a text unit's, from its file): no unit is asked, and nothing
+// is left waiting to turn the next session's dump into a file prompt.
+TEST_F(UnitFiles, SaveStatusOfflineInV4ModeSavesTheLoadedStatusAndLeavesNothingPending) {
+  Session({.firmware = 30100}, Main().mnuDirect, [&] { SaveAs("site", Main().mnuSaveStatus); });
+  UseV4Dialect();
+  Load("site.vkx");
+  const std::size_t sent = h.serial.AllWritten().size() + h.tcp.AllWritten().size();
+  SaveAs("again", Main().mnuSaveStatus);
+  EXPECT_EQ(File("again.vkx"), File("site.vkx"));
+  EXPECT_FALSE(h.console.st.SaveBulkPending);
+  EXPECT_FALSE(ReadoutShown());
+  EXPECT_EQ(h.serial.AllWritten().size() + h.tcp.AllWritten().size(), sent) << "no unit asked";
+
+  // The next session's dump shows the unit; no file name is asked.
+  Session({.dialect = Dialect::kV4, .firmware = 40100}, Main().mnuConnNet, [] {});
+  EXPECT_EQ(h.console.st.EepromImage, "(Data)");
+}
+
+// A save asked of a V4 unit that does not answer ends with its session: the
+// hang-up closes "Retrieving EEPROM bulk data..." and drops the save, so the
+// next session's dump is no file prompt.
+TEST_F(UnitFiles, SaveWaitingForItsPacketEndsWithTheSession) {
+  Session({.dialect = Dialect::kV4, .firmware = 40100}, Main().mnuConnNet, [&] {
+    site->Unit().Faults().dropped_replies = -1;
+    Main().mnuSaveStatus.Choose();
+    EXPECT_TRUE(h.console.st.SaveBulkPending);
+    EXPECT_TRUE(ReadoutShown());
+  }, 40'000);
+  EXPECT_FALSE(h.console.st.SaveBulkPending);
+  EXPECT_FALSE(ReadoutShown());
+
+  Session({.dialect = Dialect::kV4, .firmware = 40100}, Main().mnuConnNet, [] {});
+  EXPECT_EQ(h.console.st.EepromImage, "(Data)");
+  EXPECT_FALSE(ReadoutShown());
+}
+
+// A file that is no status file is refused before anything shown changes,
+// with a message naming it and the reason: text of fewer than three lines,
+// a short file, 400 bytes of 0xFF, a site-log file, a packet cut short and
+// one with a bit changed. A whole packet loads.
 TEST_F(UnitFiles, RefusedFilesAndCancelLeaveTheStatusShownAsItWas) {
-  ASSERT_FALSE(h.folder.WriteFileAtomic("two.vkx", "255 0 1\r\nU 1\r\n"));
-  ASSERT_FALSE(h.folder.WriteFileAtomic("short.vkx", std::string(349, '\x01')));
+  site = std::make_unique<testkit::SimulatedSite>(
+      h, sim::UnitConfig{.dialect = Dialect::kV4, .firmware = 30100});
+  const std::string good = SavedPacketFile(site->Unit());
+  std::string cut = good;
+  std::fill(cut.begin() + 200, cut.begin() + 350, '\0');
+  std::string flipped = good;
+  flipped[120] = static_cast<char>(flipped[120] ^ 0x10);
+  const std::string site_log = sim::SiteLogText(1, site->Unit().Log()) + "\r\n";
+  ASSERT_GE(site_log.size(), 350u);
+  const struct {
+    std::string name, bytes, reason;
+  } files[] = {
+      {"two.vkx", "255 0 1\r\nU 1\r\n", "it holds fewer than three lines"},
+      {"short.vkx", std::string(349, '\x01'), "it is shorter than 350 bytes"},
+      {"ff.vkx", std::string(400, '\xff'),
+       "its length field gives 65535 parameters, more than a packet holds"},
+      {"sitelog.vkx", site_log, "its length field gives 21353 parameters, more than a packet holds"},
+      {"cut.vkx", cut, "its CRC-32 check fails"},
+      {"flipped.vkx", flipped, "its CRC-32 check fails"},
+  };
   h.console.st.EepromImage = "kept";
+  h.console.st.PacketBuf = h.console.st.StatusPacket = "kept packet";
+  h.console.param.Eeprom.fill(7);
   Screen().txtProp[27].Text = "kept";
-  h.rt.Operator()
-      .ExpectMsgBox("~(it holds fewer than three lines); the status shown is unchanged.")
-      .ExpectMsgBox("~(it is shorter than 350 bytes); the status shown is unchanged.");
-  Load("two.vkx");
-  Load("short.vkx");
+  for (const auto& f : files) {
+    ASSERT_FALSE(h.folder.WriteFileAtomic(f.name, f.bytes));
+    h.rt.Operator().ExpectMsgBox("~" + f.name + "\" is not a complete status file (" + f.reason +
+                                 "); the status shown is unchanged.");
+    Load(f.name);
+  }
   Load("");  // highlighted nothing, cancelled
   EXPECT_EQ(h.console.st.EepromImage, "kept");
+  EXPECT_EQ(h.console.st.PacketBuf, "kept packet");
+  EXPECT_EQ(h.console.st.StatusPacket, "kept packet");
+  for (int a = 0; a <= 300; ++a) ASSERT_EQ(h.console.param.Eeprom[a], 7) << a;
   EXPECT_EQ(Screen().txtProp[27].Text(), "kept");
   EXPECT_EQ(h.console.st.StatusFilePath, "");
+
+  ASSERT_FALSE(h.folder.WriteFileAtomic("good.vkx", good));
+  h.rt.Operator().AllowMsgBox("~Data boundary error(s):");
+  Load("good.vkx");
+  EXPECT_EQ(h.console.st.EepromImage, "(Data)");
+  EXPECT_EQ(h.console.st.PacketBuf, good.substr(0, 350));
+  EXPECT_EQ(h.console.param.Eeprom[13], site->Unit().Memory(13));
 
   // OK with no file chosen keeps the window open.
   h.rt.Operator().ExpectMsgBox("Please select a file or press 'Cancel'.").OnModal(
@@ -161,20 +327,176 @@ TEST_F(UnitFiles, RefusedFilesAndCancelLeaveTheStatusShownAsItWas) {
 
 TEST_F(UnitFiles, UploadWritesTheBulkFileFourBytesAtATimeFromParameterZero) {
   std::string image;
-  int writes = 0;
-  Session({.dialect = Dialect::kV4, .firmware = 40100}, Main().mnuConnNet, [&] {
-    image = std::string("\x01\x13", 2);
-    for (int a = 0; a < 298; ++a) image += static_cast<char>((site->Unit().Memory(a) + a % 3) % 256);
-    ASSERT_FALSE(h.folder.WriteFileAtomic("unit.bdd", image + "tail beyond 300 bytes"));
-    h.rt.Operator()
-        .ExpectFileDialog(h.folder.FilePath("unit.bdd"))
-        .ExpectMsgBox("~Warning: By proceeding with this operation", ui::vbYes);
-    Main().mnuFileUploadBulk.Choose();
-  }, 450'000);  // each acknowledgement ends at the link's 5 s idle time
-  for (const auto& command : site->Unit().Commands()) writes += command == "V4 S";
-  EXPECT_EQ(writes, 74) << "0-3, then steps of four up to 292";
+  Session({.dialect = Dialect::kV4, .firmware = 40100}, Main().mnuConnNet,
+          [&] { image = StartUpload(); },
+          450'000);  // each acknowledgement ends at the link's 5 s idle time
+  EXPECT_EQ(Taken("V4 S"), 74) << "0-3, then steps of four up to 292";
   for (int a = 0; a < 290; ++a)
     ASSERT_EQ(site->Unit().Memory(a), static_cast<unsigned char>(image[a + 2])) << a;
+  EXPECT_FALSE(h.console.st.BulkWriteActive);
+  EXPECT_EQ(h.console.IfLoaded<app::frmProgBar>(), nullptr);
+}
+
+// Each packet of an upload waits for its acknowledgement: a spoilt or lost
+// one sends the packet again (four times at most), and an upload that still
+// gets none ends, telling how many of the 74 packets the unit acknowledged.
+// The unit's memory holds the packets it took, and nothing more.
+TEST_F(UnitFiles, UploadGoesOnOnlyWithAcknowledgementsAndSaysHowFarItGot) {
+  const struct {
+    const char* fault;
+    std::function<void(sim::FaultPlan&)> set;
+    int packets_taken;  // "V4 S" the unit took, repeats included
+    int acknowledged;   // of 74
+    int bytes_written;  // from address 0
+  } cases[] = {
+      {"link cut after 3 packets", [](sim::FaultPlan& f) { f.commands_before_cut = 3; }, 3, 3, 12},
+      {"acknowledgements lost", [](sim::FaultPlan& f) { f.dropped_replies = -1; }, 5, 0, 4},
+      {"two acknowledgements spoilt", [](sim::FaultPlan& f) { f.bad_crc_replies = 2; }, 76, 74, 296},
+  };
+  for (const auto& t : cases) {
+    SCOPED_TRACE(t.fault);
+    std::string image;
+    std::vector<int> before;
+    Session({.dialect = Dialect::kV4, .firmware = 40100}, Main().mnuConnNet, [&] {
+      for (int a = 0; a < 298; ++a) before.push_back(site->Unit().Memory(a));
+      t.set(site->Unit().Faults());
+      image = StartUpload(t.acknowledged == 74 ? ""
+                                               : "The unit acknowledged " +
+                                                     std::to_string(t.acknowledged) +
+                                                     " of 74 packets; the write into its "
+                                                     "memory is incomplete.");
+    }, 500'000);
+    EXPECT_EQ(Taken("V4 S"), t.packets_taken);
+    for (int a = 0; a < 298; ++a)
+      ASSERT_EQ(site->Unit().Memory(a),
+                a < t.bytes_written ? static_cast<unsigned char>(image[a + 2]) : before[a])
+          << a;
+    EXPECT_FALSE(h.console.st.BulkWriteActive);
+    EXPECT_EQ(h.console.IfLoaded<app::frmProgBar>(), nullptr);
+  }
+}
+
+// A hang-up in the middle of an upload ends it (telling how far it got) and
+// closes its progress window; so does the start of a new session when the
+// last one ended without a hang-up. The new session's first write is then a
+// write of its own, confirmed by "Value Updated Successfully".
+TEST_F(UnitFiles, HangUpOrANewSessionEndsAnUploadSoTheNextWriteIsConfirmed) {
+  const std::string told = "~ of 74 packets; the write into its memory is incomplete.";
+  for (const bool hang_up : {true, false}) {
+    SCOPED_TRACE(hang_up ? "hung up" : "new session");
+    site = std::make_unique<testkit::SimulatedSite>(
+        h, sim::UnitConfig{.dialect = Dialect::kV4, .firmware = 40100});
+    site->AttachTcp();
+    h.rt.After(30'000, [&] { StartUpload(hang_up ? told : ""); });
+    h.rt.After(50'000, [&] {
+      if (hang_up) Main().mnuDisconnect.Choose();
+      h.console.st.StopReceive = true;
+    });
+    Main().mnuConnNet.Choose();
+    EXPECT_EQ(h.console.st.BulkWriteActive, !hang_up);
+    EXPECT_EQ(h.console.IfLoaded<app::frmProgBar>() == nullptr, hang_up);
+
+    // Told once the new session starts (after its address is asked).
+    if (!hang_up) h.rt.Operator().AllowMsgBox(told);
+    const std::size_t boxes = h.rt.Operator().MsgBoxPrompts().size();
+    const int beeps = h.rt.BeepCount();
+    int value = 0;
+    Session({.dialect = Dialect::kV4, .firmware = 40100}, Main().mnuConnNet, [&] {
+      EXPECT_FALSE(h.console.st.BulkWriteActive);
+      EXPECT_EQ(h.console.IfLoaded<app::frmProgBar>(), nullptr);
+      value = (site->Unit().Memory(13) + 1) % 256;
+      h.console.st.WriteData = std::string(1, static_cast<char>(value));
+      h.console.st.WriteAddress = 13;
+      unit::SendSetParameter(h.console);
+    });
+    EXPECT_EQ(site->Unit().Memory(13), value);
+    EXPECT_EQ(Taken("V4 S"), 1);
+    EXPECT_EQ(h.rt.BeepCount(), beeps + 1) << "the success notice beeps as it closes";
+    if (!hang_up) {
+      const auto prompts = h.rt.Operator().MsgBoxPrompts();
+      ASSERT_EQ(prompts.size(), boxes + 1);
+      EXPECT_NE(prompts.back().find(told.substr(1)), std::string::npos) << prompts.back();
+    }
+  }
+}
+
+// The upload's refusals leave the unit untouched: a text unit, a ".bdd" too
+// short to hold an image, "No" to the warning, a cancelled file dialog.
+TEST_F(UnitFiles, UploadRefusalsSendNothingToTheUnit) {
+  ASSERT_FALSE(h.folder.WriteFileAtomic("short.bdd", std::string(299, '\x01')));
+  ASSERT_FALSE(h.folder.WriteFileAtomic("whole.bdd", std::string(300, '\x01')));
+  auto& op = h.rt.Operator();
+  const std::string short_file = h.folder.FilePath("short.bdd");
+  const std::string whole_file = h.folder.FilePath("whole.bdd");
+  const struct {
+    const char* refusal;
+    Dialect dialect;
+    std::function<void()> answers;
+  } cases[] = {
+      {"a text unit", Dialect::kText,
+       [&] { op.ExpectMsgBox("Bulk data can only be uploaded into a V4 unit."); }},
+      {"a short file", Dialect::kV4,
+       [&] {
+         op.ExpectFileDialog(short_file)
+             .ExpectMsgBox("~Warning: By proceeding", ui::vbYes)
+             .ExpectMsgBox("~short.bdd\" is not a bulk dump file");
+       }},
+      {"No", Dialect::kV4,
+       [&] { op.ExpectFileDialog(whole_file).ExpectMsgBox("~Warning: By proceeding", ui::vbNo); }},
+      {"a cancelled file dialog", Dialect::kV4, [&] { op.ExpectFileDialog(""); }},
+  };
+  for (const auto& t : cases) {
+    SCOPED_TRACE(t.refusal);
+    std::size_t before = 0, after = 0;
+    std::string image;
+    Session({.dialect = t.dialect, .firmware = t.dialect == Dialect::kV4 ? 40100 : 30100},
+            t.dialect == Dialect::kV4 ? Main().mnuConnNet : Main().mnuDirect, [&] {
+              before = site->Unit().Commands().size();
+              image = h.console.st.EepromImage;
+              t.answers();
+              Main().mnuFileUploadBulk.Choose();
+              EXPECT_EQ(h.console.st.EepromImage, image);
+              EXPECT_FALSE(h.console.st.BulkWriteActive);
+              EXPECT_EQ(h.console.IfLoaded<app::frmProgBar>(), nullptr);
+              h.rt.After(30'000, [&] { after = site->Unit().Commands().size(); });
+            });
+    EXPECT_EQ(after, before);
+  }
+}
+
+// On a cable a V4 unit is asked for by its own address; Save Bulk Data asks
+// the address every unit answers, 65535, and saves the answer.
+TEST_F(UnitFiles, SaveBulkDataOnACableAsksTheAddressEveryUnitAnswers) {
+  UseV4Dialect();
+  Session({.dialect = Dialect::kV4, .firmware = 40100, .address = 7}, Main().mnuDirect,
+          [&] { SaveAs("bulk", Main().mnuFileSaveBulk, /*binary=*/true); });
+  EXPECT_EQ(V4Packets(), (std::vector<std::pair<std::string, int>>{{"V4 D", 7}, {"V4 D", 65535}}));
+  EXPECT_EQ(File("bulk.vkx"), h.console.st.PacketBuf + "\r\n");
+}
+
+// Factory Initialize of a V4 unit sends one "Init" packet to the unit's own
+// address, and the unit restores its factory parameters. A good
+// acknowledgement shows the success notice; a spoilt one is not sent again
+// and shows none. Either way the command ends.
+TEST_F(UnitFiles, V4FactoryInitialiseSendsOneInitAndTellsOnlyAGoodAnswer) {
+  UseV4Dialect();
+  for (const bool spoilt : {false, true}) {
+    SCOPED_TRACE(spoilt ? "spoilt acknowledgement" : "good acknowledgement");
+    int factory = -1, beeps = 0, state = -1;
+    Session({.dialect = Dialect::kV4, .firmware = 40100, .address = 7}, Main().mnuDirect, [&] {
+      factory = site->Unit().Memory(13);
+      site->Unit().SetMemory(13, (factory + 1) % 256);
+      site->Unit().Faults().bad_crc_replies = spoilt ? 1 : 0;
+      beeps = h.rt.BeepCount();
+      Main().mnuFactoryInit_Click();
+      h.rt.After(30'000, [&] { state = h.console.st.CmdState; });
+    });
+    EXPECT_EQ(V4Packets().back(), (std::pair<std::string, int>{"V4 Init", 7}));
+    EXPECT_EQ(Taken("V4 Init"), 1);
+    EXPECT_EQ(site->Unit().Memory(13), factory);
+    EXPECT_EQ(h.rt.BeepCount() - beeps, spoilt ? 0 : 1);
+    EXPECT_EQ(state, lnk::kIdle);
+  }
 }
 
 TEST_F(UnitFiles, CommandsRefuseWithoutWhatTheyNeed) {
@@ -191,7 +513,25 @@ TEST_F(UnitFiles, CommandsRefuseWithoutWhatTheyNeed) {
   Screen().cmdInit.Enabled = true;
   Screen().cmdInit.Press();  // the screen's button is the menu's command
   Main().mnuDownloadLog_Click();
+  // A packet held from an earlier session is no unit to ask.
+  h.console.st.PacketBuf = std::string(350, '\0');
+  op.ExpectMsgBox("You must first establish a connection to the VKX-4700 before you may save bulk data");
+  Main().mnuFileSaveBulk.Choose();
+  EXPECT_FALSE(h.console.st.SaveBulkPending);
+  EXPECT_FALSE(ReadoutShown());
   EXPECT_TRUE(h.serial.AllWritten().empty());
+
+  // Offline, a status that would not read back whole is not saved: a
+  // binary image whose packet is not held, and the raw image an upload
+  // leaves (no dump text). No name is asked, no file written.
+  for (const std::string& image : {std::string("(Data)"), std::string("\x01\x13\x05\x06", 4)}) {
+    h.console.st.EepromImage = image;
+    h.console.st.StatusPacket.clear();
+    op.ExpectMsgBox(
+        "The status held cannot be written as a whole status file; connect to the unit to save "
+        "its status.");
+    Main().mnuSaveStatus.Choose();  // an input box would be a failure
+  }
 }
 
 // Text mode writes the loaded dump back from address 0, value by value in

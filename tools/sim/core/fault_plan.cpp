@@ -9,6 +9,11 @@ bool FaultPlan::Take(int& counter) {
   return true;
 }
 
+bool FaultPlan::TakeCommandBeforeCut() {
+  if (commands_before_cut <= 0) return false;
+  return --commands_before_cut == 0;
+}
+
 std::set<int> FaultPlan::TakeMissingDumpAddresses() {
   std::set<int> missing;
   for (auto it = missing_dump_addresses.begin(); it != missing_dump_addresses.end();) {

@@ -27,12 +27,17 @@ struct FaultPlan {
   // Addresses a text dump leaves out: address -> dumps still to leave it
   // out (-1: every dump).
   std::map<int, int> missing_dump_addresses{};
+  // The link is cut once the unit has taken this many more commands (0:
+  // never): it still answers the last one, then hears nothing more.
+  int commands_before_cut = 0;
 
   // Each takes one reply's worth of a fault: true when this reply gets it.
   bool TakeBadCrc() { return Take(bad_crc_replies); }
   bool TakeDropped() { return Take(dropped_replies); }
   bool TakeSlow() { return Take(slow_replies); }
   bool TakeGarbage() { return Take(garbage_replies); }
+  // Counts one command taken: true when it is the last before the cut.
+  bool TakeCommandBeforeCut();
   // The addresses to leave out of the dump being built now.
   std::set<int> TakeMissingDumpAddresses();
 

@@ -39,6 +39,7 @@ Unit::Unit(Scheduler& scheduler, UnitConfig config)
           [this](const std::string& why) { Reject(why); }) {}
 
 void Unit::Receive(std::string_view bytes) {
+  if (link_cut_) return;
   for (char ch : bytes) {
     const auto c = static_cast<unsigned char>(ch);
     if (reader_.WantsHighBytes()) {
@@ -104,8 +105,7 @@ void Unit::OnTextCommand(const std::string& command) {
       return;
     }
   }
-  commands_.push_back(command);
-  Note(command);
+  Taken(command);
 
   if (command == "U") {
     Answer(ULine());
@@ -152,10 +152,10 @@ void Unit::OnFrameEnd() {
   const int to = Byte(*content, 0) * 256 + Byte(*content, 1);
   if (to != address_ && to != kBroadcastAddress)
     return Reject("V4 frame for address " + std::to_string(to) + " ignored");
-  OnV4Payload(std::string_view(*content).substr(2));
+  OnV4Payload(static_cast<std::uint16_t>(to), std::string_view(*content).substr(2));
 }
 
-void Unit::OnV4Payload(std::string_view p) {
+void Unit::OnV4Payload(std::uint16_t to, std::string_view p) {
   // The payload's own length n, known from its first bytes; the rest of the
   // frame must be exactly the zero padding that length calls for.
   std::string name;
@@ -184,8 +184,8 @@ void Unit::OnV4Payload(std::string_view p) {
     if (!WriteBytes(Byte(p, 2) * 256 + Byte(p, 3), p.substr(4, n - 4)))
       return Reject("V4 S write past address 300");
   }
-  commands_.push_back("V4 " + name);
-  Note("V4 " + name);
+  packet_addresses_.push_back(to);
+  Taken("V4 " + name);
 
   if (name == "D") return AnswerDump();
   RefreshStatus();
@@ -280,6 +280,15 @@ void Unit::FactoryInitialise() {
   const sim::Memory before = memory_;
   memory_ = FactoryMemory(now);
   for (int a = 0; a <= 2; ++a) memory_[static_cast<std::size_t>(a)] = before[static_cast<std::size_t>(a)];
+}
+
+void Unit::Taken(const std::string& command) {
+  commands_.push_back(command);
+  Note(command);
+  if (faults_.TakeCommandBeforeCut()) {
+    link_cut_ = true;
+    Note("link cut");
+  }
 }
 
 void Unit::Reject(const std::string& why) {

@@ -68,6 +68,11 @@ class Unit {
   // "D" once its code matched), V4 packets as "V4 D", "V4 S", "V4 T",
   // "V4 Reset", "V4 Init".
   const std::vector<std::string>& Commands() const { return commands_; }
+  // The address of every V4 packet taken, in the order of its "V4 ..." entry
+  // in Commands().
+  const std::vector<std::uint16_t>& PacketAddresses() const { return packet_addresses_; }
+  // The link was cut by the commands_before_cut fault.
+  bool LinkCut() const { return link_cut_; }
   // Every byte run dropped, with the reason.
   const std::vector<std::string>& Rejections() const { return rejections_; }
   // Optional: told of every command and rejection (the program's log).
@@ -76,7 +81,9 @@ class Unit {
  private:
   void OnTextCommand(const std::string& command);
   void OnFrameEnd();
-  void OnV4Payload(std::string_view payload);
+  void OnV4Payload(std::uint16_t to, std::string_view payload);
+  // Records a command taken; the cut fault counts it.
+  void Taken(const std::string& command);
   void Reject(const std::string& why);
   void Note(const std::string& what);
 
@@ -110,6 +117,8 @@ class Unit {
   std::uint64_t line_generation_ = 0;  // replies of an earlier call are not sent
   std::int64_t last_reply_at_ms_ = 0;  // replies leave in the order they were made
   std::vector<std::string> commands_;
+  std::vector<std::uint16_t> packet_addresses_;
+  bool link_cut_ = false;  // the unit hears nothing more
   std::vector<std::string> rejections_;
 };
 

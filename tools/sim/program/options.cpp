@@ -37,6 +37,8 @@ Faults:
   --slow MS             every reply starts MS later
   --garbage N           the next N replies start with junk bytes
   --missing A[,A...]    text dumps leave out these addresses
+  --cut-after N         the link is cut once the unit has taken N commands:
+                        it answers the last and hears nothing more
 Other:
   --verbose             log commands, refusals and modem lines to stderr
   --help                this text
@@ -130,6 +132,9 @@ Options ParseOptions(const std::vector<std::string>& args, std::string* error) {
     } else if (a == "--garbage") {
       if (!number(-1, 1000000, &n)) return fail("--garbage needs a count (-1: every reply)");
       o.faults.garbage_replies = static_cast<int>(n);
+    } else if (a == "--cut-after") {
+      if (!number(1, 1000000, &n)) return fail("--cut-after needs a count of commands");
+      o.faults.commands_before_cut = static_cast<int>(n);
     } else if (a == "--missing") {
       if (!value(&text)) return fail("--missing needs addresses");
       std::size_t start = 0;

@@ -195,10 +195,15 @@ class TextBoxView final : public ControlView {
     return true;
   }
 
-  // Enter goes to the form's default button from a one-line box; a
-  // multi-line box takes it as a line break unless KeyPress swallows it.
+  // Enter goes to the form's default button from every text box, a
+  // multi-line one too (a log or a help text would keep it otherwise); a
+  // multi-line box in a window without one takes it as a line break unless
+  // KeyPress swallows it.
   bool RouteEnter() {
-    if (line_ != nullptr && Host().HasDefaultButton()) return false;
+    if (Host().HasDefaultButton()) {
+      if (line_ != nullptr) return false;  // the line edit passes it on to the window
+      return Host().PressDefaultButton();
+    }
     int key_ascii = 13;
     QPointer<TextBoxView> self(this);
     model_.KeyPress(key_ascii);

@@ -23,7 +23,6 @@ void frmDebug::Design() {
   Label1.Caption = "In:";
   Label1.Move(120, 120, 600, 255);
   txtIn.MultiLine = true;
-  txtIn.ScrollBars = ui::vbBoth;  // a unit's long lines stay whole
   txtIn.Move(120, 400, 6840, 3000);
   Label2.Caption = "Out:";
   Label2.Move(120, 3540, 600, 255);

@@ -92,8 +92,6 @@ class TextBoxView final : public ControlView {
       line_->setAlignment(HorizontalAlignment(model_.Alignment()) | Qt::AlignVCenter);
     } else {
       multi_->setReadOnly(model_.Locked());
-      multi_->setLineWrapMode(model_.ScrollBars() & ui::vbHorizontal ? QPlainTextEdit::NoWrap
-                                                                      : QPlainTextEdit::WidgetWidth);
     }
   }
   void SyncColors() override { ApplyPalette(QPalette::Base, false); }

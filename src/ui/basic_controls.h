@@ -27,13 +27,6 @@ class Label : public Control {
   Event<> DblClick;
 };
 
-// A multi-line text box's scroll bars; one with a horizontal bar keeps long
-// lines whole instead of wrapping them.
-inline constexpr int vbSBNone = 0;
-inline constexpr int vbHorizontal = 1;
-inline constexpr int vbVertical = 2;
-inline constexpr int vbBoth = 3;
-
 class TextBox : public Control {
  public:
   TextBox(Form& owner, std::string name, int index = -1, Control* container = nullptr);
@@ -41,7 +34,6 @@ class TextBox : public Control {
   Property<std::string> Text{this, Prop::Text};
   Property<bool> Locked{this, Prop::Locked, false};
   Property<bool> MultiLine{this, Prop::Style, false};
-  Property<int> ScrollBars{this, Prop::Style, vbSBNone};
   Property<int> Alignment{this, Prop::Alignment, vbLeftJustify};
   Property<int> MaxLength{this, Prop::Other, 0};
   int SelStart = 0;

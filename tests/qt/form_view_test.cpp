@@ -253,14 +253,6 @@ TEST_F(QtFormViewTest, EnterAndEscapePressTheDefaultAndCancelButtons) {
   EXPECT_EQ(form.txtLog.Text(), text);
 }
 
-TEST_F(QtFormViewTest, AHorizontalScrollBarKeepsLongLinesWhole) {
-  auto* log = W<QPlainTextEdit>(form.txtLog);
-  EXPECT_EQ(log->lineWrapMode(), QPlainTextEdit::WidgetWidth);
-  form.txtLog.ScrollBars = ui::vbBoth;
-  EXPECT_EQ(log->lineWrapMode(), QPlainTextEdit::NoWrap);
-  form.txtLog.ScrollBars = ui::vbVertical;
-  EXPECT_EQ(log->lineWrapMode(), QPlainTextEdit::WidgetWidth);
-}
 
 TEST_F(QtFormViewTest, ListsAndTabsReportTheOperatorsChoice) {
   auto* combo = W<QComboBox>(form.cboRate);

@@ -195,10 +195,10 @@ class TextBoxView final : public ControlView {
     return true;
   }
 
-  // Enter goes to the form's default button from every text box, a
-  // multi-line one too (a log or a help text would keep it otherwise); a
-  // multi-line box in a window without one takes it as a line break unless
-  // KeyPress swallows it.
+  // Enter goes to the form's default button from a one-line box; a
+  // multi-line box passes it there too (a log or a help text would keep
+  // it), and takes it as a line break, unless KeyPress swallows it, only in
+  // a window without one.
   bool RouteEnter() {
     if (Host().HasDefaultButton()) {
       if (line_ != nullptr) return false;  // the line edit passes it on to the window

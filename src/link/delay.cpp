@@ -6,8 +6,6 @@
 
 namespace lnk {
 
-double Timer(app::Console& c) { return vb::SecondsSinceMidnight(c.rt.Now()); }
-
 // The wait is measured on the steady clock, not on the time of day, so one
 // that crosses midnight, or during which the wall clock is stepped, lasts
 // its time like any other.

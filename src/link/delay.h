@@ -11,7 +11,4 @@ namespace lnk {
 // midnight nor a stepped wall clock changes its length.
 void Delay(app::Console& c, double seconds);
 
-// Seconds since midnight, with the fraction (the clock the link reads).
-double Timer(app::Console& c);
-
 }  // namespace lnk

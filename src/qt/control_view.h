@@ -27,6 +27,8 @@ class ControlHost {
   virtual QMainWindow* DockWindowFor(ui::Control& control) = 0;
   // Whether the form has a default button that takes the Enter key.
   virtual bool HasDefaultButton() = 0;
+  // Presses it; false when there is none to press.
+  virtual bool PressDefaultButton() = 0;
   // A label's access key: the focus goes to the next control in focus order.
   virtual void FocusAfter(const ui::Control& label) = 0;
   // A container moved or changed size: what lies in it may have come into

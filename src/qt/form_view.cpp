@@ -153,7 +153,9 @@ void QtFormView::HookWindow() {
   window_->on_state_changed = [this] {
     if (attached_ && sub_ == nullptr) form_.WindowState.Init(VbState(window_->windowState()));
   };
+  window_->on_shortcut_override = [this](QKeyEvent* e) { return ClaimsAccessKey(e); };
   window_->on_key = [this](QKeyEvent* e) {
+    if (ClaimsAccessKey(e)) return AnswerAccessKey(e);
     if (!attached_ || e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
     if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) return PressButton(false);
     if (e->key() == Qt::Key_Escape) return PressButton(true);
@@ -276,6 +278,8 @@ bool QtFormView::HasDefaultButton() {
       return true;
   return false;
 }
+
+bool QtFormView::PressDefaultButton() { return attached_ && PressButton(false); }
 
 // Enter presses the default button, Escape the cancel button.
 bool QtFormView::PressButton(bool cancel) {

@@ -20,6 +20,7 @@
 #include "ui/menu.h"
 
 class QAction;
+class QKeyEvent;
 class QMdiArea;
 class QMdiSubWindow;
 
@@ -70,6 +71,7 @@ class QtFormView : public QObject, public ui::FormObserver, public ControlHost {
   QWidget* SurfaceFor(ui::Control* container) override;
   QMainWindow* DockWindowFor(ui::Control& control) override;
   bool HasDefaultButton() override;
+  bool PressDefaultButton() override;
   void FocusAfter(const ui::Control& label) override;
   void ContainerMoved(const ui::Control& container) override;
 
@@ -94,6 +96,9 @@ class QtFormView : public QObject, public ui::FormObserver, public ControlHost {
   void ReportResize();
   void ReportMove();
   bool PressButton(bool cancel);
+  // Alt and a letter in a window inside the main window (form_access_keys.cpp).
+  bool ClaimsAccessKey(const QKeyEvent* e) const;
+  bool AnswerAccessKey(const QKeyEvent* e);
   // Tab and Shift+Tab follow the controls' design order (ui/focus_order.h).
   void ApplyFocusOrder();
   // A window opening without a focused control gives the first one the focus.

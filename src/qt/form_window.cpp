@@ -1,6 +1,7 @@
 #include "qt/form_window.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 
 namespace qtui {
 
@@ -34,6 +35,19 @@ void FormWindow::keyPressEvent(QKeyEvent* e) {
     return;
   }
   QMainWindow::keyPressEvent(e);
+}
+
+}  // namespace qtui
+
+namespace qtui {
+
+bool FormWindow::event(QEvent* e) {
+  if (e->type() == QEvent::ShortcutOverride && on_shortcut_override &&
+      on_shortcut_override(static_cast<QKeyEvent*>(e))) {
+    e->accept();
+    return true;
+  }
+  return QMainWindow::event(e);
 }
 
 }  // namespace qtui

@@ -21,6 +21,9 @@ class FormWindow : public QMainWindow {
   std::function<void()> on_moved;
   // Keys no control took (Enter, Escape); true when handled.
   std::function<bool(QKeyEvent*)> on_key;
+  // Asked before Qt's shortcuts see a key; true keeps the key from them, so
+  // that it comes to on_key instead.
+  std::function<bool(QKeyEvent*)> on_shortcut_override;
 
  protected:
   void closeEvent(QCloseEvent* e) override;
@@ -28,6 +31,7 @@ class FormWindow : public QMainWindow {
   void resizeEvent(QResizeEvent* e) override;
   void moveEvent(QMoveEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
+  bool event(QEvent* e) override;
 };
 
 // The inner area of a form: paints the form's colour, picture and display

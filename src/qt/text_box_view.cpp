@@ -258,9 +258,14 @@ class TextBoxView final : public ControlView {
   }
 
   // Enter goes to the form's default button from a one-line box; a
-  // multi-line box takes it as a line break unless KeyPress swallows it.
+  // multi-line box passes it there too (a log or a help text would keep
+  // it), and takes it as a line break, unless KeyPress swallows it, only in
+  // a window without one.
   bool RouteEnter() {
-    if (line_ != nullptr && Host().HasDefaultButton()) return false;
+    if (Host().HasDefaultButton()) {
+      if (line_ != nullptr) return false;  // the line edit passes it on to the window
+      return Host().PressDefaultButton();
+    }
     int key_ascii = 13;
     QPointer<TextBoxView> self(this);
     model_.KeyPress(key_ascii);

@@ -238,13 +238,21 @@ TEST_F(QtFormViewTest, AppendedPiecesExtendTheShownLog) {
   EXPECT_EQ(log->toPlainText(), QStringLiteral("new\nmore"));
 }
 
+// From a one-line and from a multi-line box alike (the log keeps its text).
 TEST_F(QtFormViewTest, EnterAndEscapePressTheDefaultAndCancelButtons) {
   auto* edit = W<QLineEdit>(form.txtVolt);
   edit->setFocus();
   QTest::keyClick(edit, Qt::Key_Return);
   QTest::keyClick(edit, Qt::Key_Escape);
-  EXPECT_EQ(form.events, (std::vector<std::string>{"cmdOK.Click", "cmdCancel.Click"}));
+  auto* log = W<QPlainTextEdit>(form.txtLog);
+  const std::string text = form.txtLog.Text();
+  log->setFocus();
+  QTest::keyClick(log, Qt::Key_Return);
+  EXPECT_EQ(form.events,
+            (std::vector<std::string>{"cmdOK.Click", "cmdCancel.Click", "cmdOK.Click"}));
+  EXPECT_EQ(form.txtLog.Text(), text);
 }
+
 
 TEST_F(QtFormViewTest, ListsAndTabsReportTheOperatorsChoice) {
   auto* combo = W<QComboBox>(form.cboRate);

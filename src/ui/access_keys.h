@@ -1,0 +1,23 @@
+// Access keys: the letter after a single "&" of a caption, which Alt and
+// that letter reach. The Qt widgets answer most of them by themselves; a
+// window that lives inside the main window shares the keyboard with the main
+// window's menu titles, and there the window's own controls come first.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "ui/control.h"
+
+namespace ui {
+
+// The caption's access key in lower case, or 0 when it has none ("&&" is a
+// plain ampersand).
+char AccessKey(std::string_view caption);
+
+// The buttons, option buttons, check boxes and labels of `form` whose
+// caption has the access key `key` (any case) and that can answer it now
+// (shown and enabled), in focus order.
+std::vector<Control*> AccessKeyTargets(const Form& form, char key);
+
+}  // namespace ui

@@ -15,7 +15,7 @@
 
 #include "app/frm_main.h"
 #include "app/frm_progress.h"
-#include "every_window.h"
+#include "every_window_console.h"
 #include "link/startup.h"
 #include "screenshot_support.h"
 #include "ui/access_keys.h"
@@ -44,11 +44,8 @@ int KeyUsers(const ui::Form& form, char key) {
 
 TEST(KeyboardButtons, EveryWindowsButtonsAnswerReturnEscapeAndTheirAccessKeys) {
   OfflineQtConsole q;
+  ASSERT_TRUE(StartWithEveryWindow(q));
   app::Console& c = q.console;
-  ASSERT_TRUE(lnk::Main(c));
-  lnk::RestoreMainWindow(c);
-#define VKX_CREATE(F) c.Instance<F>();
-  VKX_EVERY_WINDOW(VKX_CREATE)
   QWidget* main = q.rt.WindowOf(c.Get<app::frmMain>());
   int answered = 0;
   for (ui::Form* form : c.AllForms()) {

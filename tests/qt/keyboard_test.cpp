@@ -11,7 +11,7 @@
 #include "app/frm_progress.h"
 #include "app/frm_select_modem.h"
 #include "app/frm_settings.h"
-#include "every_window.h"
+#include "every_window_console.h"
 #include "link/startup.h"
 #include "sample_form.h"
 #include "screenshot_support.h"
@@ -64,11 +64,8 @@ void WhileModal(qtui::QtRuntime& rt, const std::function<void()>& open,
 
 TEST(Keyboard, EveryWindowOpensOnItsFirstControlAndTabsRoundInDesignOrder) {
   OfflineQtConsole q;
+  ASSERT_TRUE(StartWithEveryWindow(q));
   app::Console& c = q.console;
-  ASSERT_TRUE(lnk::Main(c));
-  lnk::RestoreMainWindow(c);
-#define VKX_CREATE(F) c.Instance<F>();
-  VKX_EVERY_WINDOW(VKX_CREATE)
   for (ui::Form* form : c.AllForms()) {
     if (form->IsMDIForm()) continue;  // its children are windows of their own
     if (form->IsMDIChild()) q.rt.WindowOf(c.Get<app::frmMain>())->activateWindow();

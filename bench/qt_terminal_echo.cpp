@@ -22,6 +22,7 @@ class TerminalBox : public ui::Form {
   void Design() override {
     Move(600, 600, 7200, 5400);
     txtIn.MultiLine = true;
+    txtIn.ScrollBars = ui::vbBoth;  // as the terminal's receive box
     txtIn.Move(120, 400, 6840, 3000);
   }
 };

@@ -43,6 +43,8 @@ class Variant {
   // to 15 significant digits (0.5 -> "0.5"). Null gives "", as Null joined to
   // a text does.
   std::string ToText() const;
+  // The text held, when a text is held (read without a copy).
+  const std::string* IfText() const { return std::get_if<std::string>(&value_); }
   // The numeric value: True is -1 as in the original; a text gives its Val
   // ("12abc" -> 12, "abc" -> 0); Null gives 0.
   double ToDouble() const;

@@ -125,7 +125,7 @@ PlacedPicture PlacePicture(const ui::DrawPicture& op) {
                           ? std::max({TwipsToPx(op.width), TwipsToPx(op.height), 1})
                           : 0;
   PlacedPicture placed;
-  const QPixmap pixmap = PicturePixmap(op.picture, size_px);
+  const QPixmap pixmap = PicturePixmap(*op.picture, size_px);
   if (pixmap.isNull()) return placed;
   QRectF target(Px(op.x), Px(op.y), Px(op.width), Px(op.height));
   if (op.width <= 0 || op.height <= 0) target.setSize(pixmap.size());

@@ -18,9 +18,6 @@ constexpr std::size_t kMostChanged = 8192;
 // The widget is told of changes in tiles of this side, so that its
 // repaint region stays a few rectangles however many areas changed.
 constexpr int kTile = 32;
-// The operations are found by cells of this side.
-constexpr int kCell = 32;
-
 
 // The tiles marked, as a region: a run of tiles of a row is one rectangle.
 QRegion TileRegion(const std::vector<bool>& tiles, int columns, const QRect& bounds) {
@@ -42,99 +39,22 @@ QRegion TileRegion(const std::vector<bool>& tiles, int columns, const QRect& bou
   return region;
 }
 
+// Calls f(y, left, right) for each row of the shape within the box, with
+// its pixels [left, right).
+template <class F>
+void EachSpan(const PixelShape& shape, const QRect& box, F&& f) {
+  for (int y = box.top(); y <= box.bottom(); ++y) {
+    const auto& [run_left, run_right] = shape.rows[static_cast<std::size_t>(y - shape.top)];
+    const int left = std::max(run_left, box.left());
+    const int right = std::min(run_right, box.right() + 1);
+    if (left < right) f(y, left, right);
+  }
+}
+
 }  // namespace
 
-// The operations of a list, found by where they reach. Built again for each
-// repaint, in the storage of the last one.
-class OpIndex {
- public:
-  void Build(const ui::DisplayList& list, const QRect& bounds, const QPalette* palette) {
-    bounds_ = bounds;
-    palette_ = palette;
-    columns_ = std::max(1, (bounds.width() + kCell - 1) / kCell);
-    rows_ = std::max(1, (bounds.height() + kCell - 1) / kCell);
-    ops_.clear();
-    wide_.clear();
-    for (auto& cell : cells_) cell.clear();
-    cells_.resize(static_cast<std::size_t>(columns_ * rows_));
-    const int wide = std::max(4, columns_ * rows_ / 8);
-    list.ForEach([&](const ui::DrawOp& op) {
-      const int index = static_cast<int>(ops_.size());
-      const QRect reach = ReachOf(op);
-      ops_.push_back(Entry{&op, reach, std::nullopt, std::nullopt});
-      const QRect cells = CellsOf(reach);
-      if (cells.isEmpty()) return;
-      if (cells.width() * cells.height() > wide) {
-        wide_.push_back(index);
-        return;
-      }
-      for (int row = cells.top(); row <= cells.bottom(); ++row)
-        for (int column = cells.left(); column <= cells.right(); ++column)
-          cells_[static_cast<std::size_t>(row * columns_ + column)].push_back(index);
-    });
-  }
-
-  // The operations whose area meets the box, in drawing order.
-  const std::vector<int>& Reaching(const QRect& box) {
-    found_.clear();
-    const auto add = [&](int index) {
-      if (ops_[static_cast<std::size_t>(index)].reach.intersects(box)) found_.push_back(index);
-    };
-    const QRect cells = CellsOf(box);
-    for (int row = cells.top(); row <= cells.bottom(); ++row)
-      for (int column = cells.left(); column <= cells.right(); ++column)
-        for (int index : cells_[static_cast<std::size_t>(row * columns_ + column)]) add(index);
-    for (int index : wide_) add(index);
-    std::sort(found_.begin(), found_.end());
-    found_.erase(std::unique(found_.begin(), found_.end()), found_.end());
-    return found_;
-  }
-
-  // The operation may paint a pixel of the shape: its area meets it, and for
-  // a text, where its glyphs fall does.
-  bool Meets(int index, const PixelShape& shape) {
-    Entry& entry = ops_[static_cast<std::size_t>(index)];
-    if (!shape.Meets(entry.reach)) return false;
-    const auto* text = std::get_if<ui::DrawText>(entry.op);
-    if (text == nullptr) return true;
-    if (!entry.ink) entry.ink = InkOf(*text);
-    return shape.Meets(*entry.ink);
-  }
-
-  const ui::DrawOp& Op(int index) const { return *ops_[static_cast<std::size_t>(index)].op; }
-
-  bool Hides(int index, const PixelShape& shape, const QRect& shape_bounds) {
-    Entry& entry = ops_[static_cast<std::size_t>(index)];
-    if (!entry.reach.contains(shape_bounds)) return false;
-    if (!entry.opaque) entry.opaque = OpaqueShapeOf(*entry.op, *palette_);
-    return !entry.opaque->rows.empty() && entry.opaque->Covers(shape);
-  }
-
- private:
-  struct Entry {
-    const ui::DrawOp* op;
-    QRect reach;
-    std::optional<PixelShape> opaque;  // worked out when first asked
-    std::optional<QRect> ink;           // a text's
-  };
-  QRect CellsOf(const QRect& box) const {
-    const QRect inside = box & bounds_;
-    if (inside.isEmpty()) return QRect();
-    return QRect(QPoint(inside.left() / kCell, inside.top() / kCell),
-                 QPoint(inside.right() / kCell, inside.bottom() / kCell));
-  }
-
-  QRect bounds_;
-  const QPalette* palette_ = nullptr;
-  int columns_ = 1, rows_ = 1;
-  std::vector<Entry> ops_;
-  std::vector<std::vector<int>> cells_;
-  std::vector<int> wide_;  // operations over much of the surface (the map)
-  std::vector<int> found_;
-};
-
 DrawingCanvas::DrawingCanvas(QWidget& widget, Background background)
-    : widget_(widget), background_(std::move(background)), index_(std::make_unique<OpIndex>()) {}
+    : widget_(widget), background_(std::move(background)) {}
 
 DrawingCanvas::~DrawingCanvas() = default;
 
@@ -205,6 +125,7 @@ void DrawingCanvas::RenderAll(const ui::DisplayList& list) {
   image_.setDotsPerMeterX(static_cast<int>(std::lround(widget_.logicalDpiX() / 0.0254)));
   image_.setDotsPerMeterY(static_cast<int>(std::lround(widget_.logicalDpiY() / 0.0254)));
   palette_key_ = widget_.palette().cacheKey();
+  memo_.Clear();
   ++repainted_.whole;
   QPainter painter(&image_);
   background_(painter);
@@ -218,8 +139,9 @@ void DrawingCanvas::RenderAll(const ui::DisplayList& list) {
 // background. On a screen of one device pixel to the pixel the box around the
 // shape is painted in a second image and the shape's pixels are copied from
 // it: clipping to a disc costs more than the dot in it. (At the same place:
-// moved, a text can round to another pixel.) On another screen the box is
-// painted from the background up.
+// moved, a text can round to another pixel.) There, a shape that the same
+// operations reach as at an earlier repaint gets the pixels it got then. On
+// another screen the box is painted from the background up.
 void DrawingCanvas::RenderChanges(const ui::DisplayList& list) {
   // Icons drawn on top of each other change the same pixels: once is enough.
   std::sort(changed_.begin(), changed_.end(), [](const PixelShape& a, const PixelShape& b) {
@@ -237,15 +159,33 @@ void DrawingCanvas::RenderChanges(const ui::DisplayList& list) {
     scratch_.setDotsPerMeterX(image_.dotsPerMeterX());
     scratch_.setDotsPerMeterY(image_.dotsPerMeterY());
   }
-  OpIndex& index = *index_;
-  index.Build(list, bounds, &widget_.palette());
+  OpIndex& index = index_;
+  index.Update(list, bounds, widget_.palette());
   QPainter painter(whole_pixels ? &scratch_ : &image_);
   painter.setRenderHint(QPainter::Antialiasing, false);
   OpPainter paint(painter, widget_.palette());
   for (const PixelShape& shape : changed_) {
     const QRect box = shape.Bounds() & bounds;
     if (box.isEmpty()) continue;
-    const std::vector<int>& reaching = index.Reaching(box);
+    long long pixels = 0;
+    for (const auto& [left, right] : shape.rows) pixels += std::max(right - left, 0);
+    repainted_.pixels += pixels;
+    const std::vector<OpIndex::Ref>& reaching = index.Reaching(box);
+    if (whole_pixels) {
+      KeyOf(reaching);
+      if (const std::vector<QRgb>* kept = memo_.Find(shape, key_)) {
+        const qsizetype line = image_.bytesPerLine();
+        uchar* to = image_.bits();
+        const QRgb* from = kept->data();
+        EachSpan(shape, box, [&](int y, int left, int right) {
+          std::memcpy(to + y * line + left * static_cast<qsizetype>(sizeof(QRgb)), from,
+                      static_cast<std::size_t>(right - left) * sizeof(QRgb));
+          from += right - left;
+        });
+        repainted_.remembered += pixels;
+        continue;
+      }
+    }
     std::size_t first = 0;
     if (whole_pixels) {
       first = reaching.size();
@@ -261,22 +201,37 @@ void DrawingCanvas::RenderChanges(const ui::DisplayList& list) {
       paint.Paint(index.Op(reaching[i]));
       ++repainted_.operations;
     }
-    if (whole_pixels) CopyShape(shape, box);
-    for (const auto& [left, right] : shape.rows) repainted_.pixels += std::max(right - left, 0);
+    if (!whole_pixels) continue;
+    CopyShape(shape, box);
+    if (std::vector<QRgb>* keep = memo_.Place(shape, key_))
+      EachSpan(shape, box, [&](int y, int left, int right) {
+        const auto* row = reinterpret_cast<const QRgb*>(image_.constScanLine(y));
+        keep->insert(keep->end(), row + left, row + right);
+      });
+  }
+}
+
+// What reaches a shape: each operation by the revision it was drawn at, a
+// circle by what it draws.
+void DrawingCanvas::KeyOf(const std::vector<OpIndex::Ref>& reaching) {
+  key_.clear();
+  for (const OpIndex::Ref ref : reaching) {
+    if (const auto* circle = std::get_if<ui::DrawCircle>(&index_.Op(ref)))
+      key_.push_back({0, *circle});
+    else
+      key_.push_back({index_.Drawn(ref), {}});
   }
 }
 
 // The shape's pixels, painted in the scratch image, into the picture.
 void DrawingCanvas::CopyShape(const PixelShape& shape, const QRect& box) {
-  constexpr int kBytes = 4;  // a pixel of the 32-bit format both images have
-  for (int y = box.top(); y <= box.bottom(); ++y) {
-    const auto& [run_left, run_right] = shape.rows[static_cast<std::size_t>(y - shape.top)];
-    const int left = std::max(run_left, box.left());
-    const int right = std::min(run_right, box.right() + 1);
-    if (left >= right) continue;
-    std::memcpy(image_.scanLine(y) + left * kBytes, scratch_.constScanLine(y) + left * kBytes,
-                static_cast<std::size_t>(right - left) * kBytes);
-  }
+  const qsizetype line = image_.bytesPerLine();
+  uchar* to = image_.bits();
+  const uchar* from = scratch_.constBits();
+  EachSpan(shape, box, [&](int y, int left, int right) {
+    const qsizetype offset = y * line + left * static_cast<qsizetype>(sizeof(QRgb));
+    std::memcpy(to + offset, from + offset, static_cast<std::size_t>(right - left) * sizeof(QRgb));
+  });
 }
 
 }  // namespace qtui

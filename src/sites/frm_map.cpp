@@ -3,7 +3,10 @@
 #include "sites/frm_map.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <filesystem>
+#include <string_view>
 
 #include "app/console.h"
 #include "common/vb.h"
@@ -223,14 +226,31 @@ void frmMap::DrawRow(const IconColumns* pass) {
   if (c_.st.FlashOn) dot = icon.color.IsNull() ? std::nullopt : SiteDotColor(icon.color.ToLong());
   if (dot) FilledCircle(at.x, at.y, kDotRadius, *dot, *dot);
   const bool selected = grouped && icon.id.ToLong() == c_.st.SelectedSiteID;
-  Label(icon.name.ToText(), at.x, at.y + kNameBelow, selected);
-  Label(icon.cust.ToText() + "  ", at.x, at.y + kNumberBelow, selected);
+  const std::string* name = icon.name.IfText();
+  Label(name != nullptr ? std::string_view(*name) : icon.name.ToText(), at.x, at.y + kNameBelow,
+        selected);
+  std::array<char, 24> number{};
+  Label(NumberLabel(icon.cust, number), at.x, at.y + kNumberBelow, selected);
   if (grouped) EndGroup();
+}
+
+// The customer number and two blanks, as CStr and the blanks joined would
+// make it; a whole number is written without building a text (every icon,
+// every second).
+std::string_view frmMap::NumberLabel(const platform::Variant& cust, std::array<char, 24>& buffer) {
+  if (cust.type() == platform::Variant::Type::Long) {
+    char* end = std::to_chars(buffer.data(), buffer.data() + buffer.size() - 2, cust.ToLong()).ptr;
+    *end++ = ' ';
+    *end++ = ' ';
+    return std::string_view(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
+  }
+  number_text_ = cust.ToText() + "  ";
+  return number_text_;
 }
 
 // A label in white, then again a little up and left in black (or in the
 // selection's colour), so it reads on any map.
-void frmMap::Label(const std::string& text, double x, double y, bool selected) {
+void frmMap::Label(std::string_view text, double x, double y, bool selected) {
   CurrentX = x - TextWidth(text) / 2;
   CurrentY = vb::CLng(y);
   const double left = CurrentX;

@@ -11,10 +11,13 @@
 // the per-second redraw costs one query and one group per site.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
+#include "platform/variant.h"
 #include "ui/controls.h"
 
 namespace app {
@@ -90,7 +93,8 @@ class frmMap : public ui::Form {
   // map_pass: where the map's own pass finds the columns in its rows;
   // nullptr for a caller's row.
   void DrawRow(const IconColumns* map_pass);
-  void Label(const std::string& text, double x, double y, bool selected);
+  void Label(std::string_view text, double x, double y, bool selected);
+  std::string_view NumberLabel(const platform::Variant& cust, std::array<char, 24>& buffer);
   void Magnify();
   // A site as a click finds it: where it is drawn and what selecting it sets.
   struct SiteHit {
@@ -113,6 +117,7 @@ class frmMap : public ui::Form {
   app::Console& c_;
   std::int32_t map_id_ = 0;
   bool ready_ = false;  // Form_Load has run
+  std::string number_text_;  // a customer number label that is no whole number
 };
 
 // The path of a map bitmap as the catalogue and the store give it, as a

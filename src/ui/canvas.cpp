@@ -19,9 +19,19 @@ void Canvas::ReleaseUpdates() {
   }
 }
 
-void Canvas::Add(DrawOp op) {
+// The view hears only of a drawing that changed: an icon drawn again as it
+// was is no news.
+template <class T>
+void Canvas::Add(T op) {
+  const auto before = drawing_.Revision();
   drawing_.Add(std::move(op));
-  Changed();
+  if (drawing_.Revision() != before) Changed();
+}
+
+void Canvas::EndGroup() {
+  const auto before = drawing_.Revision();
+  drawing_.EndGroup();
+  if (drawing_.Revision() != before) Changed();
 }
 
 void Canvas::Cls() {
@@ -74,7 +84,13 @@ void Canvas::PaintPicture(const Picture& picture, double x, double y, double wid
   Add(DrawPicture{picture, x, y, width, height, src_x, src_y, src_width, src_height});
 }
 
+// A text that a group drew the last time, measured before it is printed
+// again (to centre it), measures what it measured then.
 double Canvas::TextWidth(std::string_view text) const {
+  const DrawText* due = drawing_.TextDue();
+  if (due != nullptr && due->width > 0 && due->text == text && due->font_size == DrawFontSize &&
+      due->bold == DrawFontBold)
+    return due->width;
   return runtime_->TextWidth(text, DrawFontSize, DrawFontBold);
 }
 

@@ -39,7 +39,7 @@ class Canvas {
   // What is drawn between these two replaces what the same key drew before
   // (see DisplayList).
   void BeginGroup(std::int64_t key) { drawing_.BeginGroup(key); }
-  void EndGroup() { drawing_.EndGroup(); }
+  void EndGroup();
   // While held, the view hears of the drawing once, when the last hold ends,
   // instead of once per operation.
   void HoldUpdates() { ++holds_; }
@@ -53,7 +53,8 @@ class Canvas {
   int DrawWidth = 1;
 
  private:
-  void Add(DrawOp op);
+  template <class T>
+  void Add(T op);
   void Changed();
   PropertyOwner* owner_;
   Runtime* runtime_;

@@ -55,7 +55,8 @@ DrawArea AreaOf(const DrawOp& op) {
 
 // An operation replaced by one at the same place, or icons drawn on top of
 // each other, touch the same area more than once: it is reported once.
-void DisplayList::Touched(const DrawOp& op) {
+void DisplayList::Touched(Run& run, const DrawOp& op) {
+  run.revision = ++revision_;
   if (changes_.everything) return;
   const DrawArea area = AreaOf(op);
   std::vector<DrawArea>& areas = changes_.areas;
@@ -68,56 +69,87 @@ void DisplayList::Touched(const DrawOp& op) {
   }
 }
 
-// In an open group an operation equal to the one due changes nothing. One
-// equal to the operation after it means the one due is no longer drawn (a
-// dot that blinks off); any other is drawn anew before the one due, which
-// may still come. Only the operations that come or go change the picture:
-// the others keep their order.
 void DisplayList::Add(DrawOp op) {
-  if (open_ != nullptr) {
-    std::vector<DrawOp>& ops = open_->ops;
-    const auto due = ops.begin() + static_cast<std::ptrdiff_t>(cursor_);
-    if (cursor_ < ops.size() && ops[cursor_] == op) {
-      ++cursor_;
-      return;
-    }
-    if (cursor_ + 1 < ops.size() && ops[cursor_ + 1] == op) {
-      Touched(ops[cursor_]);
-      ops.erase(due);
-      ++cursor_;
-      return;
-    }
-    Touched(op);
-    ops.insert(due, std::move(op));
+  if (open_ != nullptr && cursor_ < open_->ops.size() && open_->ops[cursor_] == op) {
     ++cursor_;
     return;
   }
-  Touched(op);
-  if (runs_.empty() || runs_.back().grouped) runs_.push_back(Run{});
-  runs_.back().ops.push_back(std::move(op));
+  AddChanged(std::move(op));
 }
 
+// In an open group an operation equal to the one due changes nothing (the
+// callers have looked). One equal to the operation after it means the one
+// due is no longer drawn (a dot that blinks off); one of the same kind as
+// the one due takes its place (a dot recoloured, a label renamed); any other
+// is drawn anew before the one due, which may still come. Only the
+// operations that come or go change the picture: the others keep their
+// order. (Should the one replaced come after all, it is drawn anew then.)
+void DisplayList::AddChanged(DrawOp op) {
+  if (open_ != nullptr) {
+    std::vector<DrawOp>& ops = open_->ops;
+    const auto at = static_cast<std::ptrdiff_t>(cursor_);
+    if (cursor_ + 1 < ops.size() && ops[cursor_ + 1] == op) {
+      Touched(*open_, ops[cursor_]);
+      ops.erase(ops.begin() + at);
+      open_->drawn.erase(open_->drawn.begin() + at);
+    } else if (cursor_ < ops.size() && ops[cursor_].index() == op.index()) {
+      Touched(*open_, ops[cursor_]);
+      Touched(*open_, op);
+      ops[cursor_] = std::move(op);
+      open_->drawn[cursor_] = revision_;
+    } else {
+      Touched(*open_, op);
+      ops.insert(ops.begin() + at, std::move(op));
+      open_->drawn.insert(open_->drawn.begin() + at, revision_);
+    }
+    ++cursor_;
+    return;
+  }
+  if (runs_.empty() || runs_.back().grouped) runs_.push_back(Run{false, 0, revision_, {}, {}});
+  Run& run = runs_.back();
+  Touched(run, op);
+  run.ops.push_back(std::move(op));
+  run.drawn.push_back(revision_);
+}
+
+// Groups are mostly drawn again in the order they were first drawn: the
+// run after the last group opened is looked at before the table of keys.
 void DisplayList::BeginGroup(std::int64_t key) {
   EndGroup();
-  auto [it, added] = groups_.try_emplace(key, runs_.size());
-  if (added) runs_.push_back(Run{true, {}});
-  open_ = &runs_[it->second];
+  std::size_t run = next_run_;
+  if (run >= runs_.size() || !runs_[run].grouped || runs_[run].key != key) {
+    auto [it, added] = groups_.try_emplace(key, runs_.size());
+    if (added) runs_.push_back(Run{true, key, revision_, {}, {}});
+    run = it->second;
+  }
+  open_ = &runs_[run];
   cursor_ = 0;
+  next_run_ = run + 1;
 }
 
 // What the group drew before beyond what it drew now is gone.
 void DisplayList::EndGroup() {
   if (open_ == nullptr) return;
   std::vector<DrawOp>& ops = open_->ops;
-  for (std::size_t i = cursor_; i < ops.size(); ++i) Touched(ops[i]);
+  for (std::size_t i = cursor_; i < ops.size(); ++i) Touched(*open_, ops[i]);
   ops.resize(cursor_);
+  open_->drawn.resize(cursor_);
   open_ = nullptr;
+}
+
+const DrawText* DisplayList::TextDue() const {
+  if (open_ == nullptr) return nullptr;
+  for (std::size_t i = cursor_; i < open_->ops.size(); ++i)
+    if (const auto* text = std::get_if<DrawText>(&open_->ops[i])) return text;
+  return nullptr;
 }
 
 void DisplayList::Clear() {
   runs_.clear();
   groups_.clear();
   open_ = nullptr;
+  next_run_ = 0;
+  ++revision_;
   changes_ = Changes{true, {}};
 }
 

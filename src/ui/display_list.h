@@ -14,7 +14,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <type_traits>
 #include <unordered_map>
 #include <variant>
 #include <vector>
@@ -53,8 +55,23 @@ struct DrawText {  // text whose top-left corner is at x, y
   double width = 0, height = 0;  // as measured when printed; 0 when not known
   friend bool operator==(const DrawText&, const DrawText&) = default;
 };
+// A picture held out of line: drawing operations stay small (the map keeps
+// tens of thousands of them, pictures are few), and copies share it.
+class PictureRef {
+ public:
+  PictureRef(Picture picture) : picture_(std::make_shared<const Picture>(std::move(picture))) {}
+  const Picture& operator*() const { return *picture_; }
+  const Picture* operator->() const { return picture_.get(); }
+  friend bool operator==(const PictureRef& a, const PictureRef& b) {
+    return a.picture_ == b.picture_ || *a.picture_ == *b.picture_;
+  }
+
+ private:
+  std::shared_ptr<const Picture> picture_;
+};
+
 struct DrawPicture {  // picture stretched into the rectangle; source part optional
-  Picture picture;
+  PictureRef picture;
   double x, y, width, height;
   // Part of the source in its own pixels; width 0 means the whole picture.
   double src_x = 0, src_y = 0, src_width = 0, src_height = 0;
@@ -80,6 +97,14 @@ class DisplayList {
  public:
   // Appends to the open group, if any.
   void Add(DrawOp op);
+  // The same, for one kind: an operation drawn again as it was costs a
+  // comparison, nothing more.
+  template <class T>
+    requires(!std::is_same_v<T, DrawOp>)
+  void Add(T op) {
+    if (Repeats<T>([&](const T& due) { return due == op; })) return;
+    AddChanged(DrawOp(std::move(op)));
+  }
   // Opens a group: what is added until EndGroup replaces what an earlier
   // group of the same key drew. Groups do not nest; a new BeginGroup closes
   // the open one.
@@ -98,6 +123,10 @@ class DisplayList {
     return true;
   }
 
+  // The text that the open group drew next the last time, if any (a caller
+  // that measures a text before printing it finds its width there).
+  const DrawText* TextDue() const;
+
   // The areas changed since the last call, each once, or everything.
   struct Changes {
     bool everything = false;
@@ -106,6 +135,9 @@ class DisplayList {
   Changes TakeChanges();
   // Everything is to be repainted (the program asked for a refresh).
   void ChangedEverywhere() { changes_ = Changes{true, {}}; }
+  // Counts every change of the operations: equal before and after a redraw
+  // when the redraw changed nothing.
+  std::uint64_t Revision() const { return revision_; }
 
   // Number of operations, and each of them in drawing order.
   std::size_t Count() const;
@@ -113,6 +145,17 @@ class DisplayList {
   void ForEach(F&& f) const {
     for (const Run& run : runs_)
       for (const DrawOp& op : run.ops) f(op);
+  }
+  // The runs of operations in drawing order: those outside groups make runs
+  // between the groups, each group is one. A run keeps its number until
+  // Clear, and the revision of its last change; each of its operations
+  // keeps the revision it was drawn at. Revisions only grow, so a view can
+  // keep what it worked out from the runs and operations still standing.
+  std::size_t RunCount() const { return runs_.size(); }
+  const std::vector<DrawOp>& RunOps(std::size_t run) const { return runs_[run].ops; }
+  std::uint64_t RunRevision(std::size_t run) const { return runs_[run].revision; }
+  const std::vector<std::uint64_t>& RunOpRevisions(std::size_t run) const {
+    return runs_[run].drawn;
   }
   template <class T>
   std::vector<T> OfKind() const {
@@ -127,13 +170,19 @@ class DisplayList {
   // Consecutive operations outside groups share one run; a group is a run.
   struct Run {
     bool grouped = false;
+    std::int64_t key = 0;
+    std::uint64_t revision = 0;
     std::vector<DrawOp> ops;
+    std::vector<std::uint64_t> drawn;  // the revision each operation was drawn at
   };
-  void Touched(const DrawOp& op);
+  void AddChanged(DrawOp op);
+  void Touched(Run& run, const DrawOp& op);
   std::vector<Run> runs_;
   std::unordered_map<std::int64_t, std::size_t> groups_;  // key -> index in runs_
   Run* open_ = nullptr;
   std::size_t cursor_ = 0;  // next operation of the open group
+  std::size_t next_run_ = 0;  // the run after the group last opened
+  std::uint64_t revision_ = 0;
   Changes changes_;
 };
 

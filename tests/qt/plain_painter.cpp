@@ -106,7 +106,7 @@ struct OpPainter {
     const int size_px = !part && op.width > 0 && op.height > 0
                             ? std::max({TwipsToPx(op.width), TwipsToPx(op.height), 1})
                             : 0;
-    const QPixmap pixmap = PicturePixmap(op.picture, size_px);
+    const QPixmap pixmap = PicturePixmap(*op.picture, size_px);
     if (pixmap.isNull()) return;
     QRectF target(Px(op.x), Px(op.y), Px(op.width), Px(op.height));
     if (op.width <= 0 || op.height <= 0) target.setSize(pixmap.size());

@@ -159,6 +159,7 @@ std::string VirtualRuntime::FileDialog(const ui::FileDialogRequest& request) {
 
 double VirtualRuntime::TextWidth(std::string_view text, double font_size, bool bold) {
   // A fixed advance per character keeps layout tests stable.
+  ++text_measures_;
   return static_cast<double>(text.size()) * font_size * (bold ? 12.0 : 11.0);
 }
 

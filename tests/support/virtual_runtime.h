@@ -53,6 +53,8 @@ class VirtualRuntime : public ui::Runtime {
   std::int64_t ElapsedMs() const { return now_ - start_; }
   bool QuitCalled() const { return quit_; }
   int BeepCount() const { return beeps_; }
+  // How many texts the program had measured (TextWidth).
+  long TextMeasures() const { return text_measures_; }
   // Every mouse pointer the program set, in order.
   const std::vector<int>& MousePointers() const { return pointers_; }
   // The timers running now, for assertions.
@@ -100,6 +102,7 @@ class VirtualRuntime : public ui::Runtime {
   bool limit_reported_ = false;
   bool quit_ = false;
   int beeps_ = 0;
+  long text_measures_ = 0;
   std::vector<int> pointers_;
 };
 

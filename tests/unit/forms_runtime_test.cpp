@@ -252,17 +252,24 @@ TEST(DisplayListModel, ARedrawReportsOnlyTheOperationsThatComeOrGo) {
   const ui::DrawText renamed{850, 700, "Ridge North", 0, 8.25, false, 900, 195};
   const ui::DrawText number{950, 840, "1102  ", 0, 8.25, false, 420, 195};
   using Ops = std::vector<ui::DrawOp>;
+  // kept: which operations drawn now stand as drawn before (a view may keep
+  // what it worked out for them).
   const struct {
     const char* what;
     Ops before, after;
     std::vector<ui::DrawArea> changed;
+    std::vector<bool> kept;
   } cases[] = {
-      {"drawn as it was", {ring, red, name, number}, {ring, red, name, number}, {}},
-      {"the dot turns white", {ring, red, name, number}, {ring, white, name, number}, {ui::AreaOf(red)}},
-      {"the dot blinks off", {ring, white, name, number}, {ring, name, number}, {ui::AreaOf(white)}},
-      {"the dot comes back", {ring, name, number}, {ring, red, name, number}, {ui::AreaOf(red)}},
-      {"renamed", {ring, name, number}, {ring, renamed, number}, {ui::AreaOf(renamed), ui::AreaOf(name)}},
-      {"the last goes", {ring, name, number}, {ring, name}, {ui::AreaOf(number)}},
+      {"drawn as it was", {ring, red, name, number}, {ring, red, name, number}, {}, {1, 1, 1, 1}},
+      {"the dot turns white", {ring, red, name, number}, {ring, white, name, number},
+       {ui::AreaOf(red)}, {1, 0, 1, 1}},
+      {"the dot blinks off", {ring, white, name, number}, {ring, name, number},
+       {ui::AreaOf(white)}, {1, 1, 1}},
+      {"the dot comes back", {ring, name, number}, {ring, red, name, number}, {ui::AreaOf(red)},
+       {1, 0, 1, 1}},
+      {"renamed", {ring, name, number}, {ring, renamed, number},
+       {ui::AreaOf(renamed), ui::AreaOf(name)}, {1, 0, 1}},
+      {"the last goes", {ring, name, number}, {ring, name}, {ui::AreaOf(number)}, {1, 1}},
   };
   const auto order = [](std::vector<ui::DrawArea> areas) {
     std::sort(areas.begin(), areas.end(), [](const ui::DrawArea& a, const ui::DrawArea& b) {
@@ -272,11 +279,15 @@ TEST(DisplayListModel, ARedrawReportsOnlyTheOperationsThatComeOrGo) {
   };
   for (const auto& c : cases) {
     ui::DisplayList list;
+    std::uint64_t first = 0;
     for (const Ops* ops : {&c.before, &c.after}) {
       list.BeginGroup(7);
       for (const ui::DrawOp& op : *ops) list.Add(op);
       list.EndGroup();
-      if (ops == &c.before) list.TakeChanges();
+      if (ops == &c.before) {
+        list.TakeChanges();
+        first = list.Revision();
+      }
     }
     const auto changes = list.TakeChanges();
     EXPECT_FALSE(changes.everything) << c.what;
@@ -284,7 +295,58 @@ TEST(DisplayListModel, ARedrawReportsOnlyTheOperationsThatComeOrGo) {
     std::vector<ui::DrawOp> drawn;
     list.ForEach([&](const ui::DrawOp& op) { drawn.push_back(op); });
     EXPECT_EQ(drawn, c.after) << c.what;
+    // Revisions: the list's and the run's move with any change, an
+    // operation's only when it is drawn anew.
+    EXPECT_EQ(list.Revision() == first, c.changed.empty()) << c.what;
+    ASSERT_EQ(list.RunCount(), 1u);
+    EXPECT_EQ(list.RunRevision(0), list.Revision()) << c.what;
+    std::vector<bool> kept;
+    for (const std::uint64_t revision : list.RunOpRevisions(0)) kept.push_back(revision <= first);
+    EXPECT_EQ(kept, c.kept) << c.what;
   }
+}
+
+// Groups found again whatever order they are drawn in: each replaces its own,
+// in its place; one drawn as it was keeps its revision, one changed or new
+// takes a revision no run had.
+TEST(DisplayListModel, GroupsDrawnInAnotherOrderEachReplaceTheirOwn) {
+  ui::DisplayList list;
+  const auto dot = [](double x, ui::Color color) {
+    return ui::DrawCircle{x, 500, 75, color, true, color};
+  };
+  list.Add(ui::DrawBox{0, 0, 9000, 9000, 0, true});
+  for (std::int64_t key : {1, 2, 3}) {
+    list.BeginGroup(key);
+    list.Add(dot(1000.0 * key, ui::vbWhite));
+    list.EndGroup();
+  }
+  std::vector<std::uint64_t> before;
+  for (std::size_t run = 0; run < list.RunCount(); ++run) before.push_back(list.RunRevision(run));
+  for (std::int64_t key : {3, 1, 4, 2}) {
+    list.BeginGroup(key);
+    list.Add(dot(1000.0 * key, key == 2 ? ui::vbWhite : ui::vbRed));
+    list.EndGroup();
+  }
+  const auto dots = list.OfKind<ui::DrawCircle>();
+  ASSERT_EQ(dots.size(), 4u);
+  const double xs[] = {1000, 2000, 3000, 4000};
+  const ui::Color colors[] = {ui::vbRed, ui::vbWhite, ui::vbRed, ui::vbRed};
+  for (std::size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(dots[i].x, xs[i]) << i;
+    EXPECT_EQ(dots[i].fill_color, colors[i]) << i;
+  }
+  ASSERT_EQ(list.RunCount(), 5u);
+  EXPECT_EQ(list.RunRevision(0), before[0]) << "the box";
+  EXPECT_EQ(list.RunRevision(2), before[2]) << "2 drawn as it was";
+  for (std::size_t run : {1, 3, 4})
+    for (std::uint64_t old : before) EXPECT_NE(list.RunRevision(run), old) << run;
+  const std::uint64_t last = list.Revision();
+  list.Clear();
+  list.BeginGroup(1);
+  list.Add(dot(1000, ui::vbRed));
+  list.EndGroup();
+  EXPECT_GT(list.RunRevision(0), last) << "drawn anew after Clear";
+  EXPECT_GT(list.RunOpRevisions(0)[0], last);
 }
 
 // Icons drawn on top of each other change the same area: it is reported once,

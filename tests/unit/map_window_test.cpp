@@ -102,6 +102,46 @@ TEST_F(MapWindow, AFlashTickReportsTheBlinkingDotsAloneEachPlaceOnce) {
   EXPECT_TRUE(Map().TakeDrawingChanges().areas.empty()) << "drawn as it stands";
 }
 
+// A tick draws every icon again, but what it draws as it was costs no text
+// measure, and the window hears of the drawing only when something changed
+// on it: once a tick (the tick holds its news) while a dot blinks, never on
+// a map where nothing blinks.
+TEST_F(MapWindow, ATickMeasuresNoLabelAgainAndTellsTheWindowOnlyOfAChange) {
+  struct Counter final : ui::FormObserver {
+    virtual ~Counter() = default;
+    void FormChanged(ui::Form&, ui::Prop which) override { drawing += which == ui::Prop::Drawing; }
+    void ControlAdded(ui::Control&) override {}
+    void ControlRemoved(ui::Control&) override {}
+    int drawing = 0;
+  };
+  const struct {
+    const char* map;
+    std::vector<int> colors;
+    int told_per_tick;
+  } cases[] = {
+      {"nothing blinks", {0, 0, 0}, 0},
+      {"a dot blinks", {0, 2, 0}, 1},
+      {"a dot comes and goes", {3, 0, 0}, 1},
+  };
+  for (const auto& c : cases) {
+    h.console.Db.Execute("DELETE FROM tSites");
+    for (std::size_t i = 0; i < c.colors.size(); ++i)
+      Add("Site " + std::to_string(i), 100 + 300.0 * i, 500, c.colors[i]);
+    Map().Form_Resize();  // the map drawn afresh, its labels measured once
+    h.Run(1.0);
+    Counter counter;
+    Map().SetObserver(&counter);
+    const long measured = h.rt.TextMeasures();
+    const auto revision = Map().Drawing().Revision();
+    h.Run(4.0);
+    Map().SetObserver(nullptr);
+    EXPECT_EQ(h.rt.TextMeasures(), measured) << c.map;
+    EXPECT_EQ(counter.drawing, 4 * c.told_per_tick) << c.map;
+    EXPECT_EQ(Map().Drawing().Revision() == revision, c.told_per_tick == 0) << c.map;
+    EXPECT_EQ(Map().Drawing().OfKind<ui::DrawText>().size(), 2 * 2 * c.colors.size()) << c.map;
+  }
+}
+
 TEST_F(MapWindow, AClickSelectsTheFirstSiteInTableOrderAndOnlyOnTheMapShown) {
   const std::int32_t first = Add("First", 500, 500, 0, 0, "1", 40);
   Add("Second", 505, 505);

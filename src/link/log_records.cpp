@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "common/vb.h"
+#include "common/whole_number.h"
 #include "link/reply_tokens.h"
 
 namespace lnk {
@@ -28,13 +29,6 @@ std::string Scaled(std::string token, Scale scale) {
     case Scale::Whole: break;
   }
   return token;
-}
-
-// Digits with at most a minus sign in front: "---", "-" and "12-3" are what
-// a line cut short or garbled leaves, not numbers.
-bool WholeNumber(std::string_view token) {
-  if (!token.empty() && token.front() == '-') token.remove_prefix(1);
-  return !token.empty() && token.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
 // The date of month/day in year, or nothing when it is no calendar day.
@@ -63,7 +57,9 @@ std::optional<LogDayRecord> ReadLogRecord(std::string_view line) {
   std::vector<std::string> tokens;
   while (rest.find_first_of(kTokenChars) != std::string::npos) {
     tokens.push_back(NextIntToken(rest));
-    if (tokens.size() > static_cast<std::size_t>(kLogRecordNumbers) || !WholeNumber(tokens.back()))
+    // "---", "-" and "12-3" are what a line cut short or garbled leaves.
+    if (tokens.size() > static_cast<std::size_t>(kLogRecordNumbers) ||
+        !common::WholeNumber(tokens.back()))
       return std::nullopt;
   }
   if (tokens.size() != static_cast<std::size_t>(kLogRecordNumbers)) return std::nullopt;

@@ -35,7 +35,8 @@ struct LogDayRecord {
 std::vector<std::string_view> LogRecordLines(std::string_view reply);
 
 // The record of one line: nothing unless the line holds exactly sixteen
-// tokens and each is a whole number (digits, a minus sign only in front).
+// tokens and each is a whole number (digits, a minus sign only in front, at
+// most ten digits).
 std::optional<LogDayRecord> ReadLogRecord(std::string_view line);
 
 // The record's day as the number YYYYMMDD, seen from today: the current

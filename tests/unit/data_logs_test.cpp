@@ -60,7 +60,9 @@ TEST(LogRecord, EachValueTakesItsColumnsScaleAndASpoiltLineIsNoRecord) {
            "02/23 1425 1205 1420 1198 48 5 27 14 33 12 22 -3 1480 1030 7",  // one too many
            "02/23 1425 --- 1420 1198 48 5 27 14 33 12 22 -3 1480 1030",     // a missing number
            "02/23 1425 1205 14-20 1198 48 5 27 14 33 12 22 -3 1480 1030",   // garbled
-           "02/23 1425 1205 1420 1198 48 5 27 14 33 12 22 - 1480 1030", ""})
+           "02/23 1425 1205 1420 1198 48 5 27 14 33 12 22 - 1480 1030",
+           "02/23 1425 1205 1420 1198 48 5 27 14 33 12 22 -3 14801030101 1030",  // no unit's number
+           ""})
     EXPECT_FALSE(lnk::ReadLogRecord(spoilt).has_value()) << spoilt;
 
   EXPECT_EQ(lnk::LogRecordLines("L\r\n\n\r1 2\n\rnoise\r\n3 4\n\r\n\r5"),

@@ -15,17 +15,12 @@
 #include "link/command_table.h"
 #include "link/log_records.h"
 #include "link/reply_tokens.h"
+#include "sites/data_log_list.h"
 #include "sites/site_queries.h"
 
 namespace lnk {
 
 namespace {
-
-// 2026/02/23 from the key 20260223.
-std::string DayText(std::int32_t key) {
-  const std::string digits = vb::CStr(key);
-  return digits.substr(0, 4) + "/" + digits.substr(4, 2) + "/" + digits.substr(6, 2);
-}
 
 // Adds the day's row for the called site unless the site has one for that
 // day already: a row once stored is never changed. The reason, when the
@@ -85,8 +80,9 @@ void OnLogReply(app::Console& c) {
     if (auto reason = StoreLogDay(c, *key, *record)) {
       // A day the database refused is told, in the session's log as well:
       // the unit keeps its week, so it can be fetched again.
-      app::LogLine(c, "Log data for " + DayText(*key) + " could not be stored: " + *reason);
-      lost_days += (lost_days.empty() ? "" : ", ") + DayText(*key);
+      const std::string day = sites::DayText(vb::CStr(*key));
+      app::LogLine(c, "Log data for " + day + " could not be stored: " + *reason);
+      lost_days += (lost_days.empty() ? "" : ", ") + day;
       if (first_reason.empty()) first_reason = *reason;
     }
   }

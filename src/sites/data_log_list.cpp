@@ -46,12 +46,11 @@ std::int32_t DayNumberKey(vb::DateTime d) {
   return vb::Year(d) * 10000 + vb::Month(d) * 100 + vb::Day(d);
 }
 
-// 2005/03/15 from the key 20050315.
+}  // namespace
+
 std::string DayText(const std::string& key) {
   return key.substr(0, 4) + "/" + key.substr(4, 2) + "/" + key.substr(6, 2);
 }
-
-}  // namespace
 
 std::string DateKey(vb::DateTime d) { return vb::CStr(DayNumberKey(d)); }
 

@@ -15,6 +15,8 @@ namespace sites {
 
 // The day key of d: the eight digits YYYYMMDD, as tData.DataDate holds it.
 std::string DateKey(vb::DateTime d);
+// The day of a key as the list shows it: 2005/03/15 from 20050315.
+std::string DayText(const std::string& key);
 
 // Fills frmLog's list and LogExtremes from tData for SelectedSiteNum, with
 // the hourglass shown meanwhile, and clears LogDownloaded. It does not show

@@ -9,6 +9,7 @@
 #include "app/frm_alarm.h"
 #include "common/shared_state.h"
 #include "common/vb.h"
+#include "common/whole_number.h"
 #include "link/reply_tokens.h"
 #include "sites/frm_map.h"
 #include "sites/site_conventions.h"
@@ -22,19 +23,19 @@ constexpr std::size_t kFlagCount = 16;
 constexpr std::string_view kReportWords = "Alarm Report";
 constexpr std::string_view kCallEnd = "NO CARRIER";
 
+bool IsNumber(const std::string& token) {
+  return !token.empty() && token.find_first_not_of("0123456789") == std::string::npos;
+}
+
 // The stored form of a reported site number; nothing unless the token is a
 // unit's number (0 to 65535, leading zeros allowed), so a report without one
 // matches no row.
 std::optional<std::int16_t> ReportedSite(const std::string& token) {
-  if (token.empty() || token.find_first_not_of("0123456789") != std::string::npos)
-    return std::nullopt;
+  if (!IsNumber(token)) return std::nullopt;
+  // Leading zeros take none of the whole number's ten digits.
   const std::size_t first_digit = std::min(token.find_first_not_of('0'), token.size() - 1);
-  if (token.size() - first_digit > 5) return std::nullopt;
-  return StoredSiteNum(static_cast<std::int64_t>(vb::Val(token.substr(first_digit))));
-}
-
-bool IsNumber(const std::string& token) {
-  return !token.empty() && token.find_first_not_of("0123456789") == std::string::npos;
+  const auto number = common::WholeNumber(std::string_view(token).substr(first_digit));
+  return number ? StoredSiteNum(*number) : std::nullopt;
 }
 
 // The reports in text, which begins with the words of the first: each runs

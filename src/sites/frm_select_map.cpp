@@ -149,18 +149,21 @@ void frmSelectMap::cmdRemove_Click() {
 }
 
 // The map edited is the one on the entry's own line, also when that line
-// names no bitmap (MapID then still holds the map read before it).
+// names no bitmap (and so gives no entry, only its id).
 void frmSelectMap::cmdProps_Click() {
   const int index = lstMaps.ListIndex();
   if (index < 0) return;
-  const auto id = MapIdAt(ReadMapCatalogue(c_), lstMaps.ItemData(index));
+  const std::string catalogue = ReadMapCatalogue(c_);
+  const long position = lstMaps.ItemData(index);
+  const auto id = MapIdAt(catalogue, position);
   if (!id) {  // the catalogue changed under the list
     FillMapList();
     return;
   }
+  const auto entry = sites::ReadMapEntry(catalogue, position);
   auto& props = c_.Get<frmMapProps>();
   props.txtMapName.Text = lstMaps.List(index);
-  props.txtPath.Text = ReadMapEntry(lstMaps.ItemData(index));
+  props.txtPath.Text = entry ? entry->path : "";
   props.SetCurrentMapID(*id);
   props.Show(true, this);
   FillMapList();

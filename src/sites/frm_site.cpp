@@ -215,8 +215,9 @@ void frmSite::cmdOK_Click() {
   else if (optConn[1].Value() && port >= 1 && port <= kPorts)
     rs.Fields("SitePhone") = port;
   // 40000 is stored as -25536 (the column is a signed 16-bit number).
-  const std::int16_t stored = *StoredSiteNum(*common::WholeNumber(txtSiteNum.Text()));
-  if (vb::Val(txtSiteNum.Text()) > 32767) txtSiteNum.Text = vb::CStr(stored);
+  const std::int64_t typed = *common::WholeNumber(txtSiteNum.Text());  // checked above
+  const std::int16_t stored = *StoredSiteNum(typed);
+  if (typed > 32767) txtSiteNum.Text = vb::CStr(stored);
   rs.Fields("SiteNum") = static_cast<std::int32_t>(stored);
   if (!txtCustSiteNum.Text().empty()) rs.Fields("SiteCustNum") = txtCustSiteNum.Text();
   rs.Fields("CallOut") = chkCallout.Value() == ui::vbChecked;

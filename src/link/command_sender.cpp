@@ -34,6 +34,14 @@ bool IsModemCommand(int command) {
          command == kEscape || command == kHangUp;
 }
 
+void BeginCommand(common::SharedState& st) {
+  st.RxBuffer.clear();
+  st.LfSearchPos = 1;
+  st.LinesReceived = 0;
+  st.CmdSendPos = 2;
+  ++st.CommandsStarted;
+}
+
 void SendCommand(app::Console& c) {
   if (!ThroughSocket(c) && !c.MSComm1.PortOpen()) return;
   auto& st = c.st;
@@ -45,11 +53,7 @@ void SendCommand(app::Console& c) {
   }
   if (st.CmdState == kDump) app::LogLine(c, "Retrieving EEPROM data...");
   if (st.CmdState == kLogDownload) app::LogLine(c, "Retrieving log data...");
-  st.RxBuffer.clear();
-  st.LfSearchPos = 1;
-  st.LinesReceived = 0;
-  st.CmdSendPos = 2;
-  ++st.CommandsStarted;
+  BeginCommand(st);
   if (st.CmdState == kDial) st.DialGiveUpMs = 0;  // armed when the dial has gone out
   const std::string& text = c.cmd.Cmd[static_cast<size_t>(st.CmdState)];
   if (ThroughSocket(c) && c.tcpClient.State() != platform::sckConnected) {

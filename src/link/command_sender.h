@@ -6,6 +6,9 @@
 namespace app {
 class Console;
 }
+namespace common {
+struct SharedState;
+}
 
 namespace lnk {
 
@@ -14,6 +17,9 @@ bool IsModemCommand(int command);
 
 // Starts command CmdState (callers set CmdState and AutoNext first).
 void SendCommand(app::Console& c);
+// What every command, text or V4 packet, does as it starts: the reply is
+// awaited afresh, and the receive loop learns that a command began.
+void BeginCommand(common::SharedState& st);
 // Starts CmdState InitDelay ms from now (after a port was opened).
 void StartInitTimer(app::Console& c);
 // Restarts the reply time-out tmrError with the command's time-out.

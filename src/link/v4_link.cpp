@@ -3,17 +3,13 @@
 #include <string_view>
 
 #include "app/console.h"
+#include "link/command_sender.h"
 #include "link/v4_packet.h"
 
 namespace lnk {
 
 void SendV4Packet(app::Console& c, std::int32_t address, std::string_view payload) {
-  auto& st = c.st;
-  st.RxBuffer.clear();
-  st.LfSearchPos = 1;
-  st.LinesReceived = 0;
-  st.CmdSendPos = 2;
-  ++st.CommandsStarted;
+  BeginCommand(c.st);
   const ByteSink sink = [&c](std::string_view bytes) {
     if (c.st.UseTcp) {
       c.tcpClient.SendData(bytes);

@@ -26,15 +26,14 @@ export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
 qt_tests=build-asan/tests/vkx_qt_tests
 one_process_log=build-asan/qt-tests-one-process.log
 one_process=
+# Whatever step fails first, the run in the background ends with the script.
+trap '[ -z "$one_process" ] || kill "$one_process" 2>/dev/null || true' EXIT
 if [ -x "$qt_tests" ]; then
   VKX_ARTIFACT_DIR=$PWD/build-asan/artifacts-one-process QT_QPA_PLATFORM=offscreen \
     "$qt_tests" >"$one_process_log" 2>&1 &
   one_process=$!
 fi
-if ! (cd build-asan && ctest --output-on-failure -j"$jobs"); then
-  [ -z "$one_process" ] || kill "$one_process" 2>/dev/null || true
-  exit 1
-fi
+(cd build-asan && ctest --output-on-failure -j"$jobs")
 
 echo "== fuzz targets, ${fuzz_seconds} s each"
 scripts/build.sh fuzz
@@ -51,7 +50,8 @@ done
 
 if [ -n "$one_process" ]; then
   echo "== the Qt tests in one process under ASan+UBSan"
-  if ! wait "$one_process"; then
+  pid=$one_process one_process=  # waited for, so no longer the trap's
+  if ! wait "$pid"; then
     tail -n 80 "$one_process_log"
     echo "== the Qt tests failed when run in one process"
     exit 1

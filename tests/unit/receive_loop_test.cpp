@@ -1,6 +1,7 @@
 // When a reply ends, what a passed time-out does, and how the loop waits.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,6 +16,8 @@
 #include "link/delay.h"
 #include "link/receive_loop.h"
 #include "link/settings_access.h"
+#include "link/v4_link.h"
+#include "link/v4_packet.h"
 #include "unit/frm_install.h"
 
 namespace {
@@ -95,6 +98,41 @@ TEST_F(ReceiveLoopTest, UnansweredParameterWriteIsSentAgainUnchanged) {
   EXPECT_EQ(h.serial.AllWritten().substr(0, 16), "Ss013090Ss013090");
   EXPECT_EQ(h.serial.Writes()[8].at - h.serial.Writes()[7].at, 15000);
   EXPECT_EQ(h.console.st.CmdState, lnk::kSetParameter);
+}
+
+// A command that an event starts a second before the loop's long deadline
+// (60 s after it began waiting) is timed from its own start, a text command
+// and a V4 packet alike: the passing deadline neither hands it an empty
+// reply (the chained "V") nor sends the packet again.
+TEST_F(ReceiveLoopTest, ACommandStartedJustBeforeTheLoopsDeadlineIsTimedFromItsStart) {
+  Start("1");
+  auto& st = h.console.st;
+  std::string packet;
+  lnk::SendV4Packet([&](std::string_view b) { packet += b; }, 12, "D");
+  const struct {
+    const char* what;
+    std::function<void()> send;
+    std::string written;
+  } cases[] = {{"text", [&] { st.CmdState = lnk::kStatusU; lnk::SendCommand(h.console); }, "U"},
+               {"V4",
+                [&] {
+                  st.V4Mode = true;
+                  st.UnitAddress = 12;
+                  st.CmdState = lnk::kV4Dump;
+                  lnk::SendV4Packet(h.console, st.UnitAddress, "D");
+                },
+                packet}};
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.what);
+    st.CmdState = lnk::kIdle;
+    st.V4Mode = false;
+    st.AutoNext = false;
+    h.serial.ClearWrites();
+    h.rt.After(59'000, k.send);
+    h.rt.After(61'500, [&] { st.StopReceive = true; });
+    lnk::ReceiveLoop(h.console);
+    EXPECT_EQ(h.serial.AllWritten(), k.written);
+  }
 }
 
 TEST_F(ReceiveLoopTest, LoopsRunAgainAfterAFailedDialStoppedOne) {

@@ -1,5 +1,6 @@
-// A number the operator types where only whole numbers make sense (a site
-// number, a battery capacity): one whole number and nothing else.
+// A whole number and nothing else: what the operator types where only whole
+// numbers make sense (a site number, a battery capacity), and a number token
+// of a unit's text reply (an alarm report's site, a log record's values).
 #pragma once
 
 #include <cstdint>

@@ -158,11 +158,8 @@ INSTANTIATE_TEST_SUITE_P(Firmware, TextStatusRoundTrip, ::testing::Values(30100,
 // with its CRC-32, zeros up to 350 bytes, then CR LF; built by the
 // simulator's own codec.
 std::string SavedPacketFile(sim::Unit& unit) {
-  std::string packet = sim::DumpPacketContent(unit.MemoryImage(), unit.Clock().Now(), unit.Status(),
-                                              unit.FirmwareVersion(), 0);
-  packet.append(sim::FramePadding(packet.size()), '\0');
-  const std::uint32_t crc = sim::Crc32Jamcrc(packet);
-  for (int k = 0; k < 4; ++k) packet += static_cast<char>((crc >> (8 * k)) & 0xFF);
+  std::string packet = sim::FramedContent(sim::DumpPacketContent(
+      unit.MemoryImage(), unit.Clock().Now(), unit.Status(), unit.FirmwareVersion(), 0));
   packet.resize(350, '\0');
   return packet + "\r\n";
 }

@@ -16,6 +16,7 @@
 #include "console_harness.h"
 #include "simulated_site.h"
 #include "sites/frm_map.h"
+#include "unit/status_export.h"
 
 namespace {
 
@@ -61,7 +62,7 @@ void BM_CalloutRun(benchmark::State& state) {
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - wall_start).count();
     if (dialled != sites) throw std::runtime_error("not every site was dialled");
     state.counters["wall_ms_per_site"] = wall_ms / sites;
-    state.counters["exports"] = h.folder.ReadFile("Status00.dat") ? 1 : 0;
+    state.counters["exports"] = h.folder.ReadFile(unit::kStatusExportFileName) ? 1 : 0;
     state.counters["virtual_h"] = static_cast<double>(h.rt.Now() - virtual_start) / 3.6e6;
     state.counters["deepest_loops"] = deepest;
   }

@@ -19,7 +19,6 @@
 #include "link/v4_link.h"
 #include "platform/program_folder.h"
 #include "unit/frm_install.h"
-#include "unit/parameter_loading.h"
 #include "unit/parameter_writes.h"
 
 namespace app {
@@ -55,18 +54,7 @@ void ShowBinaryStatus(Console& c, const std::string& packet) {
   auto& st = c.st;
   st.PacketBuf = packet;
   st.StatusPacket = packet;
-  std::string errors;
-  for (int address = 0; address <= 274; ++address) {
-    auto& value = c.param.Eeprom[static_cast<std::size_t>(address)];
-    value = static_cast<unsigned char>(packet[static_cast<std::size_t>(address + 2)]);
-    errors += unit::CheckParameterValue(c, address, value);
-  }
-  st.EepromImage = kBinaryImage;
-  unit::ShowLoadedParameters(c, errors);
-  st.RetryCount = 0;
-  st.CmdState = lnk::kIdle;
-  st.AutoNext = false;
-  lnk::DecodeV4StatusPacket(c);
+  lnk::ShowDumpPacket(c);
   auto& install = c.Get<unit::frmInstall>();
   install.cmdUpdate.Enabled = false;
   if (!install.Visible()) c.Get<frmMain>().ShowStatus(true, false);

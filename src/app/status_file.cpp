@@ -1,7 +1,6 @@
 #include "app/status_file.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <vector>
 
 #include "common/vb.h"
@@ -29,9 +28,7 @@ std::vector<std::string_view> Lines(std::string_view bytes) {
 // Addresses 0 to 300 at most; a dump of a text unit ends at 255.
 constexpr double kLastAddress = 300;
 
-// A packet travels in groups of seven bytes; its length field and its CRC
-// take two and four of them.
-constexpr std::size_t kGroupBytes = 7;
+// The length field and the CRC-32 that closes the packet.
 constexpr std::size_t kLengthBytes = 2;
 constexpr std::size_t kCrcBytes = 4;
 
@@ -45,12 +42,7 @@ std::string StatusPacketRefusal(std::string_view packet) {
   if (kLengthBytes + length + kCrcBytes > room)
     return "its length field gives " + std::to_string(length) +
            " parameters, more than a packet holds";
-  std::uint32_t crc = lnk::kCrc32Preset;
-  for (std::size_t i = 0; i < room; ++i) {
-    lnk::Crc32Update(crc, static_cast<std::uint8_t>(packet[i]));
-    const std::size_t end = i + 1;
-    if (end % kGroupBytes == 0 && crc == 0 && end >= kLengthBytes + length + kCrcBytes) return "";
-  }
+  if (lnk::HoldsGoodPacket(packet.substr(0, room), kLengthBytes + length + kCrcBytes)) return "";
   return "its CRC-32 check fails";
 }
 

@@ -5,7 +5,6 @@
 #include "app/frm_message.h"
 #include "app/frm_prog_bar.h"
 #include "app/frm_readout.h"
-#include "app/status_file.h"
 #include "app/typed_file_save.h"
 #include "common/app_info.h"
 #include "common/vb.h"
@@ -15,7 +14,6 @@
 #include "link/v4_link.h"
 #include "link/v4_packet.h"
 #include "unit/frm_install.h"
-#include "unit/parameter_loading.h"
 #include "unit/parameter_writes.h"
 
 namespace lnk {
@@ -51,18 +49,7 @@ void OnV4DumpReply(app::Console& c) {
     app::SaveUnderTypedName(c, "Please enter a filename to save bulk data (no extension):",
                             "Save Status", c.st.PacketBuf + "\r\n");
   }
-  std::string errors;
-  for (int address = 0; address <= 274; ++address) {
-    auto& value = c.param.Eeprom[static_cast<size_t>(address)];
-    value = static_cast<unsigned char>(st.PacketBuf[static_cast<size_t>(address + 2)]);
-    errors += unit::CheckParameterValue(c, address, value);
-  }
-  st.EepromImage = app::kBinaryImage;
-  unit::ShowLoadedParameters(c, errors);
-  st.RetryCount = 0;
-  st.CmdState = kIdle;
-  st.AutoNext = false;
-  DecodeV4StatusPacket(c);
+  ShowDumpPacket(c);
   auto& install = c.Get<unit::frmInstall>();
   install.cmdUpdate.Enabled = true;
   if (!install.Visible()) c.Get<app::frmMain>().ShowStatus(false, true);

@@ -4,12 +4,15 @@
 
 #include "app/console.h"
 #include "app/frm_progress.h"
+#include "app/status_file.h"
 #include "common/shared_state.h"
 #include "common/vb.h"
+#include "link/command_table.h"
 #include "link/reply_tokens.h"
 #include "link/status_display.h"
 #include "link/v4_status_packet.h"
 #include "unit/frm_install.h"
+#include "unit/parameter_loading.h"
 
 namespace lnk {
 
@@ -106,6 +109,22 @@ void DecodeV4StatusPacket(app::Console& c) {
   ParseUReply(c);
   c.st.RxBuffer = BuildV4StatusVLine(c.st.PacketBuf, c.param.FirmwareVersion);
   ParseVReply(c);
+}
+
+void ShowDumpPacket(app::Console& c) {
+  auto& st = c.st;
+  std::string errors;
+  for (int address = 0; address <= 274; ++address) {
+    auto& value = c.param.Eeprom[static_cast<std::size_t>(address)];
+    value = static_cast<unsigned char>(st.PacketBuf[static_cast<std::size_t>(address + 2)]);
+    errors += unit::CheckParameterValue(c, address, value);
+  }
+  st.EepromImage = app::kBinaryImage;
+  unit::ShowLoadedParameters(c, errors);
+  st.RetryCount = 0;
+  st.CmdState = kIdle;
+  st.AutoNext = false;
+  DecodeV4StatusPacket(c);
 }
 
 }  // namespace lnk

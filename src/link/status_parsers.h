@@ -19,5 +19,10 @@ void ParseVReply(app::Console& c);
 // Rebuilds the U and V lines from the status block of the V4 dump packet in
 // PacketBuf (for the firmware in force) and reads them as above.
 void DecodeV4StatusPacket(app::Console& c);
+// The V4 dump packet in PacketBuf becomes the status shown, whether the
+// unit sent it or a file held it: parameters 0 to 274 into the image and
+// the rows (their bound errors told), EepromImage "(Data)", the status
+// fields into the screens; no command is left running.
+void ShowDumpPacket(app::Console& c);
 
 }  // namespace lnk

@@ -97,4 +97,14 @@ bool DecodeV4Packet(std::string_view rx, std::string& packet_buf) {
   return false;
 }
 
+bool HoldsGoodPacket(std::string_view content, std::size_t least) {
+  std::uint32_t crc = kCrc32Preset;
+  for (std::size_t i = 0; i < content.size(); ++i) {
+    Crc32Update(crc, static_cast<std::uint8_t>(content[i]));
+    const std::size_t end = i + 1;
+    if (end % static_cast<std::size_t>(kGroupBytes) == 0 && end >= least && crc == 0) return true;
+  }
+  return false;
+}
+
 }  // namespace lnk

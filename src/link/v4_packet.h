@@ -93,4 +93,10 @@ void SendV4Packet(const ByteSink& sink, std::uint16_t address, std::string_view 
 // packet_buf holds what was decoded so far.
 bool DecodeV4Packet(std::string_view rx, std::string& packet_buf);
 
+// Whether decoded content (a packet as DecodeV4Packet leaves it, kept in a
+// file) holds a whole good packet of at least `least` bytes: a group of seven
+// ends there or further on where the CRC-32 register, fed every byte from
+// the first, comes to 0, as it does after a packet's own CRC.
+bool HoldsGoodPacket(std::string_view content, std::size_t least);
+
 }  // namespace lnk

@@ -53,6 +53,12 @@ class InstallSession : public ::testing::Test {
   }
 
   unit::frmInstall& Screen() { return h.console.Get<unit::frmInstall>(); }
+  // A write of bytes from address on, as the screens start one.
+  void Write(int address, const std::string& bytes) {
+    h.console.st.WriteData = bytes;
+    h.console.st.WriteAddress = address;
+    unit::SendSetParameter(h.console);
+  }
   sim::Unit& Unit() { return site->Unit(); }
 
   // The combination typed into the dialog asked for key on page.
@@ -103,9 +109,7 @@ TEST_F(InstallSession, TextUnitTakesAChangedRowTheClockAndAThreeByteWrite) {
               Screen().cmdSendDate[3].Press();
             }},
            {50000, [&] {
-              h.console.st.WriteData = std::string("\x05\x06\x07", 3);
-              h.console.st.WriteAddress = 7;
-              unit::SendSetParameter(h.console);
+              Write(7, std::string("\x05\x06\x07", 3));
             }}},
           70000);
   EXPECT_TRUE(unlocked);
@@ -131,9 +135,7 @@ TEST_F(InstallSession, CancelledTextWriteIsToldWithTheBytesSentAndNotAsASuccess)
   std::array<int, 10> before{};
   Session({{40000, [&] {
               for (int i = 0; i < 10; ++i) before[static_cast<std::size_t>(i)] = Unit().Memory(7 + i);
-              h.console.st.WriteData = bytes;
-              h.console.st.WriteAddress = 7;
-              unit::SendSetParameter(h.console);
+              Write(7, bytes);
             }},
            {43500, [&] {
               h.rt.Operator().ExpectMsgBox("~Sending cancelled: ");

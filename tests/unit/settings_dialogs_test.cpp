@@ -130,7 +130,7 @@ TEST_F(SettingsDialog, StoredValuesNoControlCanHoldAreKept) {
 TEST_F(SettingsDialog, OkRefusesARemotePortThatIsNoWholeNumberFrom1To65535) {
   Start();
   const std::string file = h.console.settings.Save();
-  for (const char* typed : {"70000", "65536", "1e10", "0", "-1", "4660.5", "46 60", "", "0x1234"}) {
+  for (const char* typed : {"70000", "65536", "1e10", "0", "-1", "+4660", "4660.5", "46 60", "", "0x1234"}) {
     h.rt.Operator().OnModal("frmSettings", [&](ui::Form& form) {
       auto& d = static_cast<app::frmSettings&>(form);
       d.chkLowRes.Press();

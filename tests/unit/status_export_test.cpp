@@ -95,7 +95,7 @@ TEST_F(StatusExport, IsWrittenWhileTheMapIsShownOrARunIsActiveForASessionThatRea
   };
   const Case cases[] = {{false, false, true, false}, {true, false, true, true},
                         {false, true, true, true},   {true, true, false, false},
-                        {true, false, false, false}};
+                        {true, false, false, false}, {false, true, false, false}};
   for (const Case& k : cases) {
     std::filesystem::remove(path);
     auto& map = h.console.Get<sites::frmMap>();

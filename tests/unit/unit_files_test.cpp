@@ -105,6 +105,15 @@ class UnitFiles : public ::testing::Test {
       if (c.rfind("V4 ", 0) == 0) packets.emplace_back(c, site->Unit().PacketAddresses().at(i++));
     return packets;
   }
+  // Writes the unit's value at address plus one (a one-byte write, as a
+  // parameter row's Send does); the value written is returned.
+  int WriteNextValue(int address) {
+    const int value = (site->Unit().Memory(address) + 1) % 256;
+    h.console.st.WriteData = std::string(1, static_cast<char>(value));
+    h.console.st.WriteAddress = address;
+    unit::SendSetParameter(h.console);
+    return value;
+  }
   bool ReadoutShown() {
     auto* readout = h.console.IfLoaded<app::frmReadout>();
     return readout != nullptr && readout->Visible();
@@ -158,11 +167,8 @@ INSTANTIATE_TEST_SUITE_P(Firmware, TextStatusRoundTrip, ::testing::Values(30100,
 // with its CRC-32, zeros up to 350 bytes, then CR LF; built by the
 // simulator's own codec.
 std::string SavedPacketFile(sim::Unit& unit) {
-  std::string packet = sim::DumpPacketContent(unit.MemoryImage(), unit.Clock().Now(), unit.Status(),
-                                              unit.FirmwareVersion(), 0);
-  packet.append(sim::FramePadding(packet.size()), '\0');
-  const std::uint32_t crc = sim::Crc32Jamcrc(packet);
-  for (int k = 0; k < 4; ++k) packet += static_cast<char>((crc >> (8 * k)) & 0xFF);
+  std::string packet = sim::FramedContent(sim::DumpPacketContent(
+      unit.MemoryImage(), unit.Clock().Now(), unit.Status(), unit.FirmwareVersion(), 0));
   packet.resize(350, '\0');
   return packet + "\r\n";
 }
@@ -203,10 +209,7 @@ TEST_F(UnitFiles, SaveStatusAfterAV4SessionHungUpWritesItsStatusPacket) {
   int value = 0;
   Session({.dialect = Dialect::kV4, .firmware = 40100}, Main().mnuConnNet, [&] {
     dump = h.console.st.PacketBuf;
-    value = (site->Unit().Memory(7) + 1) % 256;
-    h.console.st.WriteData = std::string(1, static_cast<char>(value));
-    h.console.st.WriteAddress = 7;
-    unit::SendSetParameter(h.console);
+    value = WriteNextValue(7);
   });
   ASSERT_FALSE(h.console.st.V4Mode);
   ASSERT_EQ(site->Unit().Memory(7), value);
@@ -404,10 +407,7 @@ TEST_F(UnitFiles, HangUpOrANewSessionEndsAnUploadSoTheNextWriteIsConfirmed) {
     Session({.dialect = Dialect::kV4, .firmware = 40100}, Main().mnuConnNet, [&] {
       EXPECT_FALSE(h.console.st.BulkWriteActive);
       EXPECT_EQ(h.console.IfLoaded<app::frmProgBar>(), nullptr);
-      value = (site->Unit().Memory(13) + 1) % 256;
-      h.console.st.WriteData = std::string(1, static_cast<char>(value));
-      h.console.st.WriteAddress = 13;
-      unit::SendSetParameter(h.console);
+      value = WriteNextValue(13);
     });
     EXPECT_EQ(site->Unit().Memory(13), value);
     EXPECT_EQ(Taken("V4 S"), 1);

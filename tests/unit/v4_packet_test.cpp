@@ -142,6 +142,31 @@ TEST(DecodeV4Packet, AcceptsAFullBufferAndRefusesALongerReply) {
   EXPECT_EQ(buf.size(), lnk::kPacketBufSize);
 }
 
+// Decoded content kept as it is (a saved packet and the zeros after it)
+// holds a good packet where a group ends, no shorter than asked, with the
+// CRC register at 0; the zeros after the CRC keep it there.
+TEST(HoldsGoodPacket, FindsTheCrcClosedGroupEndNoShorterThanAsked) {
+  std::string decoded;
+  ASSERT_TRUE(lnk::DecodeV4Packet(Send(0x0102, std::string(9, 'x')).wire, decoded));
+  std::string flipped = decoded;
+  flipped[4] = static_cast<char>(flipped[4] ^ 0x01);
+  const struct {
+    const char* name;
+    std::string content;
+    std::size_t least;
+    bool good;
+  } cases[] = {
+      {"the packet alone", decoded.substr(0, 21), 0, true},
+      {"asked its whole length", decoded.substr(0, 21), 21, true},
+      {"zeros up to the buffer's end", decoded, 300, true},
+      {"asked beyond the content", decoded.substr(0, 21), 22, false},
+      {"the CRC's last byte cut off", decoded.substr(0, 20), 0, false},
+      {"a bit changed", flipped, 0, false},
+      {"nothing", "", 0, false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(lnk::HoldsGoodPacket(c.content, c.least), c.good) << c.name;
+}
+
 TEST(V4Packet, RandomPayloadsSurviveTheRoundTrip) {
   std::mt19937 rng(47000);
   for (int n = 0; n < 300; ++n) {

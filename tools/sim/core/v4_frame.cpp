@@ -12,13 +12,17 @@ std::uint32_t Crc32Jamcrc(std::string_view bytes, std::uint32_t reg) {
 
 std::size_t FramePadding(std::size_t length) { return (3 + 7 - length % 7) % 7; }
 
-std::string EncodeV4Frame(std::string_view content, bool spoil_crc) {
+std::string FramedContent(std::string_view content, bool spoil_crc) {
   std::string bytes(content);
   bytes.append(FramePadding(bytes.size()), '\0');
   std::uint32_t crc = Crc32Jamcrc(bytes);
   if (spoil_crc) crc ^= 1U;
   for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<char>((crc >> (8 * i)) & 0xFFU));
+  return bytes;
+}
 
+std::string EncodeV4Frame(std::string_view content, bool spoil_crc) {
+  const std::string bytes = FramedContent(content, spoil_crc);
   std::string wire;
   wire.reserve(bytes.size() / 7 * kGroupChars + 1);
   for (std::size_t g = 0; g < bytes.size(); g += 7) {

@@ -24,6 +24,10 @@ std::uint32_t Crc32Jamcrc(std::string_view bytes, std::uint32_t reg = 0xFFFFFFFF
 // Zero bytes that bring a content of `length` bytes to 3 modulo 7.
 std::size_t FramePadding(std::size_t length);
 
+// The content as a frame carries it: padded, then its CRC least significant
+// byte first. With spoil_crc the CRC's low bit is flipped.
+std::string FramedContent(std::string_view content, bool spoil_crc = false);
+
 // The wire characters of a frame (groups and the closing carriage return).
 // With spoil_crc the CRC's low bit is flipped, so no decoder accepts it.
 std::string EncodeV4Frame(std::string_view content, bool spoil_crc = false);

@@ -8,6 +8,7 @@
 #include <QPalette>
 #include <QRect>
 #include <QRegion>
+#include <compare>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -39,6 +40,9 @@ struct PixelShape {
   std::vector<std::pair<int, int>> rows;
 
   static PixelShape Box(const QRect& box);
+  // Shapes are ordered and equal by their rows, so that a list of them can
+  // be sorted and rid of repeats.
+  friend auto operator<=>(const PixelShape&, const PixelShape&) = default;
   QRect Bounds() const;
   // Some pixel of the shape is in the box.
   bool Meets(const QRect& box) const;

@@ -7,7 +7,6 @@
 #include <QPainter>
 #include <QPalette>
 #include <QRect>
-#include <QRegion>
 #include <compare>
 #include <optional>
 #include <utility>
@@ -48,11 +47,10 @@ struct PixelShape {
   bool Meets(const QRect& box) const;
   // Every pixel of `other` is one of these.
   bool Covers(const PixelShape& other) const;
-  QRegion Region() const;
 };
 
-// The pixels an operation may change; an empty rect when it may reach
-// anywhere.
+// The pixels an operation may change; a rect far beyond any surface when it
+// may reach anywhere.
 QRect ReachOf(const ui::DrawOp& op);
 // Where a text's glyphs may fall: within its area, but without the blanks
 // and the line's spacing around them.

@@ -1,9 +1,9 @@
 #include "qt/drawing_canvas.h"
 
+#include <QRegion>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <optional>
 #include <utility>
 #include <variant>
 

@@ -28,7 +28,7 @@ class OpPainter {
   struct Visit;
   QPainter& painter_;
   const QPalette& palette_;
-  const void* font_ = nullptr;  // the font last set on the painter
+  const QFont* font_ = nullptr;  // the font last set on the painter
   std::optional<QRgb> text_pen_;  // the pen last set for a text
 };
 

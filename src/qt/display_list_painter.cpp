@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFontMetricsF>
 #include <QPixmapCache>
+#include <QRegion>
 #include <QStaticText>
 #include <algorithm>
 #include <climits>
@@ -345,35 +346,6 @@ bool PixelShape::Covers(const PixelShape& other) const {
     if (left < mine.first || right > mine.second) return false;
   }
   return true;
-}
-
-// Rows with the same run make one rectangle; the rectangles go top to bottom,
-// one to a band, as a region is made of.
-QRegion PixelShape::Region() const {
-  // Small shapes (discs) need no allocation but the region's.
-  constexpr std::size_t kSmall = 64;
-  QRect small[kSmall];
-  std::vector<QRect> large;
-  QRect* bands = small;
-  if (rows.size() > kSmall) {
-    large.resize(rows.size());
-    bands = large.data();
-  }
-  int count = 0;
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    const auto& [left, right] = rows[i];
-    if (left >= right) continue;
-    const int y = top + static_cast<int>(i);
-    QRect* last = count > 0 ? &bands[count - 1] : nullptr;
-    if (last != nullptr && last->bottom() == y - 1 && last->left() == left &&
-        last->right() == right - 1)
-      last->setBottom(y);
-    else
-      bands[count++] = QRect(QPoint(left, y), QPoint(right - 1, y));
-  }
-  QRegion region;
-  if (count > 0) region.setRects(bands, count);
-  return region;
 }
 
 bool PixelShape::Meets(const QRect& box) const {

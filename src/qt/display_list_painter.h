@@ -7,7 +7,7 @@
 #include <QPainter>
 #include <QPalette>
 #include <QRect>
-#include <QRegion>
+#include <compare>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -28,7 +28,7 @@ class OpPainter {
   struct Visit;
   QPainter& painter_;
   const QPalette& palette_;
-  const void* font_ = nullptr;  // the font last set on the painter
+  const QFont* font_ = nullptr;  // the font last set on the painter
   std::optional<QRgb> text_pen_;  // the pen last set for a text
 };
 
@@ -39,16 +39,18 @@ struct PixelShape {
   std::vector<std::pair<int, int>> rows;
 
   static PixelShape Box(const QRect& box);
+  // Shapes are ordered and equal by their rows, so that a list of them can
+  // be sorted and rid of repeats.
+  friend auto operator<=>(const PixelShape&, const PixelShape&) = default;
   QRect Bounds() const;
   // Some pixel of the shape is in the box.
   bool Meets(const QRect& box) const;
   // Every pixel of `other` is one of these.
   bool Covers(const PixelShape& other) const;
-  QRegion Region() const;
 };
 
-// The pixels an operation may change; an empty rect when it may reach
-// anywhere.
+// The pixels an operation may change; a rect far beyond any surface when it
+// may reach anywhere.
 QRect ReachOf(const ui::DrawOp& op);
 // Where a text's glyphs may fall: within its area, but without the blanks
 // and the line's spacing around them.

@@ -1,10 +1,9 @@
 #include "qt/drawing_canvas.h"
 
+#include <QRegion>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <optional>
-#include <tuple>
 #include <utility>
 #include <variant>
 
@@ -144,14 +143,8 @@ void DrawingCanvas::RenderAll(const ui::DisplayList& list) {
 // another screen the box is painted from the background up.
 void DrawingCanvas::RenderChanges(const ui::DisplayList& list) {
   // Icons drawn on top of each other change the same pixels: once is enough.
-  std::sort(changed_.begin(), changed_.end(), [](const PixelShape& a, const PixelShape& b) {
-    return std::tie(a.top, a.rows) < std::tie(b.top, b.rows);
-  });
-  changed_.erase(std::unique(changed_.begin(), changed_.end(),
-                             [](const PixelShape& a, const PixelShape& b) {
-                               return a.top == b.top && a.rows == b.rows;
-                             }),
-                 changed_.end());
+  std::sort(changed_.begin(), changed_.end());
+  changed_.erase(std::unique(changed_.begin(), changed_.end()), changed_.end());
   const QRect bounds = widget_.rect();
   const bool whole_pixels = image_.devicePixelRatio() == 1;
   if (whole_pixels && scratch_.size() != image_.size()) {

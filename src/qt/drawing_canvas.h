@@ -12,7 +12,6 @@
 #include <QPainter>
 #include <QWidget>
 #include <functional>
-#include <memory>
 #include <vector>
 
 #include "qt/display_list_painter.h"

@@ -14,15 +14,11 @@ std::uint64_t PlaceOf(const QRect& bounds) {
          static_cast<std::uint32_t>(bounds.y());
 }
 
-bool SameShape(const PixelShape& a, const PixelShape& b) {
-  return a.top == b.top && a.rows == b.rows;
-}
-
 }  // namespace
 
 const std::vector<QRgb>* ShapeMemo::Find(const PixelShape& shape, const Key& key) {
   const auto it = shapes_.find(PlaceOf(shape.Bounds()));
-  if (it == shapes_.end() || !SameShape(it->second.shape, shape)) return nullptr;
+  if (it == shapes_.end() || it->second.shape != shape) return nullptr;
   for (Slot& slot : it->second.phases)
     if (slot.used != 0 && slot.key == key) {
       slot.used = ++clock_;
@@ -41,7 +37,7 @@ std::vector<QRgb>* ShapeMemo::Place(const PixelShape& shape, const Key& key) {
     if (shapes_.size() >= kMostShapes) return nullptr;
     it = shapes_.try_emplace(place).first;
     it->second.shape = shape;
-  } else if (!SameShape(it->second.shape, shape)) {
+  } else if (it->second.shape != shape) {
     it->second = Entry{shape, {}};
   }
   Slot* phases = it->second.phases;

@@ -109,6 +109,8 @@ class frmMap : public ui::Form {
   std::optional<SiteHit> SiteAt(double X, double Y);
   // The site becomes the selected one.
   void Select(const SiteHit& site);
+  // Draws the site's icon again from its row as it stands.
+  void RedrawSite(std::int32_t site_id);
   double ClientWidth() const;
   double ClientHeight() const;
   double PictureWidth() const;

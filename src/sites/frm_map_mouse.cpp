@@ -52,16 +52,13 @@ void frmMap::Form_MouseDown(int Button, int /*Shift*/, double X, double Y) {
   }
   if (st.SelectedSiteID != 0) {
     // The site selected until now is drawn unselected.
-    c_.rsShared = c_.Db.OpenRecordset(RedrawSiteQuery(st.SelectedSiteID));
+    const std::int32_t before = st.SelectedSiteID;
     st.SelectedSiteID = 0;
-    DrawIcon();
-    c_.rsShared.Close();
+    RedrawSite(before);
   }
   if (const auto site = SiteAt(X, Y)) {
     Select(*site);
-    c_.rsShared = c_.Db.OpenRecordset(RedrawSiteQuery(site->id));
-    DrawIcon();
-    c_.rsShared.Close();
+    RedrawSite(site->id);
   }
 }
 
@@ -93,6 +90,12 @@ void frmMap::Select(const SiteHit& site) {
   st.SelectedSiteName = site.name;
   st.SelectedSiteNum = site.site_num;
   st.SelectedCustNum = site.cust_num;
+}
+
+void frmMap::RedrawSite(std::int32_t site_id) {
+  c_.rsShared = c_.Db.OpenRecordset(RedrawSiteQuery(site_id));
+  DrawIcon();
+  c_.rsShared.Close();
 }
 
 // Each click magnifies the part under the frame twice over, up to eight

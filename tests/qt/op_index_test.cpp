@@ -42,6 +42,11 @@ class KeptOpIndex : public ::testing::Test {
                              195});
     list_.EndGroup();
   }
+  // One icon changed and drawn again under its own key.
+  void Redraw(std::size_t i, const std::function<void(Icon&)>& change) {
+    change(icons_[i]);
+    Draw(static_cast<std::int64_t>(i), icons_[i]);
+  }
   void DrawAll() {
     for (std::size_t i = 0; i < icons_.size(); ++i) Draw(static_cast<std::int64_t>(i), icons_[i]);
   }
@@ -110,40 +115,24 @@ TEST_F(KeptOpIndex, FindsWhatAnIndexBuiltAfreshFindsAndLooksOnlyAtRunsThatChange
          DrawAll();
        },
        18},
-      {"a dot gone",
-       [&] {
-         icons_[10].with_dot = false;
-         Draw(10, icons_[10]);
-       },
-       1},
-      {"the dot back",
-       [&] {
-         icons_[10].with_dot = true;
-         Draw(10, icons_[10]);
-       },
-       1},
+      {"a dot gone", [&] { Redraw(10, [](Icon& icon) { icon.with_dot = false; }); }, 1},
+      {"the dot back", [&] { Redraw(10, [](Icon& icon) { icon.with_dot = true; }); }, 1},
       // Glyphs of another width fall elsewhere in a text of the same box.
       {"renamed in the same box",
        [&] {
-         icons_[12].name = "iiii";
-         Draw(12, icons_[12]);
-         icons_[13].name = "WWWW";
-         Draw(13, icons_[13]);
+         Redraw(12, [](Icon& icon) { icon.name = "iiii"; });
+         Redraw(13, [](Icon& icon) { icon.name = "WWWW"; });
        },
        2},
       {"moved",
        [&] {
-         icons_[20].x += 260;
-         icons_[20].y -= 140;
-         Draw(20, icons_[20]);
+         Redraw(20, [](Icon& icon) {
+           icon.x += 260;
+           icon.y -= 140;
+         });
        },
        1},
-      {"its last text gone",
-       [&] {
-         icons_[21].shadow = false;
-         Draw(21, icons_[21]);
-       },
-       1},
+      {"its last text gone", [&] { Redraw(21, [](Icon& icon) { icon.shadow = false; }); }, 1},
       {"a new site",
        [&] {
          icons_.push_back(Icon{3000, 2000, ui::vbBlue});

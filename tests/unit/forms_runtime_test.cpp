@@ -375,6 +375,36 @@ TEST(DisplayListModel, TheSameAreaIsReportedOnceAndOnlyVeryManyAreasMeanEverythi
     list.EndGroup();
   }
   EXPECT_TRUE(list.TakeChanges().everything) << "ten thousand places";
+
+  // Icons stacked in one place each move to one of `places` places: the
+  // place they left and those they reach change. A view takes up to 4096
+  // areas one by one, however many times they were touched.
+  const struct {
+    int icons, places;
+    bool everything;
+  } moves[] = {
+      {10000, 100, false},   // touched again and again, still 101 areas
+      {4095, 4095, false},   // 4096 areas
+      {4096, 4096, true},    // one more
+      {10000, 10000, true},  // far more
+  };
+  for (const auto& m : moves) {
+    ui::DisplayList moved;
+    const auto draw = [&](auto x_of) {
+      for (int key = 0; key < m.icons; ++key) {
+        moved.BeginGroup(key);
+        moved.Add(ui::DrawCircle{x_of(key), 500, 75, ui::vbRed, true, ui::vbRed});
+        moved.EndGroup();
+      }
+    };
+    draw([](int) { return 1000.0; });
+    moved.TakeChanges();
+    draw([&](int key) { return 15.0 * (key % m.places); });
+    const auto changes = moved.TakeChanges();
+    EXPECT_EQ(changes.everything, m.everything) << m.icons << " to " << m.places;
+    EXPECT_EQ(changes.areas.size(), m.everything ? 0u : static_cast<std::size_t>(m.places) + 1)
+        << m.icons << " to " << m.places;
+  }
 }
 
 }  // namespace

@@ -29,14 +29,17 @@
 namespace qttest {
 
 struct OfflineQtConsole {
-  OfflineQtConsole() {
+  // subfolder: the program folder's name inside the temporary folder (none:
+  // the temporary folder itself).
+  explicit OfflineQtConsole(const std::string& subfolder = "")
+      : folder(subfolder.empty() ? temp.Path() : temp.Path() + "/" + subfolder) {
     if (auto error = folder.EnsureSeeded(testkit::ShippedDataDir())) ADD_FAILURE() << *error;
     if (auto error = lnk::LoadSettings(console)) ADD_FAILURE() << *error;
   }
   qtui::QtRuntime rt;
   platform::MemoryRegistry registry;
   testkit::TempFolder temp;
-  platform::ProgramFolder folder{temp.Path()};
+  platform::ProgramFolder folder;
   qtui::QtSerialPort serial{registry};
   qtui::QtTcpClient tcp;
   app::Console console{app::Services{rt, registry, folder, serial, tcp}};

@@ -45,8 +45,6 @@ struct OfflineQtConsole {
   app::Console console{app::Services{rt, registry, folder, serial, tcp}};
 };
 
-inline QString ScreenshotDir() { return ScreensDir(); }
-
 // Saves the picture of `window` as <name>.png and checks it shows the window.
 inline WindowShot SaveWidgetShot(QWidget* window, const std::string& name) {
   WindowShot shot{name, window, {}};
@@ -55,7 +53,7 @@ inline WindowShot SaveWidgetShot(QWidget* window, const std::string& name) {
     return shot;
   }
   const QPixmap picture = window->grab();
-  const QString path = ScreenshotDir() + "/" + QString::fromStdString(name) + ".png";
+  const QString path = ScreensDir() + "/" + QString::fromStdString(name) + ".png";
   EXPECT_TRUE(picture.save(path)) << name;
   EXPECT_GT(QFileInfo(path).size(), 2000) << name;
   shot.image = picture.toImage();

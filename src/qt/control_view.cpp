@@ -164,4 +164,12 @@ void ControlView::StackBeneathWindowedSiblings() {
   }
 }
 
+QString ShownText(const ui::Control& control, std::string_view text) {
+  return control.HoldsPaths() ? PathToQt(text) : ToQt(text);
+}
+
+std::string TypedText(const ui::Control& control, const QString& text) {
+  return control.HoldsPaths() ? PathFromQt(text) : FromQt(text);
+}
+
 }  // namespace qtui

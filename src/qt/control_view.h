@@ -8,6 +8,8 @@
 #include <QPalette>
 #include <QPointer>
 #include <QWidget>
+#include <string>
+#include <string_view>
 
 #include "ui/control.h"
 
@@ -108,5 +110,10 @@ ControlView* CreateControlView(ui::Control& control, ControlHost& host);
 // The widget's object name: the control name, with the index for elements
 // of a control array ("udProp(3)").
 QString ControlObjectName(const ui::Control& control);
+
+// A control's texts as its widget shows them, and back: a control that holds
+// paths keeps the file system's own bytes, any other the program's 8-bit text.
+QString ShownText(const ui::Control& control, std::string_view text);
+std::string TypedText(const ui::Control& control, const QString& text);
 
 }  // namespace qtui

@@ -9,12 +9,10 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
-#include <algorithm>
 
 #include "qt/form_view.h"
 #include "qt/form_window.h"
 #include "ui/access_keys.h"
-#include "ui/basic_controls.h"
 #include "ui/focus_order.h"
 
 namespace qtui {
@@ -37,47 +35,18 @@ bool QtFormView::ClaimsAccessKey(const QKeyEvent* e) const {
   return !ui::AccessKeyTargets(form_, AccessLetter(e)).empty();
 }
 
-// One control with the key answers it: a button is pressed, an option button
-// or check box takes the focus and is pressed, a label moves the focus on.
-// Several share it: the focus goes to the next of them, and none is pressed.
 bool QtFormView::AnswerAccessKey(const QKeyEvent* e) {
-  const std::vector<ui::Control*> targets = ui::AccessKeyTargets(form_, AccessLetter(e));
-  if (targets.empty()) return false;
-  ui::Control* target = targets.front();
-  if (targets.size() > 1) {
-    const std::vector<ui::Control*> order = ui::FocusOrder(form_);
-    const QWidget* focus = QApplication::focusWidget();
-    std::size_t at = 0;  // just after the focused control in the order
-    for (std::size_t i = 0; i < order.size(); ++i) {
-      const QWidget* widget = WidgetOf(*order[i]);
-      if (widget != nullptr && focus != nullptr &&
-          (widget == focus || widget->isAncestorOf(focus)))
-        at = i + 1;
+  // The control whose widget has the focus or holds it, the last such in
+  // focus order.
+  const ui::Control* focused = nullptr;
+  if (const QWidget* focus = QApplication::focusWidget())
+    for (const ui::Control* control : ui::FocusOrder(form_)) {
+      const QWidget* widget = WidgetOf(*control);
+      if (widget != nullptr && (widget == focus || widget->isAncestorOf(focus))) focused = control;
     }
-    for (std::size_t i = at; i < order.size(); ++i)
-      if (std::find(targets.begin(), targets.end(), order[i]) != targets.end()) {
-        target = order[i];
-        break;
-      }
-    if (target->Kind() == ui::ControlKind::Label) FocusAfter(*target);
-    else FocusControl(target, Qt::ShortcutFocusReason);
-    return true;
-  }
-  switch (target->Kind()) {
-    case ui::ControlKind::CommandButton:
-      static_cast<ui::CommandButton*>(target)->Press();
-      break;
-    case ui::ControlKind::OptionButton:
-      FocusControl(target, Qt::ShortcutFocusReason);
-      static_cast<ui::OptionButton*>(target)->Press();
-      break;
-    case ui::ControlKind::CheckBox:
-      FocusControl(target, Qt::ShortcutFocusReason);
-      static_cast<ui::CheckBox*>(target)->Press();
-      break;
-    default: FocusAfter(*target); break;
-  }
-  return true;
+  return ui::AnswerAccessKey(form_, AccessLetter(e), focused, [this](const ui::Control& control) {
+    FocusControl(&control, Qt::ShortcutFocusReason);
+  });
 }
 
 }  // namespace qtui

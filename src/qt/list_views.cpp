@@ -19,19 +19,11 @@ namespace qtui {
 
 namespace {
 
-QString Shown(const ui::Control& control, std::string_view text) {
-  return control.HoldsPaths() ? PathToQt(text) : ToQt(text);
-}
-
-std::string Typed(const ui::Control& control, const QString& text) {
-  return control.HoldsPaths() ? PathFromQt(text) : FromQt(text);
-}
-
 template <class Model>
 QStringList ItemTexts(const Model& list) {
   QStringList texts;
   texts.reserve(list.ListCount());
-  for (int i = 0; i < list.ListCount(); ++i) texts << Shown(list, list.List(i));
+  for (int i = 0; i < list.ListCount(); ++i) texts << ShownText(list, list.List(i));
   return texts;
 }
 
@@ -65,8 +57,8 @@ class ComboBoxView final : public ControlView {
     }
     const int index = model_.ListIndex() < combo_->count() ? model_.ListIndex() : -1;
     if (combo_->currentIndex() != index) combo_->setCurrentIndex(index);
-    if (editable && combo_->currentText() != Shown(model_, model_.Text()))
-      combo_->setEditText(Shown(model_, model_.Text()));
+    if (editable && combo_->currentText() != ShownText(model_, model_.Text()))
+      combo_->setEditText(ShownText(model_, model_.Text()));
   }
   void SyncColors() override { ApplyPalette(QPalette::Base, false); }
 
@@ -81,7 +73,7 @@ class ComboBoxView final : public ControlView {
     hooked_editor_ = editor;
     KeepOnOneLine(*editor);
     QObject::connect(editor, &QLineEdit::textEdited, this, [this](const QString& text) {
-      if (Accepting()) model_.UserEdit(Typed(model_, text));
+      if (Accepting()) model_.UserEdit(TypedText(model_, text));
     });
   }
 

@@ -6,7 +6,8 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <vector>
+#include <algorithm>
+#include <span>
 
 #include "qt/one_line_edit.h"
 #include "qt/qt_convert.h"
@@ -19,25 +20,24 @@ QString TitleOrDefault(std::string_view title) {
   return title.empty() ? QString::fromLatin1(kDefaultDialogTitle) : ToQt(title);
 }
 
-struct ButtonSet {
-  std::vector<std::pair<QMessageBox::StandardButton, int>> buttons;  // in order, with answers
-  int escape_answer;  // the answer when the box is closed without a button
-};
-
-ButtonSet ButtonsOf(int vb_buttons) {
-  using B = QMessageBox;
-  switch (vb_buttons & 0x0F) {
-    case ui::vbOKCancel: return {{{B::Ok, ui::vbOK}, {B::Cancel, ui::vbCancel}}, ui::vbCancel};
-    case ui::vbAbortRetryIgnore:
-      return {{{B::Abort, ui::vbAbort}, {B::Retry, ui::vbRetry}, {B::Ignore, ui::vbIgnore}},
-              ui::vbAbort};
-    case ui::vbYesNoCancel:
-      return {{{B::Yes, ui::vbYes}, {B::No, ui::vbNo}, {B::Cancel, ui::vbCancel}}, ui::vbCancel};
-    case ui::vbYesNo: return {{{B::Yes, ui::vbYes}, {B::No, ui::vbNo}}, ui::vbNo};
-    case ui::vbRetryCancel:
-      return {{{B::Retry, ui::vbRetry}, {B::Cancel, ui::vbCancel}}, ui::vbCancel};
-    default: return {{{B::Ok, ui::vbOK}}, ui::vbOK};
+QMessageBox::StandardButton QtButtonOf(int answer) {
+  switch (answer) {
+    case ui::vbCancel: return QMessageBox::Cancel;
+    case ui::vbAbort: return QMessageBox::Abort;
+    case ui::vbRetry: return QMessageBox::Retry;
+    case ui::vbIgnore: return QMessageBox::Ignore;
+    case ui::vbYes: return QMessageBox::Yes;
+    case ui::vbNo: return QMessageBox::No;
+    default: return QMessageBox::Ok;
   }
+}
+
+// The answer when the box is closed without a button: Cancel where there is
+// one, else Abort, else the last button (No, or OK alone).
+int EscapeAnswer(std::span<const int> answers) {
+  for (const int answer : {ui::vbCancel, ui::vbAbort})
+    if (std::find(answers.begin(), answers.end(), answer) != answers.end()) return answer;
+  return answers.back();
 }
 
 QMessageBox::Icon IconOf(int vb_buttons) {
@@ -55,17 +55,19 @@ QMessageBox::Icon IconOf(int vb_buttons) {
 int ShowMessageBox(QWidget* parent, std::string_view prompt, int buttons, std::string_view title) {
   QMessageBox box(IconOf(buttons), TitleOrDefault(title), MessageToQt(prompt), QMessageBox::NoButton,
                   parent);
-  const ButtonSet set = ButtonsOf(buttons);
-  for (const auto& [button, answer] : set.buttons) box.addButton(button);
+  const std::span<const int> answers = ui::MsgBoxAnswers(buttons);
+  const int escape_answer = EscapeAnswer(answers);
+  for (const int answer : answers) {
+    box.addButton(QtButtonOf(answer));
+    if (answer == escape_answer) box.setEscapeButton(QtButtonOf(answer));
+  }
   const size_t default_index = static_cast<size_t>((buttons >> 8) & 0x03);  // vbDefaultButton2 = 256
-  if (default_index < set.buttons.size()) box.setDefaultButton(set.buttons[default_index].first);
-  for (const auto& [button, answer] : set.buttons)
-    if (answer == set.escape_answer) box.setEscapeButton(button);
+  if (default_index < answers.size()) box.setDefaultButton(QtButtonOf(answers[default_index]));
   box.exec();
   QAbstractButton* clicked = box.clickedButton();
-  for (const auto& [button, answer] : set.buttons)
-    if (clicked != nullptr && clicked == box.button(button)) return answer;
-  return set.escape_answer;
+  for (const int answer : answers)
+    if (clicked != nullptr && clicked == box.button(QtButtonOf(answer))) return answer;
+  return escape_answer;
 }
 
 std::string AskText(QWidget* parent, std::string_view prompt, std::string_view title,

@@ -18,17 +18,9 @@ namespace qtui {
 
 namespace {
 
-QString Shown(const ui::TextBox& box, std::string_view text) {
-  return box.HoldsPaths() ? PathToQt(text) : ToQt(text);
-}
-
-std::string Typed(const ui::TextBox& box, const QString& text) {
-  return box.HoldsPaths() ? PathFromQt(text) : FromQt(text);
-}
-
 // The model keeps the original's CR LF line ends; the widget shows "\n".
 QString ToDisplay(const ui::TextBox& box, std::string_view text) {
-  QString shown = Shown(box, text);
+  QString shown = ShownText(box, text);
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   return shown;
@@ -36,7 +28,7 @@ QString ToDisplay(const ui::TextBox& box, std::string_view text) {
 
 std::string FromDisplay(const ui::TextBox& box, QString shown) {
   shown.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-  return Typed(box, shown);
+  return TypedText(box, shown);
 }
 
 // Positions in the model's text count each line end as two characters.
@@ -94,7 +86,7 @@ class TextBoxView final : public ControlView {
       HookCommon(*line_);
       KeepOnOneLine(*line_);
       QObject::connect(line_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (Accepting()) model_.UserEdit(Typed(model_, text));
+        if (Accepting()) model_.UserEdit(TypedText(model_, text));
       });
     } else {
       HookCommon(*multi_);
@@ -150,7 +142,7 @@ class TextBoxView final : public ControlView {
 
   void SyncText() {
     if (line_ != nullptr) {
-      const QString text = Shown(model_, model_.Text());
+      const QString text = ShownText(model_, model_.Text());
       if (line_->text() != text) line_->setText(text);
       return;
     }

@@ -1,5 +1,6 @@
 #include "ui/access_keys.h"
 
+#include <algorithm>
 #include <cctype>
 #include <string>
 
@@ -49,6 +50,41 @@ std::vector<Control*> AccessKeyTargets(const Form& form, char key) {
       targets.push_back(c);
   }
   return targets;
+}
+
+bool AnswerAccessKey(const Form& form, char key, const Control* focused,
+                     const std::function<void(const Control&)>& focus) {
+  const std::vector<Control*> targets = AccessKeyTargets(form, key);
+  if (targets.empty()) return false;
+  Control* target = targets.front();
+  const auto focus_after = [&](const Control& label) {
+    if (const Control* next = NextFocusable(form, label)) focus(*next);
+  };
+  if (targets.size() > 1) {
+    const std::vector<Control*> order = FocusOrder(form);
+    auto from = std::find(order.begin(), order.end(), focused);
+    from = from == order.end() ? order.begin() : from + 1;
+    const auto next = std::find_if(from, order.end(), [&](const Control* c) {
+      return std::find(targets.begin(), targets.end(), c) != targets.end();
+    });
+    if (next != order.end()) target = *next;
+    if (target->Kind() == ControlKind::Label) focus_after(*target);
+    else focus(*target);
+    return true;
+  }
+  switch (target->Kind()) {
+    case ControlKind::CommandButton: static_cast<CommandButton*>(target)->Press(); break;
+    case ControlKind::OptionButton:
+      focus(*target);
+      static_cast<OptionButton*>(target)->Press();
+      break;
+    case ControlKind::CheckBox:
+      focus(*target);
+      static_cast<CheckBox*>(target)->Press();
+      break;
+    default: focus_after(*target); break;
+  }
+  return true;
 }
 
 }  // namespace ui

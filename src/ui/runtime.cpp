@@ -1,5 +1,6 @@
 #include "ui/runtime.h"
 
+#include <algorithm>
 #include <array>
 
 namespace ui {
@@ -9,19 +10,29 @@ int Runtime::MsgBox(std::string_view prompt, int buttons, std::string_view title
   return ShowMsgBox(prompt, buttons, title);
 }
 
+std::span<const int> MsgBoxAnswers(int buttons) {
+  static constexpr std::array<int, 1> kOK = {vbOK};
+  static constexpr std::array<int, 2> kOKCancel = {vbOK, vbCancel};
+  static constexpr std::array<int, 3> kAbortRetryIgnore = {vbAbort, vbRetry, vbIgnore};
+  static constexpr std::array<int, 3> kYesNoCancel = {vbYes, vbNo, vbCancel};
+  static constexpr std::array<int, 2> kYesNo = {vbYes, vbNo};
+  static constexpr std::array<int, 2> kRetryCancel = {vbRetry, vbCancel};
+  switch (buttons & 0x0F) {
+    case vbOKCancel: return kOKCancel;
+    case vbAbortRetryIgnore: return kAbortRetryIgnore;
+    case vbYesNoCancel: return kYesNoCancel;
+    case vbYesNo: return kYesNo;
+    case vbRetryCancel: return kRetryCancel;
+    default: return kOK;
+  }
+}
+
+// A default button beyond the box's buttons is its last one.
 int DefaultAnswer(int buttons) {
-  static constexpr std::array<std::array<int, 3>, 6> kAnswers = {{
-      {vbOK, vbOK, vbOK},
-      {vbOK, vbCancel, vbCancel},
-      {vbAbort, vbRetry, vbIgnore},
-      {vbYes, vbNo, vbCancel},
-      {vbYes, vbNo, vbNo},
-      {vbRetry, vbCancel, vbCancel},
-  }};
-  const int kind = buttons & 7;
-  const int button = (buttons >> 8) & 3;
-  if (kind >= static_cast<int>(kAnswers.size()) || button > 2) return vbOK;
-  return kAnswers[static_cast<size_t>(kind)][static_cast<size_t>(button)];
+  const std::span<const int> answers = MsgBoxAnswers(buttons);
+  const auto button = static_cast<std::size_t>((buttons >> 8) & 3);
+  if (button > 2) return vbOK;
+  return answers[std::min(button, answers.size() - 1)];
 }
 
 }  // namespace ui

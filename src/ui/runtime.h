@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -117,6 +118,9 @@ class Runtime {
   MessageTaker taker_;
 };
 
+// The answers of a message box's buttons, left to right (vbOKOnly's one for
+// a set of buttons it does not know).
+std::span<const int> MsgBoxAnswers(int buttons);
 // The answer of a message box's default button (vbDefaultButton2 and 3
 // choose the second and third of its buttons).
 int DefaultAnswer(int buttons);

@@ -29,37 +29,18 @@
 #include "qt/named_pictures.h"
 #include "qt/qt_convert.h"
 #include "qt/qt_printer.h"
-#include "qt/qt_runtime.h"
-#include "qt/qt_serial_port.h"
-#include "qt/qt_tcp_client.h"
 #include "qt_dialog_operator.h"
 #include "qt_test_support.h"
+#include "screenshot_support.h"
 #include "sites/frm_map.h"
 #include "sites/frm_select_map.h"
 #include "sites/map_catalogue.h"
-#include "temp_folder.h"
 #include "unit/frm_install.h"
 
 namespace qttest {
 namespace {
 
 namespace fs = std::filesystem;
-
-// A console on the real Qt runtime whose program folder is `name`, seeded
-// with the shipped files.
-struct ConsoleInFolder {
-  explicit ConsoleInFolder(const std::string& name) : folder(temp.Path() + "/" + name) {
-    if (auto error = folder.EnsureSeeded(testkit::ShippedDataDir())) ADD_FAILURE() << *error;
-    if (auto error = lnk::LoadSettings(console)) ADD_FAILURE() << *error;
-  }
-  qtui::QtRuntime rt;
-  platform::MemoryRegistry registry;
-  testkit::TempFolder temp;
-  platform::ProgramFolder folder;
-  qtui::QtSerialPort serial{registry};
-  qtui::QtTcpClient tcp;
-  app::Console console{app::Services{rt, registry, folder, serial, tcp}};
-};
 
 QString Utf8(const std::string& bytes) { return QString::fromUtf8(bytes.data(), bytes.size()); }
 
@@ -82,7 +63,7 @@ void PrintTo(const Script& script, std::ostream* out) { *out << script.folder; }
 class FilePaths : public ::testing::TestWithParam<Script> {};
 
 TEST_P(FilePaths, AMapBitmapInTheFolderIsAddedSelectedShownAndEdited) {
-  ConsoleInFolder q(GetParam().folder);
+  OfflineQtConsole q(GetParam().folder);
   const std::string bitmap = q.folder.FilePath(GetParam().bitmap);
   ASSERT_TRUE(fs::copy_file(testkit::ShippedDataDir() + "/TEVH.bmp", bitmap));
   auto& dialog = q.console.Get<sites::frmSelectMap>();
@@ -131,7 +112,7 @@ TEST_P(FilePaths, AMapBitmapInTheFolderIsAddedSelectedShownAndEdited) {
 }
 
 TEST_P(FilePaths, StatusAndBulkFilesAreSavedAndPickedInTheFolder) {
-  ConsoleInFolder q(GetParam().folder);
+  OfflineQtConsole q(GetParam().folder);
   app::Console& c = q.console;
   const std::string bytes = app::TextStatusFileBytes(
       testkit::PlainDump(testkit::SampleParameters()), "U 26/03/02 5 10:04:07", "V 0 0 1");
@@ -178,7 +159,7 @@ TEST_P(FilePaths, StatusAndBulkFilesAreSavedAndPickedInTheFolder) {
 }
 
 TEST_P(FilePaths, TheReportPdfIsWrittenInTheFolderAndItsPathShownInItsLetters) {
-  ConsoleInFolder q(GetParam().folder);
+  OfflineQtConsole q(GetParam().folder);
   app::Console& c = q.console;
   qtui::QtPrinter printer(q.folder.Path(), qtui::QtPrinter::Destination::Pdf,
                           [] { return QDateTime(QDate(2026, 3, 2), QTime(10, 4, 7)); });
@@ -225,7 +206,7 @@ TEST(QtPathText, MessagesShowPathLettersAndPathsKeepTheirBytes) {
 // A list that takes the focus when its window opens chooses nothing: OK in
 // Load File asks for a file, OK in Select Map closes without changing the map.
 TEST(FilePickers, AListFocusedWhenItsWindowOpensChoosesNothing) {
-  ConsoleInFolder q("pickers");
+  OfflineQtConsole q("pickers");
   for (const char* name : {"North.vkx", "South.vkx"}) ASSERT_FALSE(q.folder.WriteFileAtomic(name, "2\r\n"));
   auto& picker = q.console.Get<app::frmLoad>();
   auto& maps = q.console.Get<sites::frmSelectMap>();

@@ -69,8 +69,8 @@ class KeptMapPicture : public ::testing::Test {
                                   .arg(shown.pixel(x, y), 0, 16).arg(afresh.pixel(x, y), 0, 16)
                                   .toStdString();
     if (differ > 0) {
-      shown.save(ScreenshotDir() + "/kept_map_" + QString::fromStdString(step) + "_shown.png");
-      afresh.save(ScreenshotDir() + "/kept_map_" + QString::fromStdString(step) + "_afresh.png");
+      shown.save(ScreensDir() + "/kept_map_" + QString::fromStdString(step) + "_shown.png");
+      afresh.save(ScreensDir() + "/kept_map_" + QString::fromStdString(step) + "_afresh.png");
     }
     return differ;
   }

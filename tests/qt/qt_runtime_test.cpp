@@ -6,6 +6,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <chrono>
 
@@ -170,6 +171,27 @@ TEST_F(QtRuntimeTest, MessageBoxGivesTheButtonChosenAndADefaultTitle) {
 TEST_F(QtRuntimeTest, MessageBoxClosedWithEscapeAnswersCancel) {
   AnswerNextDialog(scope, [](QWidget* dialog) { qobject_cast<QMessageBox*>(dialog)->reject(); });
   EXPECT_EQ(rt.MsgBox("Retry the call?", ui::vbRetryCancel, "Modem"), ui::vbCancel);
+  // Each set of buttons, and what the Escape key answers in it.
+  using B = QMessageBox;
+  const struct {
+    int buttons;
+    B::StandardButtons shown;
+    int escape;
+  } boxes[] = {{ui::vbOKOnly, B::Ok, ui::vbOK},
+               {ui::vbOKCancel, B::Ok | B::Cancel, ui::vbCancel},
+               {ui::vbAbortRetryIgnore, B::Abort | B::Retry | B::Ignore, ui::vbAbort},
+               {ui::vbYesNoCancel, B::Yes | B::No | B::Cancel, ui::vbCancel},
+               {ui::vbYesNo, B::Yes | B::No, ui::vbNo},
+               {ui::vbRetryCancel, B::Retry | B::Cancel, ui::vbCancel}};
+  for (const auto& b : boxes) {
+    B::StandardButtons shown;
+    AnswerNextDialog(scope, [&shown](QWidget* dialog) {
+      shown = qobject_cast<QMessageBox*>(dialog)->standardButtons();
+      QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    EXPECT_EQ(rt.MsgBox("Go on?", b.buttons, "Modem"), b.escape) << b.buttons;
+    EXPECT_EQ(shown, b.shown) << b.buttons;
+  }
 }
 
 TEST_F(QtRuntimeTest, InputBoxGivesTheTextOrNothingWhenCancelled) {

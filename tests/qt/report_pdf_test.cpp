@@ -89,8 +89,8 @@ TEST(ReportPdf, HoldsTheUnitAddressTheRowsAndTheLampMarksAtTheirColumns) {
   EXPECT_EQ(relays.substr(58, 1), mark("IMGGEN")) << relays;
 
   RunTool("pdftoppm", {"-png", "-r", "80", "-f", "1", "-l", "1", "-singlefile", pdf,
-                   ScreenshotDir() + "/installation_report"});
-  EXPECT_GT(QFileInfo(ScreenshotDir() + "/installation_report.png").size(), 10'000);
+                   ScreensDir() + "/installation_report"});
+  EXPECT_GT(QFileInfo(ScreensDir() + "/installation_report.png").size(), 10'000);
 }
 
 // Reports of one second each get a file of their own, numbered after the

@@ -29,20 +29,21 @@
 namespace qttest {
 
 struct OfflineQtConsole {
-  OfflineQtConsole() {
+  // subfolder: the program folder's name inside the temporary folder (none:
+  // the temporary folder itself).
+  explicit OfflineQtConsole(const std::string& subfolder = "")
+      : folder(subfolder.empty() ? temp.Path() : temp.Path() + "/" + subfolder) {
     if (auto error = folder.EnsureSeeded(testkit::ShippedDataDir())) ADD_FAILURE() << *error;
     if (auto error = lnk::LoadSettings(console)) ADD_FAILURE() << *error;
   }
   qtui::QtRuntime rt;
   platform::MemoryRegistry registry;
   testkit::TempFolder temp;
-  platform::ProgramFolder folder{temp.Path()};
+  platform::ProgramFolder folder;
   qtui::QtSerialPort serial{registry};
   qtui::QtTcpClient tcp;
   app::Console console{app::Services{rt, registry, folder, serial, tcp}};
 };
-
-inline QString ScreenshotDir() { return ScreensDir(); }
 
 // Saves the picture of `window` as <name>.png and checks it shows the window.
 inline WindowShot SaveWidgetShot(QWidget* window, const std::string& name) {
@@ -52,7 +53,7 @@ inline WindowShot SaveWidgetShot(QWidget* window, const std::string& name) {
     return shot;
   }
   const QPixmap picture = window->grab();
-  const QString path = ScreenshotDir() + "/" + QString::fromStdString(name) + ".png";
+  const QString path = ScreensDir() + "/" + QString::fromStdString(name) + ".png";
   EXPECT_TRUE(picture.save(path)) << name;
   EXPECT_GT(QFileInfo(path).size(), 2000) << name;
   shot.image = picture.toImage();

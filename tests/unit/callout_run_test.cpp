@@ -229,7 +229,10 @@ TEST_F(CalloutRun, MessagesOfARunGoIntoTheCalledSitesLogAndTheRunGoesOn) {
                        {ui::vbYesNo + ui::vbDefaultButton2, ui::vbNo},
                        {ui::vbYesNoCancel + 2 * ui::vbDefaultButton2, ui::vbCancel},
                        {ui::vbAbortRetryIgnore + 2 * ui::vbDefaultButton2, ui::vbIgnore},
-                       {ui::vbRetryCancel, ui::vbRetry}};
+                       {ui::vbRetryCancel, ui::vbRetry},
+                       // a default beyond the box's buttons is its last one
+                       {ui::vbYesNo + 2 * ui::vbDefaultButton2, ui::vbNo},
+                       {ui::vbOKOnly + ui::vbDefaultButton2, ui::vbOK}};
   h.console.st.CalloutActive = true;
   for (const Box& b : boxes) {
     const std::string prompt = "Box " + std::to_string(b.buttons);

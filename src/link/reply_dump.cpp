@@ -11,6 +11,7 @@
 #include "link/command_table.h"
 #include "link/reply_handlers.h"
 #include "unit/dump_loading.h"
+#include "unit/frm_install.h"
 #include "unit/parameter_loading.h"
 
 namespace lnk {
@@ -85,12 +86,14 @@ void OnWriteByteReply(app::Console& c) {
     return;
   }
   // A write the operator cancelled was told as such, not as a success.
-  if (st.WriteCancelled)
+  const bool cancelled = st.WriteCancelled;
+  if (cancelled)
     st.WriteCancelled = false;
   else
     c.Get<app::frmMessage>().Show();
   st.RxBuffer.clear();
   EndReply(c);
+  if (!cancelled) unit::ReadBackEqualisation(c);
 }
 
 }  // namespace lnk

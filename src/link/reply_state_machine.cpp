@@ -212,6 +212,14 @@ void OnDialReply(app::Console& c) {
 void OnMemoryResetReply(app::Console& c) {
   auto& st = c.st;
   st.AutoNext = false;
+  // The unit answers the reset with "OK"; without it (no answer, or another)
+  // its memory may hold what it held, and the operator is told so.
+  if (vb::UCase(st.RxBuffer).find("OK") == std::string::npos) {
+    st.RxBuffer.clear();
+    EndReply(c);
+    c.rt.MsgBox("The unit did not confirm the memory reset.", ui::vbExclamation, app_info::kTitle);
+    return;
+  }
   c.rt.MsgBox("Memory successfully reset", ui::vbOKOnly, app_info::kTitle);
   st.RxBuffer.clear();
   st.ProgressCount = 0;

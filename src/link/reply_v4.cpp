@@ -83,7 +83,8 @@ void OnV4WriteReply(app::Console& c) {
   }
   if (!st.BulkWriteActive) {
     c.Get<app::frmMessage>().Show();
-    return FinishReply(c);
+    FinishReply(c);
+    return unit::ReadBackEqualisation(c);
   }
   if (st.WriteCursor >= st.WriteEnd) {
     // The last acknowledgement ends the command: left running, the loop's

@@ -25,8 +25,11 @@ struct MenuBarView::Entry : ui::ControlObserver {
   }
   void Apply() {
     const ui::Menu& m = *menu;
-    action->setSeparator(m.IsSeparator());
-    action->setText(ToQt(m.Caption()));
+    // A separator keeps no text: styles draw a separator with text as a
+    // titled section, which shows the "-" caption as an entry.
+    const bool separator = m.IsSeparator();
+    action->setSeparator(separator);
+    action->setText(separator ? QString() : ToQt(m.Caption()));
     action->setCheckable(m.Checked());
     action->setChecked(m.Checked());
     action->setEnabled(m.Enabled());

@@ -1,11 +1,15 @@
 #include "qt/qt_dialogs.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpacerItem>
 #include <algorithm>
 #include <span>
 
@@ -50,7 +54,27 @@ QMessageBox::Icon IconOf(int vb_buttons) {
   }
 }
 
+// Qt sizes a message box for its text and buttons and allows its title only
+// 50 pixels beside it, less than the window frame's icon and buttons take:
+// a short message ("Invalid Password ") then shows a cut title. A spacer
+// across the box's grid makes it as wide as TitleRoomWidth asks.
+void KeepTitleWhole(QMessageBox& box) {
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (grid == nullptr) return;
+  grid->addItem(new QSpacerItem(TitleRoomWidth(box.windowTitle()), 0, QSizePolicy::Fixed,
+                                QSizePolicy::Minimum),
+                grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 }  // namespace
+
+int TitleRoomWidth(const QString& title) {
+  // Frames draw titles in a bold face, often larger than the dialog's.
+  QFont font = QApplication::font("QMdiSubWindowTitleBar");
+  font.setBold(true);
+  const int text = QFontMetrics(font).horizontalAdvance(title);
+  return text + text / 4 + kTitleFrameRoom;
+}
 
 int ShowMessageBox(QWidget* parent, std::string_view prompt, int buttons, std::string_view title) {
   QMessageBox box(IconOf(buttons), TitleOrDefault(title), MessageToQt(prompt), QMessageBox::NoButton,
@@ -63,6 +87,7 @@ int ShowMessageBox(QWidget* parent, std::string_view prompt, int buttons, std::s
   }
   const size_t default_index = static_cast<size_t>((buttons >> 8) & 0x03);  // vbDefaultButton2 = 256
   if (default_index < answers.size()) box.setDefaultButton(QtButtonOf(answers[default_index]));
+  KeepTitleWhole(box);
   box.exec();
   QAbstractButton* clicked = box.clickedButton();
   for (const int answer : answers)

@@ -15,6 +15,12 @@ namespace qtui {
 // Title of dialogs that the program gives none.
 inline constexpr const char* kDefaultDialogTitle = "VKX-4700";
 
+// The width a dialog needs for its whole title in the window frame: the
+// title in a bold face with a quarter to spare, and kTitleFrameRoom pixels
+// for the frame's icon and its buttons. Message boxes are at least as wide.
+inline constexpr int kTitleFrameRoom = 160;
+int TitleRoomWidth(const QString& title);
+
 // Returns vbOK, vbCancel, vbYes, ... as MsgBox does.
 int ShowMessageBox(QWidget* parent, std::string_view prompt, int buttons, std::string_view title);
 // The text entered, or "" when cancelled.

@@ -134,9 +134,24 @@ class frmInstall : public ui::Form,
   // The five text option pairs share this: lamp, Cmd(11), send unless a
   // parameter image is being shown.
   void SendOption(ui::Image& lamp, int address, int Index);
+  // A plain row whose box takes typing takes the typed value into its
+  // spinner before it is sent; false (and the operator told) when the text
+  // is no whole number within the row's range.
+  bool TakeTypedValue(int Index);
   // The S button of the battery capacity after an arrow of udAH1 or udAH2.
   void OfferCapacitySend();
   app::Console& c_;
 };
+
+// The equalise request: parameter 188 set to 1, as a text command and as a
+// V4 payload.
+inline constexpr int kEqualizeRequest = 188;
+inline constexpr const char* kEqualizeRequestCommand = "Ss188001";
+std::string EqualizeRequestPayload();
+// Called when the unit has acknowledged a write and the link is idle: when
+// that write was the equalise request, whose answer does not carry the
+// unit's flag, the status is read again (as Update does) so that the lamp
+// shows what the unit holds. Nothing for any other write.
+void ReadBackEqualisation(app::Console& c);
 
 }  // namespace unit

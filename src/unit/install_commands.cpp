@@ -34,22 +34,25 @@ void frmInstall::V4Start(int state, const std::string& payload) {
 }
 
 void frmInstall::cmdEqualize_Click() {
-  // The same request either way: the lamp only tells which press this was.
-  if (!LampOn(imgEQU)) {
-    SetLamp(imgEQU, true);
-    lblEqState.Caption = "Next HVD";
-  } else {
-    SetLamp(imgEQU, false);
-    lblEqState.Caption = "Off";
-  }
+  // A request, never a toggle: the lamp shows the unit's flag once the unit
+  // has acknowledged it and its status has been read back.
   if (c_.st.V4Mode) {
-    c_.st.PacketOut = V4WritePayload(188, vb::Chr(1));
+    c_.st.PacketOut = EqualizeRequestPayload();
     V4Start(lnk::kV4Write, c_.st.PacketOut);
     return;
   }
-  c_.cmd.Cmd[lnk::kSetParameter] = "Ss188001";
+  c_.cmd.Cmd[lnk::kSetParameter] = kEqualizeRequestCommand;
   c_.st.WriteData.clear();
   TextStart(lnk::kSetParameter);
+}
+
+std::string EqualizeRequestPayload() { return V4WritePayload(kEqualizeRequest, vb::Chr(1)); }
+
+void ReadBackEqualisation(app::Console& c) {
+  const bool asked = c.st.V4Mode ? c.st.PacketOut == EqualizeRequestPayload()
+                                 : c.cmd.Cmd[lnk::kSetParameter] == kEqualizeRequestCommand;
+  if (!asked || c.st.CmdState != lnk::kIdle) return;
+  c.Get<frmInstall>().cmdUpdate_Click();
 }
 
 void frmInstall::cmdReset_Click() {

@@ -15,6 +15,8 @@ namespace {
 constexpr int kVariantAddress = 4;     // firmware minor: also the auxiliary relay variant
 constexpr int kBattMaintVoff = 227;    // a parameter, or the modem init string's first character
 constexpr int kBatteryOffset = 267;
+constexpr int kAhAdd = 225;            // the %add row: its magnitude here ...
+constexpr int kAhAddSign = 226;        // ... and its sign here, 1 for negative
 
 std::string Dec(long v) { return vb::CStr(v); }
 
@@ -70,6 +72,18 @@ bool Address227IsParameter(app::Console& c, frmInstall& f) {
   return HasBattSafeMaint(f) || c.param.FirmwareVersion >= 32116;
 }
 
+// The %add row shows magnitude and sign together; 226 follows 225 in every
+// load, so the magnitude shown is made negative here.
+std::string ShowAhAddSign(app::Console& c, frmInstall& f, int sign) {
+  if (sign != 0 && sign != 1)
+    return Dec(kAhAddSign) + " (0...1) = " + Dec(sign) + std::string(vb::vbCrLf);
+  c.param.ParamShadow[kAhAddSign] = static_cast<std::int16_t>(sign);
+  if (f.udProp.Find(kAhAdd) == nullptr) return "";
+  const int magnitude = c.param.Eeprom[kAhAdd];
+  ShowRowValue(c, f, kAhAdd, sign == 1 ? -magnitude : magnitude);
+  return "";
+}
+
 }  // namespace
 
 void RedrawLoadedRows(app::Console& c) {
@@ -91,6 +105,7 @@ std::int32_t FirmwareVersionFromRows(app::Console& c) {
 }
 
 std::string CheckParameterValue(app::Console& c, int address, int value) {
+  if (address == kAhAddSign) return ShowAhAddSign(c, c.Get<frmInstall>(), value);
   if (address < 0 || address >= kParamCount || IsSkippedAddress(address)) return "";
   frmInstall& f = c.Get<frmInstall>();
   if (address == kVariantAddress) {

@@ -146,6 +146,7 @@ void frmInstall::cmdProp_Click(int Index) {
     remember(kCapacityLow, static_cast<unsigned char>(bytes[1]));
     return;
   }
+  if (tag.empty() && !TakeTypedValue(Index)) return;
   st.WriteAddress = Index;
   if (tag == "S2") {
     st.WriteData = Byte(value_of(Index - 1)) + Byte(value_of(Index));
@@ -169,6 +170,23 @@ void frmInstall::cmdProp_Click(int Index) {
   }
   cmdProp[Index].Visible = false;
   remember(Index, value_of(Index));
+}
+
+bool frmInstall::TakeTypedValue(int Index) {
+  // A row whose box takes typing sends what the box shows; the arrows keep
+  // box and spinner alike, so only typed text differs from the spinner.
+  const ui::TextBox* box = txtProp.Find(Index);
+  ui::UpDown& spinner = udProp[Index];
+  if (box == nullptr || box->Locked()) return true;
+  const std::optional<std::int64_t> n = common::WholeNumber(box->Text());
+  if (!n || *n < spinner.Min() || *n > spinner.Max()) {
+    c_.rt.MsgBox("The value must be a whole number from " + vb::CStr(spinner.Min()) + " to " +
+                     vb::CStr(spinner.Max()) + ".",
+                 ui::vbExclamation, app_info::kTitle);
+    return false;
+  }
+  spinner.Value = static_cast<int>(*n);
+  return true;
 }
 
 void frmInstall::txtProp_KeyPress(int Index, int& KeyAscii) {

@@ -4,11 +4,17 @@
 // whose value was changed offers its "S" button beside it.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QMessageBox>
+#include <QPainter>
 #include <QPixmap>
+#include <QTimer>
 #include <QToolButton>
 #include <QWidget>
+#include <functional>
 
 #include "app/console.h"
 #include "console_harness.h"
@@ -103,6 +109,61 @@ TEST(InstallAccessScreenshot, PasswordDialog) {
   EXPECT_EQ(shot.window->windowTitle().toStdString(), dialog.Caption());
   for (const char* caption : {"Enter password:", "OK", "Cancel", "01"}) ExpectTextShown(shot, caption);
   EXPECT_EQ(dialog.txtComb[1].Text(), "01");
+  dialog.Unload();
+}
+
+// The box's picture under a title bar drawn as a window frame draws one: the
+// window's icon on the left, three buttons on the right, the title in a bold
+// face between them, cut with "..." where it does not fit. The title as
+// drawn is returned.
+QString UnderFrameTitle(QImage& picture, const QString& title) {
+  constexpr int kBar = 28, kIcon = 24, kButton = 28, kPad = 8;
+  QImage framed(picture.width(), picture.height() + kBar, QImage::Format_ARGB32);
+  framed.fill(QColor(60, 60, 60));
+  QPainter p(&framed);
+  p.drawImage(0, kBar, picture);
+  p.fillRect(kPad, 2, kIcon, kIcon, QColor(200, 160, 60));
+  for (int i = 1; i <= 3; ++i)
+    p.fillRect(framed.width() - i * kButton, 4, kButton - 6, kBar - 8, QColor(120, 120, 120));
+  QFont font = QApplication::font("QMdiSubWindowTitleBar");
+  font.setBold(true);
+  p.setFont(font);
+  p.setPen(Qt::white);
+  const int left = kPad + kIcon + kPad;
+  const int room = framed.width() - 3 * kButton - kPad - left;
+  const QString shown = QFontMetrics(font).elidedText(title, Qt::ElideRight, room);
+  p.drawText(QRect(left, 0, room, kBar), Qt::AlignVCenter | Qt::AlignLeft, shown);
+  p.end();
+  picture = framed;
+  return shown;
+}
+
+// A wrong combination's message box is wide enough for its whole title in
+// the window frame, not only for its short text.
+TEST(InstallAccessScreenshot, PasswordErrorBoxShowsItsWholeTitle) {
+  SessionConsole q;
+  q.console.st.CurrentKey = "Install";
+  auto& dialog = q.console.Get<unit::frmSecurity>();
+  dialog.Show();
+  dialog.txtComb[0].Text = "98";  // the sample unit's is 12 34 56
+  QString title, text, drawn;
+  QImage picture;
+  std::function<void()> answer = [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr || !box->isVisible()) return QTimer::singleShot(20, answer);
+    title = box->windowTitle();
+    text = box->text();
+    picture = box->grab().toImage();
+    drawn = UnderFrameTitle(picture, title);
+    box->accept();
+  };
+  QTimer::singleShot(0, answer);
+  dialog.cmdOK.Press();
+  EXPECT_EQ(title.toStdString(), "Password Error");
+  EXPECT_EQ(text.toStdString(), "Invalid Password ");
+  ASSERT_FALSE(picture.isNull());
+  EXPECT_TRUE(picture.save(ScreensDir() + "/password_error.png"));
+  EXPECT_EQ(drawn.toStdString(), title.toStdString()) << "the frame cuts the title of a box " << picture.width() << " wide";
   dialog.Unload();
 }
 

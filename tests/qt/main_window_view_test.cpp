@@ -140,5 +140,29 @@ TEST_F(MainWindowView, APressOnTheEmptyFrameReachesTheModelButNotOneOnAChildWind
   EXPECT_EQ(buttons, (std::vector<int>{ui::vbRightButton}));
 }
 
+// A "-" entry draws as a thin line between entries, not as an entry of its
+// own showing the dash.
+TEST_F(MainWindowView, MenuSeparatorsDrawAsLinesWithoutTheirDash) {
+  QMenu* file = MenuTitled(Window()->menuBar(), "&File");
+  ASSERT_NE(file, nullptr);
+  file->popup(Window()->mapToGlobal(QPoint(10, 10)));
+  ASSERT_TRUE(RunUntil(q.rt, [&] { return file->isVisible(); }, 2000));
+  RunFor(q.rt, 50);
+  EXPECT_TRUE(file->grab().save(ScreensDir() + "/menu_file.png"));
+  int entry_height = 0;
+  for (QAction* a : file->actions())
+    if (!a->isSeparator() && a->isVisible()) entry_height = file->actionGeometry(a).height();
+  ASSERT_GT(entry_height, 0);
+  int separators = 0;
+  for (QAction* a : file->actions()) {
+    if (!a->isSeparator() || !a->isVisible()) continue;
+    ++separators;
+    EXPECT_TRUE(a->text().isEmpty());
+    EXPECT_LT(file->actionGeometry(a).height(), entry_height / 2);
+  }
+  EXPECT_EQ(separators, 2);
+  file->hide();
+}
+
 }  // namespace
 }  // namespace qttest

@@ -327,4 +327,95 @@ TEST_F(InstallSession, DisconnectFromTheScreenHangsUpAndLocksTheControlsLevel) {
   EXPECT_EQ(h.console.Get<app::frmMain>().tbToolBar.Buttons(4).Image(), "StatusL");
 }
 
+// What the screen shows after a write and a re-read is what the unit holds:
+// a negative %add keeps its sign (written at 226), and a Controls
+// combination field sends the number typed over it.
+TEST_F(InstallSession, NegativeAmpHourAdditionAndATypedCombinationReadBackAsWritten) {
+  Begin({.firmware = 30100});
+  Session({{40000, [&] {
+              Give("Install", unit::kPageInstall, UnitCombination(75));
+              Screen().udProp[225].Value = -254;
+              Screen().udProp[225].PressDown();  // -25.5 %
+              Screen().cmdProp[225].Press();
+            }},
+           {45000, [&] {
+              Give("Status", unit::kPageStatus, UnitCombination(82));
+              auto& field = Screen().txtProp[82];
+              field.SelStart = 0;
+              field.SelLength = static_cast<int>(field.Text().size());
+              field.Type("50");
+              Screen().cmdProp[82].Press();
+            }},
+           {50000, [&] {
+              Screen().udProp[225].Value = 0;  // forgotten by the screen ...
+              Screen().udProp[82].Value = 0;
+              Screen().cmdRefresh.Press();     // ... and read back from the unit
+            }}},
+          80000);
+  EXPECT_EQ(Unit().Memory(225), 255);
+  EXPECT_EQ(Unit().Memory(226), 1);
+  EXPECT_EQ(Unit().Memory(82), 50);
+  EXPECT_EQ(Count("Ss082050"), 1);
+  EXPECT_EQ(Count("D"), 2);
+  EXPECT_EQ(Screen().udProp[225].Value(), -255);
+  EXPECT_EQ(Screen().txtProp[225].Text(), "-25.5%");
+  EXPECT_EQ(Screen().udProp[82].Value(), 50);
+  EXPECT_EQ(Screen().txtProp[82].Text(), "50");
+  EXPECT_TRUE(Unit().Rejections().empty());
+}
+
+// Manual Equalize asks for an equalisation each time; the lamp shows the
+// unit's flag as its status reads once the request was acknowledged, so a
+// second press does not turn it off while the unit still has it set.
+class ManualEqualize : public InstallSession, public ::testing::WithParamInterface<Dialect> {};
+
+TEST_P(ManualEqualize, ShowsTheUnitsFlagAfterEachPress) {
+  const bool v4 = GetParam() == Dialect::kV4;
+  Begin({.dialect = GetParam(), .firmware = v4 ? 40100 : 30100});
+  std::vector<std::string> shown;
+  const auto look = [&] { shown.push_back(Screen().lblEqState.Caption()); };
+  Session({{40000, [&] {
+              Give("Status", unit::kPageStatus, UnitCombination(82));
+              look();
+              Screen().cmdEqualize.Press();
+            }},
+           {60000, [&] {  // a V4 unit's acknowledgement and status take 10 s
+              look();
+              Screen().cmdEqualize.Press();
+            }},
+           {80000, look}},
+          90000);
+  EXPECT_EQ(shown, (std::vector<std::string>{"Off", "Next HVD", "Next HVD"}));
+  EXPECT_TRUE(Screen().LampOn(Screen().imgEQU));
+  EXPECT_TRUE(Unit().Status().equalize);
+  EXPECT_EQ(Count(v4 ? "V4 S" : "Ss188001"), 2);
+  // One status read after each acknowledged request (and a text unit's
+  // after the connection's dump).
+  EXPECT_EQ(Count(v4 ? "V4 D" : "V"), v4 ? 2 : 3);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothDialects, ManualEqualize, ::testing::Values(Dialect::kText, Dialect::kV4));
+
+// The memory reset is told as done only when the unit answers it; a lost
+// answer is told as such, and nothing is re-read.
+TEST_F(InstallSession, MemoryResetIsToldDoneOnlyWhenTheUnitConfirmsIt) {
+  Begin({.firmware = 30100});
+  Session({{40000, [&] {
+              Give("Status", unit::kPageStatus, UnitCombination(82));
+              Unit().Faults().dropped_replies = 1;
+              h.rt.Operator().ExpectMsgBox("The unit did not confirm the memory reset.");
+              Screen().cmdReset.Press();
+            }},
+           {110000, [&] {  // an unanswered command is given up after 60 s
+              h.rt.Operator().ExpectMsgBox("Memory successfully reset");
+              Unit().SetMemory(101, 200);  // a battery volts record
+              Screen().cmdReset.Press();
+            }}},
+          140000);
+  EXPECT_EQ(Count("Rr"), 2);
+  EXPECT_EQ(Count("D"), 2) << "only the confirmed reset is followed by a re-read";
+  EXPECT_EQ(Unit().Memory(101), 0);
+  EXPECT_EQ(Screen().udProp[101].Value(), 0) << "the re-read shows the reset records";
+}
+
 }  // namespace

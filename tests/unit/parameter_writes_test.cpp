@@ -140,11 +140,10 @@ TEST_F(ParameterWrites, ThreeByteTextWriteShowsItsProgressAndStartsWithTheFirstB
   EXPECT_EQ(progress->ProgressBar1.Value(), 0);
 }
 
-TEST_F(ParameterWrites, TypingOffersTheSendButtonWhichSendsTheSpinnersValue) {
+TEST_F(ParameterWrites, TypingOffersTheSendButton) {
   UnlockControls();
   Screen().txtProp[82].Type("5");
   EXPECT_TRUE(Screen().cmdProp[82].Visible());
-  EXPECT_EQ(Send(82), "Ss082011");  // the spinner's 11, not the typed text
   // Typing into the first Install combination field offers the second's.
   UnlockInstall();
   Screen().txtProp[75].Type("1");
@@ -153,6 +152,48 @@ TEST_F(ParameterWrites, TypingOffersTheSendButtonWhichSendsTheSpinnersValue) {
   // A box that takes no typing offers nothing.
   Screen().txtProp[13].Type("1");
   EXPECT_FALSE(Screen().cmdProp[13].Visible());
+}
+
+// A Controls combination field sends the number typed over it, within the
+// field's range, in both dialects; anything else is refused, nothing is
+// sent and the button stays offered.
+TEST_F(ParameterWrites, TypedCombinationFieldSendsWhatItShows) {
+  UnlockControls();
+  const struct {
+    bool v4;
+    std::string typed;
+    std::string sent;  // "" : refused
+  } cases[] = {
+      {false, "50", "Ss082050"},  {true, "50", Bytes({'S', 1, 0, 82, 50})},
+      {false, " 7", "Ss082007"},  {false, "99", "Ss082099"},
+      {true, "0", Bytes({'S', 1, 0, 82, 0})},
+      {false, "100", ""},         {true, "-1", ""},
+      {false, "abc", ""},         {false, "", ""},
+      {true, "5.5", ""},
+  };
+  auto& box = Screen().txtProp[82];
+  for (const auto& t : cases) {
+    C().st.V4Mode = t.v4;
+    C().st.PacketOut.clear();
+    SetRow(82, 11);
+    box.SelStart = 0;
+    box.SelLength = static_cast<int>(box.Text().size());
+    box.Type(t.typed);
+    if (t.typed.empty()) Offer(82);
+    if (t.sent.empty())
+      h.rt.Operator().ExpectMsgBox("The value must be a whole number from 0 to 99.");
+    const std::string wire = Send(82);
+    EXPECT_EQ(t.v4 ? C().st.PacketOut : wire, t.sent) << t.typed;
+    EXPECT_EQ(Screen().cmdProp[82].Visible(), t.sent.empty()) << t.typed;
+    if (t.sent.empty()) {
+      EXPECT_EQ(Screen().udProp[82].Value(), 11) << t.typed;
+      continue;
+    }
+    const int number = std::stoi(t.typed);
+    EXPECT_EQ(Screen().udProp[82].Value(), number);
+    EXPECT_EQ(Shadow(82), number);
+    EXPECT_EQ(box.Text(), std::to_string(number));
+  }
 }
 
 TEST_F(ParameterWrites, TypingIntoALockedRowIsRefused) {

@@ -176,16 +176,16 @@ bool frmInstall::TakeTypedValue(int Index) {
   // A row whose box takes typing sends what the box shows; the arrows keep
   // box and spinner alike, so only typed text differs from the spinner.
   const ui::TextBox* box = txtProp.Find(Index);
-  ui::UpDown& spinner = udProp[Index];
-  if (box == nullptr || box->Locked()) return true;
+  ui::UpDown* spinner = udProp.Find(Index);
+  if (box == nullptr || box->Locked() || spinner == nullptr) return true;
   const std::optional<std::int64_t> n = common::WholeNumber(box->Text());
-  if (!n || *n < spinner.Min() || *n > spinner.Max()) {
-    c_.rt.MsgBox("The value must be a whole number from " + vb::CStr(spinner.Min()) + " to " +
-                     vb::CStr(spinner.Max()) + ".",
+  if (!n || *n < spinner->Min() || *n > spinner->Max()) {
+    c_.rt.MsgBox("The value must be a whole number from " + vb::CStr(spinner->Min()) + " to " +
+                     vb::CStr(spinner->Max()) + ".",
                  ui::vbExclamation, app_info::kTitle);
     return false;
   }
-  spinner.Value = static_cast<int>(*n);
+  spinner->Value = static_cast<int>(*n);
   return true;
 }
 

@@ -163,7 +163,8 @@ TEST(InstallAccessScreenshot, PasswordErrorBoxShowsItsWholeTitle) {
   EXPECT_EQ(text.toStdString(), "Invalid Password ");
   ASSERT_FALSE(picture.isNull());
   EXPECT_TRUE(picture.save(ScreensDir() + "/password_error.png"));
-  EXPECT_EQ(drawn.toStdString(), title.toStdString()) << "the frame cuts the title of a box " << picture.width() << " wide";
+  EXPECT_EQ(drawn.toStdString(), title.toStdString())
+      << "the frame cuts the title of a box " << picture.width() << " wide";
   dialog.Unload();
 }
 

@@ -394,7 +394,8 @@ TEST_P(ManualEqualize, ShowsTheUnitsFlagAfterEachPress) {
   EXPECT_EQ(Count(v4 ? "V4 D" : "V"), v4 ? 2 : 3);
 }
 
-INSTANTIATE_TEST_SUITE_P(BothDialects, ManualEqualize, ::testing::Values(Dialect::kText, Dialect::kV4));
+INSTANTIATE_TEST_SUITE_P(BothDialects, ManualEqualize,
+                         ::testing::Values(Dialect::kText, Dialect::kV4));
 
 // The memory reset is told as done only when the unit answers it; a lost
 // answer is told as such, and nothing is re-read.

@@ -1,7 +1,10 @@
 #include "app/frm_debug.h"
 
+#include <optional>
+
 #include "app/console.h"
 #include "common/vb.h"
+#include "link/line_values.h"
 #include "link/receive_loop.h"
 #include "link/serial_open.h"
 #include "link/settings_access.h"
@@ -61,7 +64,9 @@ void frmDebug::txtOut_KeyPress(int& key_ascii) {
 
 void frmDebug::cmdOpenPort_Click() {
   if (c_.MSComm1.PortOpen()) return;
-  c_.MSComm1.CommPort = vb::CInt(lnk::SettingValue(c_, "CableComPort"));
+  const std::optional<int> port = lnk::StoredCommPort(c_, "CableComPort");
+  if (!port) return;
+  c_.MSComm1.CommPort = *port;
   if (!lnk::OpenSerialPort(c_, "")) return;
   lnk::ReceiveLoop(c_);
 }

@@ -1,6 +1,7 @@
 // The three roads to a unit (modem, direct cable, network), the session that
 // a direct or network road runs once the link is up, hanging up and the
 // auto-answer switch.
+#include <optional>
 #include <string>
 
 #include "app/console.h"
@@ -15,6 +16,7 @@
 #include "common/vb.h"
 #include "link/command_sender.h"
 #include "link/command_table.h"
+#include "link/line_values.h"
 #include "link/modem_call.h"
 #include "link/receive_loop.h"
 #include "link/reply_tokens.h"
@@ -134,9 +136,13 @@ void frmMain::mnuDirect_Click() {
     if (!phone.IsNull()) {
       if (c_.MSComm1.PortOpen()) c_.MSComm1.SetPortOpen(false);
       const double port = vb::Val(phone.ToText());
-      c_.MSComm1.CommPort = port >= 1 && port <= 16
-                                ? static_cast<int>(vb::Int(port))
-                                : vb::CInt(lnk::SettingValue(c_, "CableComPort"));
+      if (port >= 1 && port <= 16) {
+        c_.MSComm1.CommPort = static_cast<int>(vb::Int(port));
+      } else {
+        const std::optional<int> cable = lnk::StoredCommPort(c_, "CableComPort");
+        if (!cable) return ResetConnectButton();
+        c_.MSComm1.CommPort = *cable;
+      }
     }
   } else if (st.V4Mode) {
     if (!AskUnitAddress(c_, "direct")) return;
@@ -161,7 +167,11 @@ void frmMain::DirectConnect() {
                   "," + lnk::SettingText(c_, "CableDataBits") + "," +
                   lnk::SettingText(c_, "CableStopBits");
   port.Handshaking = vb::CLng(lnk::SettingValue(c_, "CableFlowControl"));
-  if (!MapShown(c_)) port.CommPort = vb::CInt(lnk::SettingValue(c_, "CableComPort"));
+  if (!MapShown(c_)) {
+    const std::optional<int> cable = lnk::StoredCommPort(c_, "CableComPort");
+    if (!cable) return ResetConnectButton();
+    port.CommPort = *cable;
+  }
   st.DirectCable = true;
   // The session runs on the cable, whatever an earlier network session left:
   // unit commands and replies must not go to and come from the socket.

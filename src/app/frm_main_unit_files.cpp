@@ -136,16 +136,20 @@ void frmMain::mnuFileUploadBulk_Click() {
   request.initial_dir = c_.folder.Path();
   const std::string path = c_.rt.FileDialog(request);
   if (path.empty()) return;
+  // The file is read and checked first: the operator is not asked to erase
+  // the unit's settings for a file that cannot replace them.
+  const platform::FileReading file = platform::ReadWholeFileOrReason(path);
+  if (!file.bytes)
+    return Tell(c_, "\"" + path + "\" cannot be read (" + file.error + "); nothing was uploaded.");
+  const std::optional<std::string> image = ReadBulkImage(*file.bytes);
+  if (!image)
+    return Tell(c_, "\"" + path + "\" is not a bulk dump file (it is shorter than 300 bytes); "
+                        "nothing was uploaded.");
   if (c_.rt.MsgBox("Warning: By proceeding with this operation, you will erase all current unit "
                    "settings and replace them with settings from the saved file. Are you sure you "
                    "want to proceed?",
                    ui::vbYesNo, app_info::kTitle) != ui::vbYes)
     return;
-  const std::optional<std::string> image =
-      ReadBulkImage(platform::ReadWholeFile(path).value_or(""));
-  if (!image)
-    return Tell(c_, "\"" + path + "\" is not a bulk dump file (it is shorter than 300 bytes); "
-                        "nothing was uploaded.");
   st.PacketBuf = *image;
   st.EepromImage = *image;
   unit::StartBulkWrite(c_, 0, kBulkWriteEnd);

@@ -6,6 +6,7 @@
 #include "app/remote_port.h"
 #include "common/app_info.h"
 #include "common/vb.h"
+#include "link/line_values.h"
 #include "link/settings_access.h"
 
 namespace app {
@@ -157,15 +158,35 @@ void frmSettings::udHour_Change() {
 
 void frmSettings::udMin_Change() { udHour_Change(); }
 
+void frmSettings::Refuse(const std::string& rule, int page, ui::Control& box) {
+  c_.rt.MsgBox(rule, ui::vbExclamation, app_info::kTitle);
+  TabStrip1.SelectedIndex = page;
+  box.SetFocus();
+}
+
 void frmSettings::cmdOK_Click() {
-  // A port that is no TCP port would reach another one (70000 is taken as
-  // 4464) or none at all: nothing is saved until the operator corrects it.
-  if (!ParseRemotePort(txtPort.Text())) {
-    c_.rt.MsgBox(kRemotePortRange, ui::vbExclamation, app_info::kTitle);
-    TabStrip1.SelectedIndex = kSettingsNetwork;
-    txtPort.SetFocus();
-    return;
+  // A box that becomes a port number, a line setting or part of a modem
+  // command takes only what those can be ("2.6" would open COM3, rings of
+  // "2DT5551234" would dial): nothing is saved until the operator corrects
+  // it. Likewise a port that is no TCP port would reach another one (70000
+  // is taken as 4464) or none at all.
+  const struct {
+    const char* key;
+    ui::ComboBox& box;
+    int page;
+  } line_boxes[] = {
+      {"ModemComPort", cmbMPort, kSettingsModem},   {"ModemDataBits", cmbMData, kSettingsModem},
+      {"ModemParity", cmbMParity, kSettingsModem},  {"ModemStopBits", cmbMStop, kSettingsModem},
+      {"ModemBaud", cmbMBaud, kSettingsModem},      {"ModemRings", cmbMRings, kSettingsModem},
+      {"CableComPort", cmbCPort, kSettingsCable},   {"CableDataBits", cmbCData, kSettingsCable},
+      {"CableParity", cmbCParity, kSettingsCable},  {"CableStopBits", cmbCStop, kSettingsCable},
+      {"CableBaud", cmbCBaud, kSettingsCable},
+  };
+  for (const auto& line : line_boxes) {
+    const lnk::LineField& field = lnk::LineFieldOf(line.key);
+    if (!field.holds(line.box.Text())) return Refuse(lnk::LineFieldRule(field), line.page, line.box);
   }
+  if (!ParseRemotePort(txtPort.Text())) return Refuse(kRemotePortRange, kSettingsNetwork, txtPort);
   c_.SaveSetting("V4", vb::CStr(chkAddress.Value()));
   c_.SaveSetting("RemoteIP", txtIP.Text());
   c_.SaveSetting("RemotePort", txtPort.Text());

@@ -132,6 +132,8 @@ class frmSettings : public ui::Form {
   void BindEvents();
   void LoadEntries();
   void SaveEntries();
+  // Tells the operator what a box must hold and shows it.
+  void Refuse(const std::string& rule, int page, ui::Control& box);
 
   // Loading and saving one entry of the settings table.
   void LoadCheck(ui::CheckBox& box, const char* key);

@@ -1,9 +1,12 @@
 #include "app/status_file.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "common/vb.h"
+#include "common/whole_number.h"
 #include "link/reply_tokens.h"
 #include "link/v4_packet.h"
 #include "unit/dump_loading.h"
@@ -31,6 +34,53 @@ constexpr double kLastAddress = 300;
 // The length field and the CRC-32 that closes the packet.
 constexpr std::size_t kLengthBytes = 2;
 constexpr std::size_t kCrcBytes = 4;
+
+// The number tokens of a line as the reply parsers take them; nothing when
+// one of them is no whole number ("1-2", a lone "-").
+std::optional<std::vector<std::int64_t>> Numbers(std::string_view line) {
+  std::string rest(line);
+  std::vector<std::int64_t> numbers;
+  for (std::string token = lnk::NextIntToken(rest); token != lnk::kMissingNumber;
+       token = lnk::NextIntToken(rest)) {
+    const auto number = common::WholeNumber(token);
+    if (!number) return std::nullopt;
+    numbers.push_back(*number);
+  }
+  return numbers;
+}
+
+// A saved dump: checked lines, or the last address and then address and
+// value pairs, the addresses rising up to the last one.
+bool IsDumpLine(std::string_view line) {
+  std::vector<unit::DumpValue> checked;
+  if (unit::ReadSavedCheckedDump(line, checked)) return !checked.empty();
+  const auto numbers = Numbers(line);
+  if (!numbers || numbers->size() < 3 || numbers->size() % 2 == 0) return false;
+  const std::int64_t last = (*numbers)[0];
+  if (last < 0 || last > kLastAddress) return false;
+  std::int64_t previous = -1;
+  for (std::size_t i = 1; i < numbers->size(); i += 2) {
+    const std::int64_t address = (*numbers)[i];
+    if (address <= previous || address > last) return false;
+    previous = address;
+  }
+  return true;
+}
+
+// A status line: its letter first, then at least the numbers its parser
+// reads, each a whole number.
+bool IsStatusLine(std::string_view line, char letter, std::size_t fields) {
+  const std::size_t start = line.find_first_not_of(' ');
+  if (start == std::string_view::npos || line[start] != letter) return false;
+  const auto numbers = Numbers(line.substr(start + 1));
+  return numbers && numbers->size() >= fields;
+}
+
+// The numbers the U parser reads: date, a reserved field, time, weekday,
+// battery volts, two currents, two temperatures, relay and generator bits;
+// the V parser: five counters and flags, then three ampere-hour counters.
+constexpr std::size_t kULineFields = 15;
+constexpr std::size_t kVLineFields = 8;
 
 }  // namespace
 
@@ -63,6 +113,13 @@ StatusFileReading ReadStatusFile(std::string_view bytes) {
   if (!bytes.empty() && bytes[0] == '2') {
     const std::vector<std::string_view> lines = Lines(bytes);
     if (lines.size() < 3) return {std::nullopt, "it holds fewer than three lines"};
+    // The parsers would read any text as zeros and dashes and show it as a
+    // unit's status.
+    if (!IsDumpLine(lines[0])) return {std::nullopt, "its first line is no parameter dump"};
+    if (!IsStatusLine(lines[1], 'U', kULineFields))
+      return {std::nullopt, "its second line is no U status line"};
+    if (!IsStatusLine(lines[2], 'V', kVLineFields))
+      return {std::nullopt, "its third line is no V status line"};
     contents.text = true;
     contents.eeprom = lines[0];
     contents.u_line = lines[1];

@@ -30,7 +30,9 @@ struct StatusFileContents {
 inline constexpr std::string_view kBinaryImage = "(Data)";
 
 // A status file told apart by its first byte: "2" text, anything else
-// binary. A text file needs three lines; a binary file needs 350 bytes
+// binary. A text file needs three lines: a parameter dump, a "U" and a "V"
+// status line, each holding the numbers its parser reads; a binary file
+// needs 350 bytes
 // holding a whole packet (StatusPacketRefusal). Anything else is refused
 // with the reason.
 struct StatusFileReading {

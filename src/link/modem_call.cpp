@@ -1,5 +1,6 @@
 #include "link/modem_call.h"
 
+#include <optional>
 #include <string>
 
 #include "app/console.h"
@@ -12,6 +13,7 @@
 #include "link/command_sender.h"
 #include "link/command_table.h"
 #include "link/delay.h"
+#include "link/line_values.h"
 #include "link/receive_loop.h"
 #include "link/reply_handlers.h"
 #include "link/serial_open.h"
@@ -32,7 +34,9 @@ void ApplyModemLineSettings(app::Console& c) {
 }
 
 bool OpenModemPort(app::Console& c) {
-  c.MSComm1.CommPort = vb::CInt(SettingValue(c, "ModemComPort"));
+  const std::optional<int> port = StoredCommPort(c, "ModemComPort");
+  if (!port) return false;
+  c.MSComm1.CommPort = *port;
   return OpenSerialPort(c, "Invalid COM port setting -- check modem settings.");
 }
 
@@ -98,6 +102,11 @@ bool StartModemCall(app::Console& c) {
 }
 
 void InitModem(app::Console& c) {
+  const bool answer = c.Get<app::frmMain>().mnuOptionsAnswer.Checked();
+  // The count goes into the modem's command as a number, never as the text
+  // stored ("2DT5551234" would dial).
+  std::optional<int> rings;
+  if (answer && !(rings = StoredRings(c))) return;
   // The modem answers on the serial port, whatever the last session used.
   c.st.UseTcp = false;
   auto& readout = c.Get<app::frmReadout>();
@@ -106,8 +115,8 @@ void InitModem(app::Console& c) {
   ApplyModemLineSettings(c);
   if (!c.MSComm1.PortOpen() && !OpenModemPort(c)) return;
   std::string init = SettingText(c, "ModemInit");
-  if (c.Get<app::frmMain>().mnuOptionsAnswer.Checked())
-    c.cmd.Cmd[kAutoAnswerInit] = vb::Left(init, vb::Len(init) - 1) + SettingText(c, "ModemRings") + "\r";
+  if (answer)
+    c.cmd.Cmd[kAutoAnswerInit] = vb::Left(init, vb::Len(init) - 1) + vb::CStr(*rings) + "\r";
   else
     c.cmd.Cmd[kAutoAnswerInit] = init + "\r";
   c.st.AutoNext = false;

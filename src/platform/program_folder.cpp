@@ -7,8 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <utility>
 
 namespace platform {
 
@@ -60,12 +59,28 @@ std::optional<std::string> ProgramFolder::WriteFileAtomic(std::string_view name,
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream out;
-  out << in.rdbuf();
-  if (in.bad()) return std::nullopt;
-  return out.str();
+  return ReadWholeFileOrReason(path).bytes;
+}
+
+FileReading ReadWholeFileOrReason(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return {std::nullopt, std::strerror(errno)};
+  std::string bytes;
+  char buffer[64 * 1024];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n > 0) {
+      bytes.append(buffer, static_cast<size_t>(n));
+      continue;
+    }
+    if (n == 0) break;
+    if (errno == EINTR) continue;
+    const std::string error = std::strerror(errno);
+    ::close(fd);
+    return {std::nullopt, error};
+  }
+  ::close(fd);
+  return {std::move(bytes), ""};
 }
 
 std::optional<std::string> WriteWholeFileAtomic(const std::string& path, std::string_view bytes) {

@@ -41,6 +41,13 @@ class ProgramFolder {
 
 // Reads or writes a whole file at a path (for files the operator names).
 std::optional<std::string> ReadWholeFile(const std::string& path);
+// A whole file, or the system's reason why it cannot be read ("Permission
+// denied", "Is a directory"): a file that fails half-way is no short file.
+struct FileReading {
+  std::optional<std::string> bytes;
+  std::string error;  // "" when read
+};
+FileReading ReadWholeFileOrReason(const std::string& path);
 std::optional<std::string> WriteWholeFileAtomic(const std::string& path, std::string_view bytes);
 // The same through a temporary file of the caller's choosing (in the same
 // folder), which is left behind only by a crash before the rename.

@@ -93,10 +93,13 @@ class ListBoxView final : public ControlView {
     list_->setUniformItemSizes(true);
     // The operator's choice is the item selected (a click, or a key that
     // moves the selection); the current row alone is no choice: Qt sets it on
-    // the first item when a list without one takes the focus.
+    // the first item when a list without one takes the focus. A Ctrl+click
+    // on the chosen item clears the selection, and then nothing is chosen.
     QObject::connect(list_, &QListWidget::itemSelectionChanged, this, [this] {
+      if (!Accepting()) return;
       const QList<QListWidgetItem*> selected = list_->selectedItems();
-      if (Accepting() && !selected.isEmpty()) model_.UserSelect(list_->row(selected.front()));
+      if (!selected.isEmpty()) model_.UserSelect(list_->row(selected.front()));
+      else if (model_.ListIndex() >= 0) model_.UserSelect(-1);
     });
     QObject::connect(list_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
       if (Accepting()) model_.UserDoubleClick(list_->row(item));

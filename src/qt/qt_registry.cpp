@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include "platform/cp1252.h"
 #include "qt/qt_convert.h"
 
 namespace qtui {
@@ -19,10 +20,54 @@ QString MachineGroup(std::string_view key_path) {
   return group;
 }
 
-// An unquoted value with commas, written by hand, reads as a list.
-std::string ValueText(const QVariant& value) {
-  if (value.typeId() == QMetaType::QStringList) return FromQt(value.toStringList().join(QLatin1Char(',')));
-  return FromQt(value.toString());
+// The store says in this key that its values are the file system's bytes
+// (UTF-8); a store without it was written through Latin-1.
+const QString kFormatKey = QStringLiteral("Format/Values");
+const QString kFormatUtf8 = QStringLiteral("UTF-8");
+
+bool IsUtf8(std::string_view bytes) {
+  for (std::size_t i = 0; i < bytes.size();) {
+    if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+      ++i;
+      continue;
+    }
+    const auto sequence = platform::Utf8SequenceAt(bytes, i);
+    if (!sequence) return false;
+    i += sequence->second;
+  }
+  return true;
+}
+
+bool BeyondLatin1(const QString& text) {
+  for (const QChar ch : text)
+    if (ch.unicode() > 0xFF) return true;
+  return false;
+}
+
+std::string Utf8Bytes(const QString& text) {
+  const QByteArray bytes = text.toUtf8();
+  return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
+// Bytes as the store keeps them: UTF-8 as text, so the file reads (and is
+// edited) as letters; anything else as the bytes themselves.
+QVariant StoredValue(std::string_view bytes) {
+  if (IsUtf8(bytes)) return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+// An unquoted value with commas, written by hand, reads as a list. Letters
+// beyond Latin-1 can only have come from UTF-8 (a hand-written path), even in
+// a store written through Latin-1.
+std::string ValueText(const QVariant& value, bool utf8_store) {
+  if (value.typeId() == QMetaType::QByteArray) {
+    const QByteArray bytes = value.toByteArray();
+    return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+  }
+  const QString text = value.typeId() == QMetaType::QStringList
+                           ? value.toStringList().join(QLatin1Char(','))
+                           : value.toString();
+  return utf8_store || BeyondLatin1(text) ? Utf8Bytes(text) : FromQt(text);
 }
 
 }  // namespace
@@ -33,6 +78,8 @@ QtRegistry::QtRegistry(const std::string& user_ini, const std::string& machine_i
                                         QStringLiteral("vkx4700"), QStringLiteral("VKX-4700"));
   else
     user_ = std::make_unique<QSettings>(PathToQt(user_ini), QSettings::IniFormat);
+  utf8_ = user_->value(kFormatKey).toString() == kFormatUtf8;
+  if (!utf8_ && !user_->allKeys().isEmpty()) ConvertLatin1Store();
   if (!machine_ini.empty()) {
     machine_ = std::make_unique<QSettings>(PathToQt(machine_ini), QSettings::IniFormat);
     // Sections named with backslashes ("[System\Modem\0000]", as the store is
@@ -44,18 +91,36 @@ QtRegistry::QtRegistry(const std::string& user_ini, const std::string& machine_i
 
 QtRegistry::~QtRegistry() = default;
 
+void QtRegistry::ConvertLatin1Store() {
+  // Each value is rewritten as the bytes it read as, so a path keeps its
+  // file and the file shows its letters.
+  for (const QString& key : user_->allKeys()) {
+    const QVariant value = user_->value(key);
+    if (value.typeId() != QMetaType::QString) continue;  // lists stay as written
+    user_->setValue(key, StoredValue(ValueText(value, false)));
+  }
+  MarkUtf8();
+  user_->sync();
+}
+
+void QtRegistry::MarkUtf8() {
+  user_->setValue(kFormatKey, kFormatUtf8);
+  utf8_ = true;
+}
+
 std::string QtRegistry::UserFile() const { return PathFromQt(user_->fileName()); }
 
 std::string QtRegistry::GetSetting(std::string_view section, std::string_view key,
                                    std::string_view default_value) {
   const QVariant value = user_->value(UserKey(section, key));
   if (!value.isValid()) return std::string(default_value);
-  return ValueText(value);
+  return ValueText(value, utf8_);
 }
 
 void QtRegistry::SaveSetting(std::string_view section, std::string_view key,
                              std::string_view value) {
-  user_->setValue(UserKey(section, key), ToQt(value));
+  if (!utf8_) MarkUtf8();
+  user_->setValue(UserKey(section, key), StoredValue(value));
   user_->sync();  // written at once, as the original's registry is
 }
 
@@ -78,7 +143,7 @@ std::optional<std::string> QtRegistry::MachineValue(std::string_view key_path,
   if (!machine_) return std::nullopt;
   const QVariant value = machine_->value(MachineGroup(key_path) + QLatin1Char('/') + ToQt(value_name));
   if (!value.isValid()) return std::nullopt;
-  return ValueText(value);
+  return ValueText(value, false);
 }
 
 }  // namespace qtui

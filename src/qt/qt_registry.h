@@ -1,6 +1,6 @@
 // The settings stores on QSettings in INI form. The per-user store is
 // $XDG_CONFIG_HOME/vkx4700/VKX-4700.ini unless a file is named; each section
-// is a group. The machine store is read from a second INI file (none: an
+// is a group, and values are the file system's bytes (UTF-8). The machine store is read from a second INI file (none: an
 // empty store), its "\"-separated key paths mapped to nested groups.
 #pragma once
 
@@ -31,7 +31,13 @@ class QtRegistry : public platform::Registry {
                                           std::string_view value_name) override;
 
  private:
+  // A store written through Latin-1 becomes a UTF-8 one, every value reading
+  // as it did.
+  void ConvertLatin1Store();
+  void MarkUtf8();
+
   std::unique_ptr<QSettings> user_;
+  bool utf8_ = false;  // the per-user store keeps UTF-8
   std::unique_ptr<QSettings> machine_;  // nullptr: no machine store
 };
 

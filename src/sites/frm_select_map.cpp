@@ -164,7 +164,7 @@ void frmSelectMap::cmdProps_Click() {
   auto& props = c_.Get<frmMapProps>();
   props.txtMapName.Text = lstMaps.List(index);
   props.txtPath.Text = entry ? entry->path : "";
-  props.SetCurrentMapID(*id);
+  props.SetCurrentMap(position, *id);
   props.Show(true, this);
   FillMapList();
 }
@@ -217,7 +217,7 @@ void frmMapProps::cmdBrowse_Click() {
 }
 
 void frmMapProps::cmdApply_Click() {
-  WriteMapCatalogue(c_, CatalogueWithMapReplaced(ReadMapCatalogue(c_), MapID,
+  WriteMapCatalogue(c_, CatalogueWithMapReplaced(ReadMapCatalogue(c_), MapPosition, MapID,
                                                  MapLine(txtMapName.Text(), MapID, txtPath.Text())));
 }
 

@@ -76,11 +76,16 @@ class frmMapProps : public ui::Form {
   ui::CommandButton Command2{*this, "Command2"};  // OK
   ui::CommandButton Command1{*this, "Command1"};  // Cancel
 
-  std::int32_t MapID = 0;  // the map being edited
+  std::int32_t MapID = 0;    // the map being edited
+  long MapPosition = 0;      // where its line starts in the catalogue (0: unknown)
   void SetCurrentMapID(std::int32_t id) { MapID = id; }
+  void SetCurrentMap(long position, std::int32_t id) {
+    MapPosition = position;
+    MapID = id;
+  }
 
   void cmdBrowse_Click();
-  // Rewrites every line of MapID with the name and path shown.
+  // Rewrites the map's own line with the name and path shown.
   void cmdApply_Click();
   void Command2_Click();
   void Command1_Click() { Unload(); }

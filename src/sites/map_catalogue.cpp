@@ -129,13 +129,18 @@ std::string CatalogueWithout(std::string_view catalogue, const MapList& list,
   return Joined(kept);
 }
 
-std::string CatalogueWithMapReplaced(std::string_view catalogue, std::int32_t id,
+std::string CatalogueWithMapReplaced(std::string_view catalogue, long position, std::int32_t id,
                                      std::string_view line) {
+  const bool at_position = MapIdAt(catalogue, position) == id;
+  bool replaced = false;
   std::vector<std::string_view> kept;
   for (const Line& l : Lines(catalogue)) {
     const std::size_t mark = l.text.find(kMapIdMark);
     if (mark == std::string_view::npos) continue;
-    kept.push_back(IdAfter(l.text, mark) == id ? line : l.text);
+    const bool chosen = at_position ? static_cast<long>(l.start) + 1 == position
+                                    : !replaced && IdAfter(l.text, mark) == id;
+    replaced = replaced || chosen;
+    kept.push_back(chosen ? line : l.text);
   }
   return Joined(kept);
 }

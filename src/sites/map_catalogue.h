@@ -65,9 +65,12 @@ std::string MapLine(std::string_view description, std::int32_t id, std::string_v
 // list.entries): the other entries' lines in list order.
 std::string CatalogueWithout(std::string_view catalogue, const MapList& list,
                              std::size_t removed);
-// The catalogue with every line of map `id` replaced by `line`; the other
-// map lines are kept as they are.
-std::string CatalogueWithMapReplaced(std::string_view catalogue, std::int32_t id,
+// The catalogue with one line of map `id` replaced by `line`: the line that
+// starts at the 1-based byte `position` when it carries that id, else the
+// first line that does. Two maps may share an id (written past 99999 by
+// hand or by older versions), so the line, not the id, names the map. The
+// other map lines are kept as they are.
+std::string CatalogueWithMapReplaced(std::string_view catalogue, long position, std::int32_t id,
                                      std::string_view line);
 // The catalogue with `line` added at its end (after a line end of its own
 // when the last line lacks one).

@@ -30,7 +30,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             list.entries.size() - 1);
   for (const std::int32_t id : {42, 123456, sites::kMaxMapId}) {
     const std::string line = sites::MapLine(file.substr(0, size / 2), id, file.substr(size / 2));
-    const std::string replaced = sites::CatalogueWithMapReplaced(file + "\r\n" + line, id, line);
+    const std::string with_line = file + "\r\n" + line;
+    const std::string replaced = sites::CatalogueWithMapReplaced(
+        with_line, static_cast<long>(with_line.size() - line.size()) + 1, id, line);
     const sites::MapList again = sites::ListMaps(replaced);
     Require(again.entries.size() == list.entries.size() + 1);
     const auto last = sites::ReadMapEntry(replaced, again.entries.back().position);

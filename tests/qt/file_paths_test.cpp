@@ -203,9 +203,10 @@ TEST(QtPathText, MessagesShowPathLettersAndPathsKeepTheirBytes) {
 
 // ---- the pickers' lists ------------------------------------------------------------
 
-// A list that takes the focus when its window opens chooses nothing: OK in
-// Load File asks for a file, OK in Select Map closes without changing the map.
-TEST(FilePickers, AListFocusedWhenItsWindowOpensChoosesNothing) {
+// A list that takes the focus when its window opens chooses nothing, and so
+// does one whose choice a Ctrl+click cleared: OK in Load File asks for a
+// file, OK in Select Map closes without changing the map.
+TEST(FilePickers, AListFocusedOnOpeningOrClearedByCtrlClickChoosesNothing) {
   OfflineQtConsole q("pickers");
   for (const char* name : {"North.vkx", "South.vkx"}) ASSERT_FALSE(q.folder.WriteFileAtomic(name, "2\r\n"));
   auto& picker = q.console.Get<app::frmLoad>();
@@ -217,30 +218,40 @@ TEST(FilePickers, AListFocusedWhenItsWindowOpensChoosesNothing) {
     ui::CommandButton& cancel;
   } windows[] = {{picker, picker.List1, picker.cmdOK, picker.cmdCancel},
                  {maps, maps.lstMaps, maps.Command1, maps.cmdCancel}};
-  for (const auto& w : windows) {
-    QtDialogOperator op;
-    int polls = 0;
-    bool focused = false;
-    int chosen = -2;
-    op.Then(
-        [&](QWidget*) {
-          auto* list = WidgetOf<QListWidget>(q.rt, w.list);
-          focused = list != nullptr && list->hasFocus();
-          return focused || ++polls > 100;
-        },
-        [&](QWidget*) {
-          chosen = w.list.ListIndex();
-          QTest::mouseClick(WidgetOf<QPushButton>(q.rt, w.ok), Qt::LeftButton);
-          if (w.form.Visible()) w.cancel.Press();
-        });
-    w.form.Show(true);
-    const std::string name = w.form.Name();
-    EXPECT_TRUE(focused) << name;
-    EXPECT_EQ(chosen, -1) << name;
-    EXPECT_EQ(op.messages, &w.form == &picker
-                               ? QStringList{QStringLiteral("Please select a file or press 'Cancel'.")}
-                               : QStringList())
-        << name;
+  for (const bool ctrl_click : {false, true}) {
+    for (const auto& w : windows) {
+      QtDialogOperator op;
+      int polls = 0;
+      bool focused = false;
+      int chosen = -2;
+      op.Then(
+          [&](QWidget*) {
+            auto* list = WidgetOf<QListWidget>(q.rt, w.list);
+            focused = list != nullptr && list->hasFocus();
+            return focused || ++polls > 100;
+          },
+          [&](QWidget*) {
+            auto* list = WidgetOf<QListWidget>(q.rt, w.list);
+            if (ctrl_click && list->count() > 0) {
+              const QPoint first = list->visualItemRect(list->item(0)).center();
+              QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first);
+              EXPECT_EQ(w.list.ListIndex(), 0);
+              QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, first);
+              EXPECT_TRUE(list->selectedItems().isEmpty());
+            }
+            chosen = w.list.ListIndex();
+            QTest::mouseClick(WidgetOf<QPushButton>(q.rt, w.ok), Qt::LeftButton);
+            if (w.form.Visible()) w.cancel.Press();
+          });
+      w.form.Show(true);
+      const std::string name = w.form.Name() + (ctrl_click ? " after Ctrl+click" : "");
+      EXPECT_TRUE(focused) << name;
+      EXPECT_EQ(chosen, -1) << name;
+      EXPECT_EQ(op.messages, &w.form == &picker
+                                 ? QStringList{QStringLiteral("Please select a file or press 'Cancel'.")}
+                                 : QStringList())
+          << name;
+    }
   }
   EXPECT_EQ(q.console.st.StatusFilePath, "");
   EXPECT_EQ(q.registry.GetSetting("Settings", "CurrentMap", "(unchanged)"), "(unchanged)");

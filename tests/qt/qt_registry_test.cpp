@@ -1,18 +1,26 @@
 // The settings stores in INI files.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "app/modem_list.h"
+#include "pty_pair.h"
 #include "qt/qt_registry.h"
+#include "qt/qt_serial_port.h"
+#include "qt_test_support.h"
 
 namespace qttest {
 namespace {
 
 class QtRegistryTest : public ::testing::Test {
  protected:
+  std::string Dir() const { return dir.path().toStdString() + "/"; }
   std::string Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)).toStdString(); }
   QTemporaryDir dir;
 };
@@ -34,6 +42,82 @@ TEST_F(QtRegistryTest, ValuesSurviveReopeningTheFile) {
   EXPECT_EQ(registry.GetSetting("Ports", "COM3", ""), "/dev/ttyUSB0");
   EXPECT_EQ(registry.GetSetting("Settings", "Gone", "none"), "none");
   EXPECT_EQ(registry.GetSetting("Other", "RemotePort", "dflt"), "dflt");
+}
+
+// Folder names as an operator's file system holds them (UTF-8 bytes).
+struct ScriptCase {
+  const char* script;
+  const char* folder;
+};
+const ScriptCase kScripts[] = {
+    {"Cyrillic", "\xD0\x9A\xD0\xB0\xD1\x80\xD1\x82\xD1\x8B"},  // Карты
+    {"Greek", "\xCE\xA7\xCE\xAC\xCF\x81\xCF\x84\xCE\xB5\xCF\x82"},  // Χάρτες
+    {"CJK", "\xE5\x9C\xB0\xE5\x9B\xB3"},  // 地図
+};
+
+std::string FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A map in a folder named in any script is found again, and the store
+// file shows the folder's letters, not stand-ins.
+TEST_F(QtRegistryTest, PathsInEveryScriptSurviveTheStoreOnARealFolder) {
+  for (const ScriptCase& c : kScripts) {
+    SCOPED_TRACE(c.script);
+    const std::string folder = Dir() + c.folder;
+    ASSERT_TRUE(std::filesystem::create_directory(folder));
+    const std::string map = folder + "/lake.bmp";
+    std::ofstream(map) << "BM";
+    const std::string store = folder + "/user.ini";
+    qtui::QtRegistry(store).SaveSetting("Settings", "CurrentMap", map);
+    const std::string read = qtui::QtRegistry(store).GetSetting("Settings", "CurrentMap", "");
+    EXPECT_EQ(read, map);
+    EXPECT_TRUE(std::filesystem::exists(read));
+    EXPECT_NE(FileBytes(store).find(std::string("CurrentMap=") + Dir() + c.folder),
+              std::string::npos)
+        << FileBytes(store);
+  }
+}
+
+// What the console wrote through Latin-1 (a UTF-8 path byte by byte, an
+// 8-bit text) reads as it did, also once the store has become UTF-8.
+TEST_F(QtRegistryTest, AStoreWrittenThroughLatin1ReadsAsItDid) {
+  const std::string path = Dir() + kScripts[0].folder + "/lake.bmp";
+  const std::string unit = "-5 \xBA" "C";
+  {
+    QSettings old(QString::fromStdString(Path("user.ini")), QSettings::IniFormat);
+    old.setValue("Settings/CurrentMap", QString::fromLatin1(path.data(), qsizetype(path.size())));
+    old.setValue("Settings/Unit", QString::fromLatin1(unit.data(), qsizetype(unit.size())));
+    old.setValue("Settings/RemotePort", "4660");
+  }
+  for (int opened = 0; opened < 2; ++opened) {
+    SCOPED_TRACE(opened);
+    qtui::QtRegistry registry(Path("user.ini"));
+    EXPECT_EQ(registry.GetSetting("Settings", "CurrentMap", ""), path);
+    EXPECT_EQ(registry.GetSetting("Settings", "Unit", ""), unit);
+    EXPECT_EQ(registry.GetSetting("Settings", "RemotePort", ""), "4660");
+    registry.SaveSetting("Settings", "V4", "1");
+  }
+  EXPECT_NE(FileBytes(Path("user.ini")).find(kScripts[0].folder), std::string::npos);
+}
+
+// A port mapped by hand to a device named in Cyrillic opens that device.
+TEST_F(QtRegistryTest, APortMappedToACyrillicDevicePathOpensIt) {
+  qtui::QtRuntime rt;
+  PtyPair pty;
+  ASSERT_TRUE(pty.Ok());
+  const std::string link = Dir() + kScripts[0].folder;
+  std::filesystem::create_symlink(pty.SlavePath(), link);
+  QFile file(QString::fromStdString(Path("user.ini")));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(("[Ports]\nCOM3=" + link + "\n").c_str());
+  file.close();
+  qtui::QtRegistry registry(Path("user.ini"));
+  qtui::QtSerialPort port(registry);
+  port.CommPort = 3;
+  port.Settings = "9600,n,8,1";
+  EXPECT_TRUE(port.SetPortOpen(true)) << port.LastError();
 }
 
 TEST_F(QtRegistryTest, HandWrittenValuesWithCommasReadWhole) {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "map_sites_fixture.h"
 #include "platform/picture_file.h"
@@ -18,7 +19,7 @@ namespace {
 
 using sites::MapLine;
 
-std::string Lines(std::initializer_list<std::string> lines) {
+std::string Lines(const std::vector<std::string>& lines) {
   std::string text;
   for (const auto& line : lines) text += line + "\r\n";
   return text;
@@ -54,7 +55,9 @@ TEST_F(MapCatalogue, AnAddedMapTakesTheIdAfterTheLargestListed) {
   }
 }
 
-TEST_F(MapCatalogue, RewritesDropLinesThatAreNoMapsAndPropertiesChangeEveryLineOfTheId) {
+// Two maps may carry one id (older versions wrote ids past 99999 that way):
+// Properties edits the line the operator chose, and the other map stays.
+TEST_F(MapCatalogue, RewritesDropLinesThatAreNoMapsAndPropertiesChangeOnlyTheChosenLine) {
   auto& dialog = Dialog(Lines({"a note", MapLine("Only", 3, "x.bmp")}));
   dialog.lstMaps.UserSelect(0);
   Op().ExpectMsgBox("Are you sure you want to remove the map 'Only'?", ui::vbYes,
@@ -62,17 +65,30 @@ TEST_F(MapCatalogue, RewritesDropLinesThatAreNoMapsAndPropertiesChangeEveryLineO
   dialog.cmdRemove.Press();
   EXPECT_EQ(Catalogue(), "");
 
-  Dialog(Lines({MapLine("Old", 7, "o.bmp"), "junk", MapLine("Keep", 2, "k.bmp"),
-                MapLine("Again", 7, "g.bmp")}));
-  auto& props = h.console.Get<sites::frmMapProps>();
-  props.Show();
-  props.SetCurrentMapID(7);
-  props.txtPath.Text = "/maps/new.bmp";
-  props.txtMapName.Text = "";
-  props.txtMapName.Type("Coasts");  // typing is what makes the change stick
-  props.Command2.Press();
-  EXPECT_EQ(Catalogue(), Lines({MapLine("Coasts", 7, "/maps/new.bmp"), MapLine("Keep", 2, "k.bmp"),
-                                MapLine("Coasts", 7, "/maps/new.bmp")}));
+  const std::string lake = MapLine("Lake", 7, "lake.bmp");
+  const std::string keep = MapLine("Keep", 2, "k.bmp");
+  const std::string dam = MapLine("Dam", 7, "dam.bmp");
+  const struct {
+    int chosen;
+    std::vector<std::string> after;
+  } cases[] = {
+      {0, {MapLine("Lake West", 7, "/maps/new.bmp"), keep, dam}},
+      {2, {lake, keep, MapLine("Lake West", 7, "/maps/new.bmp")}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.chosen);
+    auto& list = Dialog(Lines({lake, "junk", keep, dam}));
+    list.lstMaps.UserSelect(c.chosen);
+    Op().OnModal("frmMapProps", [](ui::Form& f) {
+      auto& props = static_cast<sites::frmMapProps&>(f);
+      props.txtPath.Text = "/maps/new.bmp";
+      props.txtMapName.Text = "";
+      props.txtMapName.Type("Lake West");  // typing is what makes the change stick
+      props.Command2.Press();
+    });
+    list.cmdProps.Press();
+    EXPECT_EQ(Catalogue(), Lines(c.after));
+  }
 }
 
 TEST_F(MapCatalogue, AMissingBitmapIsNotSelectedAndAPresentOneBecomesTheCurrentMap) {

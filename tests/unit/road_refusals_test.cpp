@@ -12,6 +12,7 @@
 #include "console_harness.h"
 #include "gtest_operator.h"
 #include "link/modem_call.h"
+#include "link/settings_access.h"
 #include "site_rows.h"
 #include "sites/frm_map.h"
 
@@ -205,6 +206,43 @@ TEST_F(RoadRefusals, ANetworkRoadRefusesAStoredRemotePortThatIsNoPort) {
   RunBriefly(&app::frmMain::mnuConnNet_Click, 3000);
   EXPECT_EQ(h.tcp.ConnectedPort, 65535);
   EXPECT_TRUE(h.console.st.Online);
+}
+
+// Ports and rings stored before the settings dialog checked them (or edited
+// by hand) are refused by name when a road would use them, and nothing
+// opens or is sent: "2.6" would open COM3, and rings of "2DT5551234" would
+// make the auto-answer set-up dial.
+TEST_F(RoadRefusals, StoredPortsAndRingsThatAreNoneAreRefusedBeforeUse) {
+  const std::string correct = "\".\r\nPlease correct it under Options, Settings, ";
+  const struct {
+    const char* key;
+    const char* stored;
+    std::string message;
+    void (app::frmMain::*road)();
+  } cases[] = {
+      {"CableComPort", "2.6",
+       "The Cable COM Port must be a whole number from 1 to 16. It is \"2.6" + correct + "Cable.",
+       &app::frmMain::mnuDirect_Click},
+      {"ModemComPort", "3x",
+       "The Modem COM Port must be a whole number from 1 to 16. It is \"3x" + correct + "Modem.",
+       &app::frmMain::mnuOptionsAnswer_Click},
+      {"ModemRings", "2DT5551234",
+       "The Number of Rings must be a whole number from 0 to 255. It is \"2DT5551234" + correct +
+           "Modem.",
+       &app::frmMain::mnuOptionsAnswer_Click},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.key);
+    const std::string kept = lnk::SettingText(h.console, c.key);
+    lnk::Setting(h.console, c.key).SettingText = c.stored;
+    Op().ExpectMsgBox(c.message, ui::vbOK, "VKX-4700");
+    (Main().*c.road)();
+    EXPECT_EQ(h.serial.OpenCount(), 0);
+    EXPECT_EQ(h.serial.AllWritten(), "");
+    EXPECT_FALSE(h.console.st.Online);
+    lnk::Setting(h.console, c.key).SettingText = kept;
+    Main().mnuOptionsAnswer.Checked = false;
+  }
 }
 
 // A reconnect that failed in mid-session leaves ConnectFailed set; the next

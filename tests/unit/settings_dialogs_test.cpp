@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "app/frm_main.h"
 #include "app/frm_select_modem.h"
@@ -125,24 +126,66 @@ TEST_F(SettingsDialog, StoredValuesNoControlCanHoldAreKept) {
   EXPECT_EQ(Text("ModemFlowControl") + Text("CalloutHour") + Text("CalloutMinute"), "725-1");
 }
 
-// "Remote Port:" takes a TCP port only: OK refuses anything else by name,
-// shows the Network page with the box focused, and saves nothing at all.
-TEST_F(SettingsDialog, OkRefusesARemotePortThatIsNoWholeNumberFrom1To65535) {
+// Every box that becomes a port, a line setting or part of a modem command
+// takes only what those can be: OK refuses anything else by name, shows the
+// box's page with the box focused, and saves nothing at all.
+TEST_F(SettingsDialog, OkRefusesEveryBoxThatIsNoPortLineSettingOrRingCount) {
   Start();
   const std::string file = h.console.settings.Save();
-  for (const char* typed : {"70000", "65536", "1e10", "0", "-1", "+4660", "4660.5", "46 60", "", "0x1234"}) {
-    h.rt.Operator().OnModal("frmSettings", [&](ui::Form& form) {
-      auto& d = static_cast<app::frmSettings&>(form);
-      d.chkLowRes.Press();
-      d.txtPort.UserEdit(typed);
-      h.rt.Operator().ExpectMsgBox("The Remote Port must be a whole number from 1 to 65535.",
-                                   ui::vbOK, "VKX-4700");
-      d.cmdOK.Press();
-      EXPECT_TRUE(d.IsLoaded() && d.Page(app::kSettingsNetwork).Visible()) << typed;
-      EXPECT_EQ(d.SettingsTab, app::kSettingsNetwork);
-      d.Command1.Press();
-    });
-    Main().mnuSettings.Choose();
+  using Box = ui::TextBox app::frmSettings::*;
+  using List = ui::ComboBox app::frmSettings::*;
+  const char* kTcp = "The Remote Port must be a whole number from 1 to 65535.";
+  const char* kRings = "The Number of Rings must be a whole number from 0 to 255.";
+  const char* kCablePort = "The Cable COM Port must be a whole number from 1 to 16.";
+  const char* kModemPort = "The Modem COM Port must be a whole number from 1 to 16.";
+  const char* kBaud = " must be one of 110, 300, 600, 1200, 2400, 4800, 9600, 19200, 38400, 57600 and 115200.";
+  const struct {
+    Box box;
+    List list;
+    std::vector<std::string> typed;
+    std::string message;
+    int page;
+  } refusals[] = {
+      {&app::frmSettings::txtPort, nullptr,
+       {"70000", "65536", "1e10", "0", "-1", "+4660", "4660.5", "46 60", "", "0x1234"}, kTcp,
+       app::kSettingsNetwork},
+      {nullptr, &app::frmSettings::cmbMRings, {"2DT5551234", "256", "-1", "+2", "2.5", ""}, kRings,
+       app::kSettingsModem},
+      {nullptr, &app::frmSettings::cmbMPort, {"0", "17", "x", "2,3"}, kModemPort, app::kSettingsModem},
+      {nullptr, &app::frmSettings::cmbCPort, {"2.6", "-2", "", "COM2"}, kCablePort, app::kSettingsCable},
+      {nullptr, &app::frmSettings::cmbMBaud, {"abc", "9601", "+9600", "9600,n"},
+       std::string("The Modem Baud") + kBaud, app::kSettingsModem},
+      {nullptr, &app::frmSettings::cmbCBaud, {"-9600", "0", "96OO"}, std::string("The Cable Baud") + kBaud,
+       app::kSettingsCable},
+      {nullptr, &app::frmSettings::cmbMData, {"9", "4", "8.0"}, "The Modem Data Bits must be 5, 6, 7 or 8.",
+       app::kSettingsModem},
+      {nullptr, &app::frmSettings::cmbCData, {"", "88"}, "The Cable Data Bits must be 5, 6, 7 or 8.",
+       app::kSettingsCable},
+      {nullptr, &app::frmSettings::cmbMStop, {"3", "0", "1.25"}, "The Modem Stop Bits must be 1, 1.5 or 2.",
+       app::kSettingsModem},
+      {nullptr, &app::frmSettings::cmbCStop, {"two"}, "The Cable Stop Bits must be 1, 1.5 or 2.",
+       app::kSettingsCable},
+      {nullptr, &app::frmSettings::cmbMParity, {"none", "Q"}, "The Modem Parity must be N, O, E, M or S.",
+       app::kSettingsModem},
+      {nullptr, &app::frmSettings::cmbCParity, {"x", "NO"}, "The Cable Parity must be N, O, E, M or S.",
+       app::kSettingsCable},
+  };
+  for (const auto& r : refusals) {
+    for (const std::string& typed : r.typed) {
+      SCOPED_TRACE(r.message + " <- \"" + typed + "\"");
+      h.rt.Operator().OnModal("frmSettings", [&](ui::Form& form) {
+        auto& d = static_cast<app::frmSettings&>(form);
+        d.chkLowRes.Press();
+        if (r.box) (d.*r.box).UserEdit(typed);
+        else (d.*r.list).UserEdit(typed);
+        h.rt.Operator().ExpectMsgBox(r.message, ui::vbOK, "VKX-4700");
+        d.cmdOK.Press();
+        EXPECT_TRUE(d.IsLoaded() && d.Page(r.page).Visible());
+        EXPECT_EQ(d.SettingsTab, r.page);
+        d.Command1.Press();
+      });
+      Main().mnuSettings.Choose();
+    }
   }
   EXPECT_EQ(h.console.settings.Save(), file);
   EXPECT_EQ(Stored("RemotePort") + Stored("V4") + Stored("RemoteIP"), "<none><none><none>");
@@ -150,6 +193,16 @@ TEST_F(SettingsDialog, OkRefusesARemotePortThatIsNoWholeNumberFrom1To65535) {
     Use([&](app::frmSettings& d) { d.txtPort.UserEdit(typed); });
     EXPECT_EQ(Stored("RemotePort"), typed);
   }
+  Use([](app::frmSettings& d) {
+    d.cmbMRings.UserEdit("0");
+    d.cmbCPort.UserEdit("16");
+    d.cmbMBaud.UserEdit("115200");
+    d.cmbCParity.UserEdit("e");
+    d.cmbMStop.UserEdit("1.5");
+  });
+  EXPECT_EQ(Text("ModemRings") + Text("CableComPort") + Text("ModemBaud") + Text("CableParity") +
+                Text("ModemStopBits"),
+            "016115200e1.5");
 }
 
 TEST_F(SettingsDialog, BothSettingsEntriesRefuseWhileOnlineAndOpenNothing) {

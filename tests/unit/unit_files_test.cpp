@@ -4,6 +4,7 @@
 // that are refused.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -268,7 +269,8 @@ TEST_F(UnitFiles, SaveWaitingForItsPacketEndsWithTheSession) {
 }
 
 // A file that is no status file is refused before anything shown changes,
-// with a message naming it and the reason: text of fewer than three lines,
+// with a message naming it and the reason: text of fewer than three lines
+// or whose lines are no dump, U line and V line,
 // a short file, 400 bytes of 0xFF, a site-log file, a packet cut short and
 // one with a bit changed. A whole packet loads.
 TEST_F(UnitFiles, RefusedFilesAndCancelLeaveTheStatusShownAsItWas) {
@@ -281,10 +283,19 @@ TEST_F(UnitFiles, RefusedFilesAndCancelLeaveTheStatusShownAsItWas) {
   flipped[120] = static_cast<char>(flipped[120] ^ 0x10);
   const std::string site_log = sim::SiteLogText(1, site->Unit().Log()) + "\r\n";
   ASSERT_GE(site_log.size(), 350u);
+  const std::string u_line = "U 26/03/02 5 10:04:07 3 1250 10 20 25 30 0 0 0";
+  const std::string v_line = "V 0 0 1 0 0 1200 1500 300";
   const struct {
     std::string name, bytes, reason;
   } files[] = {
       {"two.vkx", "255 0 1\r\nU 1\r\n", "it holds fewer than three lines"},
+      {"words.vkx", "2\r\nno dump\r\nhere\r\n", "its first line is no parameter dump"},
+      {"backwards.vkx", "2 1 7 0 9\r\n" + u_line + "\r\n" + v_line + "\r\n",
+       "its first line is no parameter dump"},
+      {"year.vkx", "2 0 1 1 2\r\n03\r\n" + v_line + "\r\n", "its second line is no U status line"},
+      {"cut_u.vkx", "2 0 1 1 2\r\nU 26/03/02 5 10:04:07 3\r\n" + v_line + "\r\n",
+       "its second line is no U status line"},
+      {"no_v.vkx", "2 0 1 1 2\r\n" + u_line + "\r\nV 0 0 1\r\n", "its third line is no V status line"},
       {"short.vkx", std::string(349, '\x01'), "it is shorter than 350 bytes"},
       {"ff.vkx", std::string(400, '\xff'),
        "its length field gives 65535 parameters, more than a packet holds"},
@@ -421,9 +432,13 @@ TEST_F(UnitFiles, HangUpOrANewSessionEndsAnUploadSoTheNextWriteIsConfirmed) {
 }
 
 // The upload's refusals leave the unit untouched: a text unit, a ".bdd" too
-// short to hold an image, "No" to the warning, a cancelled file dialog.
-TEST_F(UnitFiles, UploadRefusalsSendNothingToTheUnit) {
+// short to hold an image or one that cannot be read (both told with their
+// true reason before the warning asks to erase anything), "No" to the
+// warning, a cancelled file dialog.
+TEST_F(UnitFiles, UploadRefusalsAreToldBeforeTheWarningAndSendNothingToTheUnit) {
   ASSERT_FALSE(h.folder.WriteFileAtomic("short.bdd", std::string(299, '\x01')));
+  const std::string unreadable = h.folder.FilePath("unreadable.bdd");
+  ASSERT_TRUE(std::filesystem::create_directory(unreadable));  // read fails as root too
   ASSERT_FALSE(h.folder.WriteFileAtomic("whole.bdd", std::string(300, '\x01')));
   auto& op = h.rt.Operator();
   const std::string short_file = h.folder.FilePath("short.bdd");
@@ -438,8 +453,15 @@ TEST_F(UnitFiles, UploadRefusalsSendNothingToTheUnit) {
       {"a short file", Dialect::kV4,
        [&] {
          op.ExpectFileDialog(short_file)
-             .ExpectMsgBox("~Warning: By proceeding", ui::vbYes)
-             .ExpectMsgBox("~short.bdd\" is not a bulk dump file");
+             .ExpectMsgBox("\"" + short_file +
+                           "\" is not a bulk dump file (it is shorter than 300 bytes); nothing "
+                           "was uploaded.");
+       }},
+      {"an unreadable file", Dialect::kV4,
+       [&] {
+         op.ExpectFileDialog(unreadable)
+             .ExpectMsgBox("\"" + unreadable +
+                           "\" cannot be read (Is a directory); nothing was uploaded.");
        }},
       {"No", Dialect::kV4,
        [&] { op.ExpectFileDialog(whole_file).ExpectMsgBox("~Warning: By proceeding", ui::vbNo); }},

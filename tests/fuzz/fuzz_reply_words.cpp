@@ -3,6 +3,8 @@
 // acknowledgements. The first byte picks the handler; the rest is the reply.
 //   dial:  "BUSY" anywhere never connects; "CONNECT" without it does; one of
 //          the final failures ends the loop; anything else waits for more.
+//   auto-answer set-up: a reply without "OK" in any case is told as a failure,
+//          one with it is not.
 //   write: each acknowledgement takes exactly one byte off what is left, and
 //          the next command writes the next byte at the next address.
 //   site log: the file saved holds the reply exactly, then CR LF.
@@ -44,6 +46,19 @@ void Dial(testkit::ConsoleHarness& h, const std::string& reply) {
   else if (!connect && failed) Require(st.StopReceive && st.CmdState == lnk::kIdle);
   else if (!connect) Require(st.AutoNext && !st.StopReceive);
   st.Online = false;
+}
+
+void AutoAnswer(testkit::ConsoleHarness& h, const std::string& reply) {
+  auto& st = h.console.st;
+  st.CmdState = lnk::kAutoAnswerInit;
+  st.AutoNext = false;
+  st.RxBuffer = reply;
+  const bool ok = vb::UCase(reply).find("OK") != std::string::npos;
+  // A box not expected stops the run (see FuzzHarness).
+  if (!ok) h.rt.Operator().ExpectMsgBox("Failed to receive 'OK' response from modem.");
+  lnk::OnAutoAnswerReply(h.console);
+  Require(h.rt.Operator().Unmet().empty());
+  Require(st.CmdState == lnk::kIdle);
 }
 
 void WriteAck(app::Console& c, const std::string& rest) {
@@ -101,12 +116,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size < 1) return 0;
   testkit::ConsoleHarness& h = testkit::FuzzHarness();
   const std::string reply(reinterpret_cast<const char*>(data + 1), size - 1);
-  switch (data[0] % 5) {
+  switch (data[0] % 6) {
     case 0: Dial(h, reply); break;
     case 1: WriteAck(h.console, reply); break;
     case 2: SiteLog(h, reply); break;
     case 3: V4Ack(h.console, reply, true); break;
-    default: V4Ack(h.console, reply, false); break;
+    case 4: V4Ack(h.console, reply, false); break;
+    default: AutoAnswer(h, reply); break;
   }
   h.console.st.CmdState = lnk::kIdle;
   return 0;

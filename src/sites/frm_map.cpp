@@ -152,8 +152,10 @@ void frmMap::Form_Resize() {
   auto& st = c_.st;
   const std::string path = MapFilePath(c_, CurrentMapSetting(c_));
   Cls();
-  // A picture that cannot be loaded whole was told when it was taken.
-  if (platform::ReadPictureSize(path) && MapPictureProblem(path).empty())
+  // A picture that cannot be loaded whole was told when it was taken; the
+  // one taken was checked then.
+  const bool taken = imgMap.Picture().file == path;
+  if (platform::ReadPictureSize(path) && (taken || MapPictureProblem(path).empty()))
     PaintPicture(ui::Picture::FromFile(path), 0, 0, ClientWidth(), ClientHeight());
   MapScaleX = ClientWidth() / PictureWidth();
   MapScaleY = ClientHeight() / PictureHeight();

@@ -46,7 +46,8 @@ enum class EditMode { None, Edit, AddNew };
 // first row.
 class LockWait {
  public:
-  LockWait(sqlite3* db, ReadFailure telling) : db_(telling == ReadFailure::Repeating ? db : nullptr) {
+  LockWait(sqlite3* db, ReadFailure telling)
+      : db_(telling == ReadFailure::Repeating ? db : nullptr) {
     if (db_ == nullptr) return;
     sqlite3_stmt* stmt = nullptr;
     if (sqlite3_prepare_v2(db_, "PRAGMA busy_timeout", -1, &stmt, nullptr) == SQLITE_OK &&

@@ -19,7 +19,8 @@ SqliteConnection::~SqliteConnection() {
   sqlite3_close_v2(handle_);
 }
 
-void SqliteConnection::ReadFailed(const std::string& sql, const std::string& reason, ReadFailure telling) {
+void SqliteConnection::ReadFailed(const std::string& sql, const std::string& reason,
+                                  ReadFailure telling) {
   if (telling == ReadFailure::ByCaller || !read_failure_handler_) return;
   if (telling == ReadFailure::Repeating) {
     auto [it, added] = told_repeating_.try_emplace(sql, reason);

@@ -43,7 +43,8 @@ void CheckMachineData(std::string_view raw) {
     const platform::MachineData again = platform::ParseMachineData(text);
     Require(again.type == Type::Number && again.number == data.number);
   }
-  Require((data.type == Type::Bytes) == (!number && (head.starts_with("hex:") || head.starts_with("hex("))));
+  const bool bytes = head.starts_with("hex:") || head.starts_with("hex(");
+  Require((data.type == Type::Bytes) == (!number && bytes));
 }
 
 void CheckInitString(std::string_view init) {

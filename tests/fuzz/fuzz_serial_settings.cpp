@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Require(settings->baud > 0);
   Require(std::string_view("neoms").find(settings->parity) != std::string_view::npos);
   Require(settings->data_bits >= 5 && settings->data_bits <= 8);
-  Require(settings->stop_tenths == 10 || settings->stop_tenths == 15 || settings->stop_tenths == 20);
+  const int stop = settings->stop_tenths;
+  Require(stop == 10 || stop == 15 || stop == 20);
   std::size_t commas = 0;
   for (const char c : text) commas += c == ',' ? 1 : 0;
   Require(commas == 3);

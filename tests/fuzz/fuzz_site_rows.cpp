@@ -28,7 +28,8 @@ void CheckSitePhone(const std::string& text) {
     Require(link.kind == sites::SiteLinkKind::SerialPort &&
             link.serial_port == static_cast<int>(value));
   } else {
-    Require(link.kind == sites::SiteLinkKind::Telephone && link.dial_digits == lnk::DigitsOnly(text));
+    Require(link.kind == sites::SiteLinkKind::Telephone &&
+            link.dial_digits == lnk::DigitsOnly(text));
   }
 }
 
@@ -54,7 +55,8 @@ void CheckCoercion(const platform::Variant& value, bool nullable) {
     Require(again.ok() && Same(again.value, stored.value));
     const double v = stored.value.ToDouble();
     if (kind == ColumnKind::Integer) Require(v >= -32768 && v <= 32767 && v == std::trunc(v));
-    if (kind == ColumnKind::Long) Require(v >= -2147483648.0 && v <= 2147483647.0 && v == std::trunc(v));
+    if (kind == ColumnKind::Long)
+      Require(v >= -2147483648.0 && v <= 2147483647.0 && v == std::trunc(v));
     if (kind == ColumnKind::Boolean) Require(v == 0 || v == -1);
     if (kind == ColumnKind::Text) Require(stored.value.type() == platform::Variant::Type::Text);
   }

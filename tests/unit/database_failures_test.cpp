@@ -44,9 +44,8 @@ class DatabaseFailures : public sitetest::MapSites {
     for (int i = 0; i < ticks; ++i) {
       const auto start = std::chrono::steady_clock::now();
       h.Run(1.0);
-      slowest = std::max(
-          slowest, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-                       .count());
+      const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+      slowest = std::max(slowest, took.count());
     }
     return slowest;
   }
@@ -92,7 +91,8 @@ TEST(DatabaseDamage, ADamagedSitesTableIsToldAtStartOnceAndAgainByTheSiteList) {
     ASSERT_TRUE(opened.ok()) << opened.error;
     for (int i = 0; i < 40; ++i)
       ASSERT_FALSE(opened.db.Execute(
-          "INSERT INTO tSites (SiteName, SiteLatMin, SiteLonMin, AHResetTime) VALUES (?, 500, 500, 0)",
+          "INSERT INTO tSites (SiteName, SiteLatMin, SiteLonMin, AHResetTime) "
+          "VALUES (?, 500, 500, 0)",
           {std::string(100, 'a' + i % 26)}));
     auto rs = opened.db.OpenRecordset("SELECT rootpage FROM sqlite_master WHERE name = 'tSites'");
     root = rs.Field("rootpage").ToLong();

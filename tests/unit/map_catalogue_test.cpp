@@ -257,7 +257,8 @@ TEST(PictureFile, OnlyAPictureThatCanBeLoadedWholePassesTheCheck) {
       {png_head + "IDAT" + png_end, ""},
       {png_head + "IDAT", cut},
       {"GIF89a and more bytes here....", "it is not a bitmap or PNG picture"},
-      {"BM" + le(0, 12) + le(40, 4) + le(0, 4) + le(600, 4), "its header gives no valid picture size"},
+      {"BM" + le(0, 12) + le(40, 4) + le(0, 4) + le(600, 4),
+       "its header gives no valid picture size"},
       {"", "it is not a bitmap or PNG picture"}};
   for (const auto& [bytes, problem] : cases)
     EXPECT_EQ(platform::CheckPictureBytes(bytes).problem, problem) << bytes.size();

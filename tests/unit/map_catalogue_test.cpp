@@ -241,8 +241,8 @@ TEST(PictureFile, OnlyAPictureThatCanBeLoadedWholePassesTheCheck) {
   };
   // A 24-bit bitmap of w x h pixels: its header, and its rows of pixels.
   auto bitmap = [&](std::uint32_t w, std::uint32_t h, std::size_t pixel_bytes) {
-    return "BM" + le(0, 8) + le(54, 4) + le(40, 4) + le(w, 4) + le(h, 4) + le(1, 2) + le(24, 2) +
-           le(0, 4) + std::string(20, '\0') + std::string(pixel_bytes, '\x40');
+    return "BM" + std::string(8, '\0') + le(54, 4) + le(40, 4) + le(w, 4) + le(h, 4) + le(1, 2) +
+           le(24, 2) + le(0, 4) + std::string(20, '\0') + std::string(pixel_bytes, '\x40');
   };
   const std::string png_head =
       std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\x02\x80\0\0\x01\xe0", 24);
@@ -257,7 +257,7 @@ TEST(PictureFile, OnlyAPictureThatCanBeLoadedWholePassesTheCheck) {
       {png_head + "IDAT" + png_end, ""},
       {png_head + "IDAT", cut},
       {"GIF89a and more bytes here....", "it is not a bitmap or PNG picture"},
-      {"BM" + le(0, 12) + le(40, 4) + le(0, 4) + le(600, 4),
+      {"BM" + std::string(12, '\0') + le(40, 4) + le(0, 4) + le(600, 4),
        "its header gives no valid picture size"},
       {"", "it is not a bitmap or PNG picture"}};
   for (const auto& [bytes, problem] : cases)

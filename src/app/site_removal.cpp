@@ -6,7 +6,7 @@
 namespace app {
 
 bool RemoveSiteRow(Console& c, const std::string& query) {
-  c.rsShared = c.Db.OpenRecordset(query);
+  c.rsShared = c.Db.OpenRecordset(query, {}, platform::ReadFailure::ByCaller);
   // An open that failed leaves an empty recordset with its reason.
   bool removed = c.rsShared.Error().empty() && (c.rsShared.Eof() || c.rsShared.Delete());
   const std::string why = c.rsShared.Error();

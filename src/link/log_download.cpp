@@ -28,7 +28,8 @@ namespace {
 std::optional<std::string> StoreLogDay(app::Console& c, std::int32_t key,
                                        const LogDayRecord& record) {
   auto& rs = c.rsShared;
-  rs = c.Db.OpenRecordset(sites::LogDayQuery(c.st.SelectedSiteNum, key));
+  rs = c.Db.OpenRecordset(sites::LogDayQuery(c.st.SelectedSiteNum, key), {},
+                          platform::ReadFailure::ByCaller);
   std::optional<std::string> failed;
   if (!rs.IsOpen()) {
     failed = rs.Error();

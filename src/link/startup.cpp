@@ -85,6 +85,11 @@ void MainFormLoad(app::Console& c) {
     return;
   }
   c.Db = std::move(opened.db);
+  // A read that fails is told, so that no window takes it for an empty table.
+  c.Db.SetReadFailureHandler([&c](const std::string& reason) {
+    c.rt.MsgBox("The site database could not be read: " + reason + ".", ui::vbExclamation,
+                app_info::kTitle);
+  });
   c.Instance<app::frmMain>().SetStatusText("Disconnected");
   st.SelectedSiteID = 0;
   st.SettingsTab = 1;

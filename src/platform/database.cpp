@@ -80,12 +80,21 @@ const std::string& Database::Path() const {
   return connection_ ? connection_->path() : kNone;
 }
 
-Recordset Database::OpenRecordset(std::string_view source, const std::vector<Variant>& values) const {
-  return Recordset::Open(connection_, source, values);
+Recordset Database::OpenRecordset(std::string_view source, const std::vector<Variant>& values,
+                                  ReadFailure telling) const {
+  Recordset rs = Recordset::Open(connection_, source, values, telling);
+  rs.TellRead();
+  return rs;
 }
 
-Recordset Database::OpenForwardOnly(std::string_view source) const {
-  return Recordset::OpenForwardOnly(connection_, source);
+Recordset Database::OpenForwardOnly(std::string_view source, ReadFailure telling) const {
+  Recordset rs = Recordset::OpenForwardOnly(connection_, source, telling);
+  rs.TellRead();
+  return rs;
+}
+
+void Database::SetReadFailureHandler(std::function<void(const std::string&)> handler) const {
+  if (connection_) connection_->SetReadFailureHandler(std::move(handler));
 }
 
 std::optional<std::string> Database::Execute(std::string_view sql,

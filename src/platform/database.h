@@ -8,6 +8,7 @@
 // anything else goes in as a bound value ("?" placeholders).
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -49,11 +50,18 @@ class Database {
 
   // A recordset over a query text or a table name ("tSites"), with values
   // bound to the query's "?" placeholders. A query that fails gives a closed
-  // recordset (Eof true) whose Error() says why.
-  Recordset OpenRecordset(std::string_view source, const std::vector<Variant>& values = {}) const;
+  // recordset (Eof true) whose Error() says why, and the failure is told as
+  // `telling` says.
+  Recordset OpenRecordset(std::string_view source, const std::vector<Variant>& values = {},
+                          ReadFailure telling = ReadFailure::Told) const;
   // The same query read forward only, row by row as it is stepped (see
   // recordset.h): a pass over many rows copies nothing it does not read.
-  Recordset OpenForwardOnly(std::string_view source) const;
+  Recordset OpenForwardOnly(std::string_view source,
+                            ReadFailure telling = ReadFailure::Told) const;
+
+  // Tells the operator the reason of a read that failed (ReadFailure::Told
+  // and Repeating). Without one, failures are kept in Error() only.
+  void SetReadFailureHandler(std::function<void(const std::string& reason)> handler) const;
 
   // Runs one statement that returns no rows; the reason when it fails.
   std::optional<std::string> Execute(std::string_view sql,

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
+#include <algorithm>
+#include <string>
 
 namespace platform {
 
@@ -42,6 +44,33 @@ std::optional<PictureSize> PngSize(std::string_view b) {
 
 constexpr std::string_view kPngSignature{"\x89PNG\r\n\x1a\n", 8};
 constexpr std::size_t kHeaderBytes = 32;
+// The header with a bitmap's bit count, compression and stored size.
+constexpr std::size_t kCheckedHeaderBytes = 38;
+// The last chunk of every PNG file: length 0, "IEND", its CRC.
+constexpr std::string_view kPngEnd{"\0\0\0\0IEND\xAE\x42\x60\x82", 12};
+
+// Where a bitmap's pixels end in the file: from its pixel offset, the rows
+// of an uncompressed one (each padded to four bytes), or the stored size of
+// a compressed one's data; nothing when the header does not give it.
+std::optional<std::int64_t> BitmapPixelEnd(std::string_view b, const PictureSize& size) {
+  const std::uint32_t header = Le32(b, 14);
+  std::uint32_t bits = 0;
+  if (header == 12) {
+    bits = Le16(b, 24);
+  } else {
+    if (b.size() < 38) return std::nullopt;
+    const std::uint32_t compression = Le32(b, 30);
+    if (compression != 0 && compression != 3) {  // RLE, or JPEG or PNG inside
+      const std::uint32_t stored = Le32(b, 34);
+      if (stored == 0) return std::nullopt;
+      return static_cast<std::int64_t>(Le32(b, 10)) + stored;
+    }
+    bits = Le16(b, 28);
+  }
+  if (bits == 0 || bits > 32) return std::nullopt;
+  const std::int64_t stride = (static_cast<std::int64_t>(size.width) * bits + 31) / 32 * 4;
+  return static_cast<std::int64_t>(Le32(b, 10)) + stride * size.height;
+}
 
 }  // namespace
 
@@ -49,6 +78,71 @@ std::optional<PictureSize> PictureSizeFromHeader(std::string_view bytes) {
   if (bytes.substr(0, 2) == "BM") return BitmapSize(bytes);
   if (bytes.substr(0, kPngSignature.size()) == kPngSignature) return PngSize(bytes);
   return std::nullopt;
+}
+
+namespace {
+
+// From the first bytes of a file, its length and its last twelve bytes.
+PictureCheck Check(std::string_view head, std::int64_t length, std::string_view tail) {
+  PictureCheck check;
+  const bool bitmap = head.substr(0, 2) == "BM";
+  const bool png = head.substr(0, kPngSignature.size()) == kPngSignature;
+  if (!bitmap && !png) {
+    check.problem = "it is not a bitmap or PNG picture";
+    return check;
+  }
+  const auto size = PictureSizeFromHeader(head);
+  if (!size) {
+    check.problem = "its header gives no valid picture size";
+    return check;
+  }
+  const std::int64_t needed = std::int64_t{4} * size->width * size->height;
+  if (needed > kMaxPictureBytes) {
+    check.problem = "its " + std::to_string(size->width) + " x " + std::to_string(size->height) +
+                    " pixels need more than " + std::to_string(kMaxPictureBytes >> 20) +
+                    " MB of memory";
+    return check;
+  }
+  const auto end = bitmap ? BitmapPixelEnd(head, *size) : std::nullopt;
+  if ((end && length < *end) || (png && tail != kPngEnd)) {
+    check.problem = "the file ends before its picture does";
+    return check;
+  }
+  check.size = size;
+  return check;
+}
+
+}  // namespace
+
+PictureCheck CheckPictureBytes(std::string_view bytes) {
+  const std::size_t tail = std::min(bytes.size(), kPngEnd.size());
+  return Check(bytes.substr(0, kCheckedHeaderBytes), static_cast<std::int64_t>(bytes.size()),
+               bytes.substr(bytes.size() - tail));
+}
+
+// Reads only the header and the end: a picture too large to hold is not
+// read whole to find that out.
+PictureCheck CheckPictureFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::string head(kCheckedHeaderBytes, '\0');
+  in.read(head.data(), static_cast<std::streamsize>(head.size()));
+  head.resize(static_cast<std::size_t>(in.gcount()));
+  in.clear();
+  in.seekg(0, std::ios::end);
+  const std::int64_t length = in ? static_cast<std::int64_t>(in.tellg()) : -1;
+  std::string tail(kPngEnd.size(), '\0');
+  if (length >= static_cast<std::int64_t>(tail.size())) {
+    in.seekg(length - static_cast<std::int64_t>(tail.size()));
+    in.read(tail.data(), static_cast<std::streamsize>(tail.size()));
+  } else {
+    tail.clear();
+  }
+  if (!in || length < 0) {
+    PictureCheck check;
+    check.problem = "the file cannot be read";
+    return check;
+  }
+  return Check(head, length, tail);
 }
 
 std::optional<PictureSize> ReadPictureSize(const std::string& path) {

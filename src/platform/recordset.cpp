@@ -5,6 +5,7 @@
 
 #include "common/vb.h"
 #include "platform/cp1252.h"
+#include "platform/database.h"
 #include "platform/field_coercion.h"
 #include "platform/sql_translate.h"
 #include "platform/sqlite_statement.h"
@@ -40,6 +41,32 @@ std::string TextOrEmpty(const char* text) { return text != nullptr ? text : ""; 
 
 enum class EditMode { None, Edit, AddNew };
 
+// A repeating read waits only briefly for another program's lock; the
+// connection's own wait, as it stands, comes back when the read has its
+// first row.
+class LockWait {
+ public:
+  LockWait(sqlite3* db, ReadFailure telling)
+      : db_(telling == ReadFailure::Repeating ? db : nullptr) {
+    if (db_ == nullptr) return;
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(db_, "PRAGMA busy_timeout", -1, &stmt, nullptr) == SQLITE_OK &&
+        sqlite3_step(stmt) == SQLITE_ROW)
+      restore_ms_ = sqlite3_column_int(stmt, 0);
+    sqlite3_finalize(stmt);
+    sqlite3_busy_timeout(db_, kRepeatingReadWaitMs);
+  }
+  ~LockWait() {
+    if (db_ != nullptr) sqlite3_busy_timeout(db_, restore_ms_);
+  }
+  LockWait(const LockWait&) = delete;
+  LockWait& operator=(const LockWait&) = delete;
+
+ private:
+  sqlite3* db_;
+  int restore_ms_ = kDefaultBusyTimeoutMs;
+};
+
 }  // namespace
 
 struct Recordset::Row {
@@ -64,6 +91,12 @@ struct Recordset::State {
   std::unique_ptr<detail::Statement> live;
   std::string live_sql;
   bool live_row = false;
+  // Who tells a failed read, the query it is known by, and the engine's
+  // reason when the read failed.
+  ReadFailure telling = ReadFailure::ByCaller;
+  std::string read_sql;
+  std::string read_failure;
+  bool read_started = false;  // a forward-only read is past its open
   // The statement goes back to the connection for the next pass.
   void EndLive() {
     if (live && connection) connection->KeepStatement(live_sql, std::move(live));
@@ -82,21 +115,25 @@ Recordset& Recordset::operator=(Recordset&& other) noexcept {
 }
 
 Recordset Recordset::Open(std::shared_ptr<detail::SqliteConnection> connection,
-                          std::string_view source, const std::vector<Variant>& values) {
+                          std::string_view source, const std::vector<Variant>& values,
+                          ReadFailure telling) {
   Recordset rs;
   State& st = *rs.s_;
   st.connection = std::move(connection);
+  st.telling = telling;
+  st.read_sql = std::string(source);
   if (!st.connection) {
     rs.Fail("The database is not open.");
     return rs;
   }
   sqlite3* db = st.connection->handle();
+  const LockWait wait(st.connection->handle(), telling);
   const std::string trimmed = vb::Trim(source);
   const std::string jet_sql =
       IsTableName(trimmed) ? "SELECT * FROM " + detail::QuoteName(trimmed) : std::string(source);
   const std::string sql = Cp1252ToUtf8(TranslateJetSql(jet_sql));
   if (!IsRowQuery(sql)) {
-    rs.Fail("Cannot open the recordset: only a SELECT query returns rows.");
+    rs.FailRead("Cannot open the recordset: ", "only a SELECT query returns rows");
     return rs;
   }
 
@@ -111,15 +148,15 @@ Recordset Recordset::Open(std::shared_ptr<detail::SqliteConnection> connection,
   }
   std::string error;
   if (!keyed && !stmt.Prepare(db, sql, &error)) {
-    rs.Fail("Cannot open the recordset: " + error + ".");
+    rs.FailRead("Cannot open the recordset: ", error);
     return rs;
   }
   if (sqlite3_stmt_readonly(stmt.get()) == 0 || sqlite3_column_count(stmt.get()) == 0) {
-    rs.Fail("Cannot open the recordset: only a SELECT query returns rows.");
+    rs.FailRead("Cannot open the recordset: ", "only a SELECT query returns rows");
     return rs;
   }
   if (!stmt.BindAll(values, &error)) {
-    rs.Fail("Cannot open the recordset: " + error + ".");
+    rs.FailRead("Cannot open the recordset: ", error);
     return rs;
   }
 
@@ -158,9 +195,11 @@ Recordset Recordset::Open(std::shared_ptr<detail::SqliteConnection> connection,
     st.rows.push_back(std::move(row));
   }
   if (rc != SQLITE_DONE) {
-    const std::string reason = detail::EngineErrorText(db, rc);
-    rs = Recordset();
-    rs.Fail("Cannot open the recordset: " + reason + ".");
+    // Nothing of a read that failed part way is kept: it would read as rows.
+    st.rows.clear();
+    st.fields.clear();
+    st.table.clear();
+    rs.FailRead("Cannot open the recordset: ", detail::EngineErrorText(db, rc));
     return rs;
   }
   st.pending.resize(st.fields.size());
@@ -169,14 +208,17 @@ Recordset Recordset::Open(std::shared_ptr<detail::SqliteConnection> connection,
 }
 
 Recordset Recordset::OpenForwardOnly(std::shared_ptr<detail::SqliteConnection> connection,
-                                     std::string_view source) {
+                                     std::string_view source, ReadFailure telling) {
   Recordset rs;
   State& st = *rs.s_;
   st.connection = std::move(connection);
+  st.telling = telling;
+  st.read_sql = std::string(source);
   if (!st.connection) {
     rs.Fail("The database is not open.");
     return rs;
   }
+  const LockWait wait(st.connection->handle(), telling);
   const std::string trimmed = vb::Trim(source);
   const std::string sql = Cp1252ToUtf8(TranslateJetSql(
       IsTableName(trimmed) ? "SELECT * FROM " + detail::QuoteName(trimmed) : std::string(source)));
@@ -187,8 +229,8 @@ Recordset Recordset::OpenForwardOnly(std::shared_ptr<detail::SqliteConnection> c
     if (!IsRowQuery(sql) || !stmt->Prepare(st.connection->handle(), sql, &error)) stmt.reset();
   }
   if (!stmt || sqlite3_stmt_readonly(stmt->get()) == 0 || sqlite3_column_count(stmt->get()) == 0) {
-    rs.Fail("Cannot open the recordset: " +
-            (error.empty() ? std::string("only a SELECT query returns rows") : error) + ".");
+    rs.FailRead("Cannot open the recordset: ",
+                error.empty() ? std::string("only a SELECT query returns rows") : error);
     return rs;
   }
   for (int i = 0; i < sqlite3_column_count(stmt->get()); ++i) {
@@ -205,6 +247,30 @@ Recordset Recordset::OpenForwardOnly(std::shared_ptr<detail::SqliteConnection> c
   return rs;
 }
 
+bool Recordset::FailRead(std::string_view what, const std::string& reason) {
+  if (s_->read_failure.empty()) s_->read_failure = reason;
+  return Fail(std::string(what) + reason + ".");
+}
+
+// Called once the read's statements are put away, since telling may show a
+// box whose loop reads the database again. A forward-only read has read
+// well only when it has passed its last row.
+void Recordset::TellRead() {
+  State& st = *s_;
+  const bool first = !st.read_started;
+  st.read_started = true;
+  if (!st.connection || (!first && st.read_failure.empty() && st.live_row)) return;
+  if (st.read_failure.empty()) {
+    if (!st.forward_only || !st.live_row) st.connection->ReadSucceeded(st.read_sql, st.telling);
+    return;
+  }
+  // Copies: the box's loop may replace this recordset (the shared one).
+  const auto connection = st.connection;
+  const std::string sql = st.read_sql;
+  const std::string reason = st.read_failure;
+  connection->ReadFailed(sql, reason, st.telling);
+}
+
 // Past the last row the statement is finished at once, so the pass holds
 // no read lock on the file beyond its rows.
 bool Recordset::StepLive() {
@@ -214,7 +280,10 @@ bool Recordset::StepLive() {
   const std::string reason =
       rc == SQLITE_DONE ? "" : detail::EngineErrorText(s_->connection->handle(), rc);
   s_->EndLive();
-  return reason.empty() || Fail("Cannot read the next record: " + reason + ".");
+  // The open tells how its first step went, once the recordset is whole.
+  if (!reason.empty()) FailRead("Cannot read the next record: ", reason);
+  if (s_->read_started) TellRead();
+  return reason.empty();
 }
 
 bool Recordset::Fail(std::string message) const {

@@ -32,6 +32,21 @@ namespace platform {
 
 class Database;
 class Recordset;
+
+// Who tells the operator of a read that failed (the open, or a forward-only
+// step), so that no failure reads as an empty result.
+enum class ReadFailure {
+  // The database's failure handler (see Database::SetReadFailureHandler).
+  Told,
+  // The caller, in its own words, from Error().
+  ByCaller,
+  // The handler, for a read run again and again by a timer: it waits only
+  // briefly for another program's lock (the next run tries again), and a
+  // failure is told once, not at every run, until the same query reads.
+  Repeating,
+};
+// How long a repeating read waits for another program's lock.
+inline constexpr int kRepeatingReadWaitMs = 50;
 namespace detail {
 class SqliteConnection;
 }
@@ -118,9 +133,13 @@ class Recordset {
   struct State;
   struct Row;
   static Recordset Open(std::shared_ptr<detail::SqliteConnection> connection,
-                        std::string_view source, const std::vector<Variant>& values);
+                        std::string_view source, const std::vector<Variant>& values,
+                        ReadFailure telling);
   static Recordset OpenForwardOnly(std::shared_ptr<detail::SqliteConnection> connection,
-                                   std::string_view source);
+                                   std::string_view source, ReadFailure telling);
+  // Keeps the reason of a read that failed, and tells how the read ended.
+  bool FailRead(std::string_view what, const std::string& reason);
+  void TellRead();
   bool StepLive();
   explicit Recordset(std::unique_ptr<State> state);
   bool Fail(std::string message) const;

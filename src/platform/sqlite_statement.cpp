@@ -19,6 +19,24 @@ SqliteConnection::~SqliteConnection() {
   sqlite3_close_v2(handle_);
 }
 
+void SqliteConnection::ReadFailed(const std::string& sql, const std::string& reason,
+                                  ReadFailure telling) {
+  if (telling == ReadFailure::ByCaller || !read_failure_handler_) return;
+  if (telling == ReadFailure::Repeating) {
+    auto [it, added] = told_repeating_.try_emplace(sql, reason);
+    if (!added && it->second == reason) return;  // told already
+    it->second = reason;
+  }
+  // A copy: the handler may show a box whose loop replaces this connection's
+  // handler or reads again.
+  const auto handler = read_failure_handler_;
+  handler(reason);
+}
+
+void SqliteConnection::ReadSucceeded(const std::string& sql, ReadFailure telling) {
+  if (telling == ReadFailure::Repeating) told_repeating_.erase(sql);
+}
+
 std::unique_ptr<Statement> SqliteConnection::TakeStatement(const std::string& sql) {
   auto it = kept_.find(sql);
   if (it == kept_.end()) return nullptr;

@@ -6,6 +6,7 @@
 #include <sqlite3.h>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "platform/field_coercion.h"
+#include "platform/recordset.h"
 #include "platform/variant.h"
 
 namespace platform::detail {
@@ -30,6 +32,15 @@ class SqliteConnection {
   sqlite3* handle() const { return handle_; }
   const std::string& path() const { return path_; }
 
+  // A read that failed is told through the handler (see ReadFailure in
+  // recordset.h). A repeating read tells a failure once until the same query
+  // reads again.
+  void SetReadFailureHandler(std::function<void(const std::string&)> handler) {
+    read_failure_handler_ = std::move(handler);
+  }
+  void ReadFailed(const std::string& sql, const std::string& reason, ReadFailure telling);
+  void ReadSucceeded(const std::string& sql, ReadFailure telling);
+
   // Prepared statements of forward-only passes, kept for the next pass of
   // the same query (the map redraws its sites every second): taken out
   // while a pass reads, given back reset when it ends.
@@ -39,6 +50,8 @@ class SqliteConnection {
  private:
   sqlite3* handle_;
   std::string path_;
+  std::function<void(const std::string&)> read_failure_handler_;
+  std::map<std::string, std::string> told_repeating_;  // query -> reason told
   std::map<std::string, std::unique_ptr<Statement>> kept_;
 };
 

@@ -5,6 +5,8 @@
 
 #include <QDateTime>
 #include <QFileInfo>
+#include <QImage>
+#include <QImageReader>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -518,19 +520,48 @@ QPixmap NamedPicturePixmap(std::string_view name, int size_px) {
   return pixmap;
 }
 
+namespace {
+
+// The modification time in the key: a file rewritten on disk is read again.
+QString FileKey(const QString& path) {
+  return QStringLiteral("vkx:file:%1:%2")
+      .arg(path)
+      .arg(QFileInfo(path).lastModified().toMSecsSinceEpoch());
+}
+
+// The file's pixmap from the cache or the disk; the reason when it loads
+// not at all or not whole (a file cut short is otherwise shown grey at its
+// foot).
+QPixmap LoadFile(const std::string& file, QString* error) {
+  const QString path = PathToQt(file);
+  const QString key = FileKey(path);
+  QPixmap pixmap;
+  if (QPixmapCache::find(key, &pixmap)) return pixmap;
+  QImageReader reader(path);
+  QImage image;
+  if (!reader.read(&image)) {
+    *error = reader.errorString();
+    return QPixmap();
+  }
+  pixmap = QPixmap::fromImage(image);
+  QPixmapCache::insert(key, pixmap);
+  return pixmap;
+}
+
+}  // namespace
+
+std::string PictureFileLoadError(const std::string& file) {
+  QString error;
+  if (!LoadFile(file, &error).isNull()) return {};
+  return FromQt(error.isEmpty() ? QStringLiteral("the picture cannot be read") : error);
+}
+
 QPixmap PicturePixmap(const ui::Picture& picture, int size_px) {
   if (!picture.name.empty()) return NamedPicturePixmap(picture.name, size_px);
   if (picture.file.empty()) return QPixmap();
-  const QString path = PathToQt(picture.file);
-  // The modification time in the key: a file rewritten on disk is read again.
-  const QString key = QStringLiteral("vkx:file:%1:%2")
-                          .arg(path)
-                          .arg(QFileInfo(path).lastModified().toMSecsSinceEpoch());
-  QPixmap pixmap;
-  if (QPixmapCache::find(key, &pixmap)) return pixmap;
-  if (!pixmap.load(path)) return Placeholder(size_px);
-  QPixmapCache::insert(key, pixmap);
-  return pixmap;
+  QString error;
+  QPixmap pixmap = LoadFile(picture.file, &error);
+  return pixmap.isNull() ? Placeholder(size_px) : pixmap;
 }
 
 }  // namespace qtui

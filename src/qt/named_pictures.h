@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QPixmap>
+#include <string>
 #include <string_view>
 
 #include "ui/picture.h"
@@ -15,6 +16,10 @@ namespace qtui {
 // files, which keep their own size.
 QPixmap PicturePixmap(const ui::Picture& picture, int size_px = 0);
 QPixmap NamedPicturePixmap(std::string_view name, int size_px = 0);
+
+// Loads a bitmap file as PicturePixmap does (and keeps it for it): "" when
+// it loads whole, else the reason the image library gives.
+std::string PictureFileLoadError(const std::string& file);
 
 bool IsKnownPictureName(std::string_view name);
 // Edge length (pixels) a named picture is drawn at when no size is asked for.

@@ -1,5 +1,7 @@
 #include "qt/qt_runtime.h"
 
+#include "qt/named_pictures.h"
+
 #include <QApplication>
 #include <QDateTime>
 #include <QEventLoop>
@@ -240,6 +242,10 @@ std::string QtRuntime::FileDialog(const ui::FileDialogRequest& request) {
 }
 
 void QtRuntime::Beep() { QApplication::beep(); }
+
+std::string QtRuntime::PictureLoadProblem(const std::string& path) {
+  return PictureFileLoadError(path);
+}
 
 // One override cursor at most, so a pointer set twice is restored by one
 // return to the default.

@@ -52,6 +52,7 @@ class QtRuntime : public ui::Runtime {
                        std::string_view default_text) override;
   std::string FileDialog(const ui::FileDialogRequest& request) override;
   void Beep() override;
+  std::string PictureLoadProblem(const std::string& path) override;
   void SetMousePointer(int pointer) override;
   double TextWidth(std::string_view text, double font_size, bool bold) override;
   double TextHeight(double font_size) override;

@@ -1,36 +1,25 @@
 #include "qt/serial_settings.h"
 
-#include <QString>
-#include <QStringList>
+#include "platform/line_settings.h"
 
 namespace qtui {
 
 std::optional<SerialLineSettings> ParseSerialSettings(std::string_view settings) {
-  const QStringList parts =
-      QString::fromLatin1(settings.data(), static_cast<qsizetype>(settings.size())).split(QLatin1Char(','));
-  if (parts.size() != 4) return std::nullopt;
+  const auto parsed = platform::ParseLineSettings(settings);
+  if (!parsed) return std::nullopt;
   SerialLineSettings out;
-  bool ok = false;
-  out.baud = parts[0].trimmed().toInt(&ok);
-  if (!ok || out.baud <= 0) return std::nullopt;
-
-  const QString parity = parts[1].trimmed().toLower();
-  if (parity == QLatin1String("n")) out.parity = QSerialPort::NoParity;
-  else if (parity == QLatin1String("e")) out.parity = QSerialPort::EvenParity;
-  else if (parity == QLatin1String("o")) out.parity = QSerialPort::OddParity;
-  else if (parity == QLatin1String("m")) out.parity = QSerialPort::MarkParity;
-  else if (parity == QLatin1String("s")) out.parity = QSerialPort::SpaceParity;
-  else return std::nullopt;
-
-  const int data_bits = parts[2].trimmed().toInt(&ok);
-  if (!ok || data_bits < 5 || data_bits > 8) return std::nullopt;
-  out.data_bits = static_cast<QSerialPort::DataBits>(data_bits);
-
-  const QString stop = parts[3].trimmed();
-  if (stop == QLatin1String("1")) out.stop_bits = QSerialPort::OneStop;
-  else if (stop == QLatin1String("1.5")) out.stop_bits = QSerialPort::OneAndHalfStop;
-  else if (stop == QLatin1String("2")) out.stop_bits = QSerialPort::TwoStop;
-  else return std::nullopt;
+  out.baud = parsed->baud;
+  switch (parsed->parity) {
+    case 'e': out.parity = QSerialPort::EvenParity; break;
+    case 'o': out.parity = QSerialPort::OddParity; break;
+    case 'm': out.parity = QSerialPort::MarkParity; break;
+    case 's': out.parity = QSerialPort::SpaceParity; break;
+    default: out.parity = QSerialPort::NoParity; break;
+  }
+  out.data_bits = static_cast<QSerialPort::DataBits>(parsed->data_bits);
+  out.stop_bits = parsed->stop_tenths == 15   ? QSerialPort::OneAndHalfStop
+                  : parsed->stop_tenths == 20 ? QSerialPort::TwoStop
+                                              : QSerialPort::OneStop;
   return out;
 }
 

@@ -62,7 +62,8 @@ bool FillDataLogList(app::Console& c) {
   const vb::DateTime now = c.rt.Now();
   auto& rs = c.rsShared;
   rs = c.Db.OpenRecordset(LogRangeQuery(c.st.SelectedSiteNum,
-                                        DayNumberKey(now + -365 * vb::kMsPerDay), DayNumberKey(now)));
+                                        DayNumberKey(now + -365 * vb::kMsPerDay), DayNumberKey(now)),
+                        {}, platform::ReadFailure::ByCaller);
   if (!rs.IsOpen()) {
     // A year of "n/a" would say the site has no log; nothing is listed and
     // the new rows stay to be read.

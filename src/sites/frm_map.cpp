@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "app/console.h"
+#include "common/app_info.h"
 #include "common/vb.h"
 #include "platform/picture_file.h"
 #include "sites/site_conventions.h"
@@ -110,15 +111,32 @@ void frmMap::Form_Load() {
 }
 
 void frmMap::LoadMapPicture(const std::string& path) {
+  imgMap.Picture = ui::Picture{};
+  if (path.empty()) return;
   const std::string file = MapFilePath(c_, path);
-  const auto size = platform::ReadPictureSize(file);
-  if (!size) {
-    imgMap.Picture = ui::Picture{};
+  const auto check = platform::CheckPictureFile(file);
+  std::string problem = check.problem;
+  if (problem.empty()) problem = c_.rt.PictureLoadProblem(file);
+  if (!problem.empty()) {
+    TellMapPictureProblem(path, problem);
     return;
   }
   imgMap.Picture = ui::Picture::FromFile(file);
-  imgMap.Width = size->width * kMapTwipsPerPixel;
-  imgMap.Height = size->height * kMapTwipsPerPixel;
+  imgMap.Width = check.size->width * kMapTwipsPerPixel;
+  imgMap.Height = check.size->height * kMapTwipsPerPixel;
+}
+
+std::string frmMap::MapPictureProblem(const std::string& path) {
+  const std::string file = MapFilePath(c_, path);
+  std::string problem = platform::CheckPictureFile(file).problem;
+  return problem.empty() ? c_.rt.PictureLoadProblem(file) : problem;
+}
+
+// As a missing file is told, with the reason a file that is there cannot
+// be shown.
+void frmMap::TellMapPictureProblem(const std::string& path, const std::string& problem) {
+  c_.rt.MsgBox("File cannot be loaded: " + path + " (" + problem + ")", ui::vbOKOnly,
+               app_info::kTitle);
 }
 
 // The map is painted over the client area, so a site at the middle of the
@@ -134,7 +152,10 @@ void frmMap::Form_Resize() {
   auto& st = c_.st;
   const std::string path = MapFilePath(c_, CurrentMapSetting(c_));
   Cls();
-  if (platform::ReadPictureSize(path))
+  // A picture that cannot be loaded whole was told when it was taken; the
+  // one taken was checked then.
+  const bool taken = imgMap.Picture().file == path;
+  if (platform::ReadPictureSize(path) && (taken || MapPictureProblem(path).empty()))
     PaintPicture(ui::Picture::FromFile(path), 0, 0, ClientWidth(), ClientHeight());
   MapScaleX = ClientWidth() / PictureWidth();
   MapScaleY = ClientHeight() / PictureHeight();
@@ -175,7 +196,9 @@ void frmMap::DrawSites() {
   c_.st.FlashOn = !c_.st.FlashOn;
   // Read forward only: the pass draws as it steps and copies no row whole
   // (the rows hold every site's connection log).
-  c_.rsShared = c_.Db.OpenForwardOnly(MapSitesQuery(map_id_));
+  // The timer runs it every second: it must not hold the operator up while
+  // another program locks the file, nor tell the same failure every time.
+  c_.rsShared = c_.Db.OpenForwardOnly(MapSitesQuery(map_id_), platform::ReadFailure::Repeating);
   HoldUpdates();
   IconColumns columns = ColumnsOf(c_.rsShared);
   columns.map = -1;  // its rows are this map's

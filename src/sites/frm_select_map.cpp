@@ -93,9 +93,14 @@ void frmSelectMap::SelectMap(int index) {
     c_.rt.MsgBox("File not found: " + path, ui::vbOKOnly, app_info::kTitle);
     return;
   }
+  auto& map = c_.Get<frmMap>();
+  // A picture that cannot be shown whole is refused as a missing one is.
+  if (const std::string problem = map.MapPictureProblem(path); !problem.empty()) {
+    map.TellMapPictureProblem(path, problem);
+    return;
+  }
   c_.SaveSetting("CurrentMap", path);
   c_.SaveSetting("CurrentMapID", vb::CStr(MapID));
-  auto& map = c_.Get<frmMap>();
   map.SetCurrentMapID(MapID);
   map.LoadMapPicture(path);
   // Rebuilt even while hidden, so the map shown next is the new one.

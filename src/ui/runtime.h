@@ -93,6 +93,13 @@ class Runtime {
   // while long work runs without yielding.
   virtual void SetMousePointer(int pointer) { (void)pointer; }
 
+  // Why the picture file cannot be loaded whole by the views, "" when it
+  // can (or when this runtime shows no pictures).
+  virtual std::string PictureLoadProblem(const std::string& path) {
+    (void)path;
+    return {};
+  }
+
   // Width and height of a text in twips in the given font size (points).
   virtual double TextWidth(std::string_view text, double font_size, bool bold) = 0;
   virtual double TextHeight(double font_size) = 0;

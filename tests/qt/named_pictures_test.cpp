@@ -3,6 +3,10 @@
 #include <QImage>
 #include <QTemporaryDir>
 
+#include <cstdio>
+#include <string>
+
+#include "platform/picture_file.h"
 #include "qt/named_pictures.h"
 
 namespace qttest {
@@ -60,6 +64,31 @@ TEST(QtNamedPicturesTest, BitmapFilesLoadAtTheirOwnSize) {
   const QPixmap pixmap = qtui::PicturePixmap(ui::Picture::FromFile(path.toStdString()), 16);
   EXPECT_EQ(pixmap.size(), QSize(40, 30));
   EXPECT_EQ(pixmap.toImage().pixelColor(5, 5), QColor(10, 20, 30));
+}
+
+// A file whose header and length look whole but whose pixels the library
+// cannot decode is refused with the library's reason, not shown as a
+// placeholder in silence.
+TEST(QtNamedPicturesTest, AFileTheLibraryCannotDecodeGivesItsReason) {
+  QTemporaryDir dir;
+  QImage image(40, 30, QImage::Format_RGB32);
+  image.fill(QColor(10, 20, 30));
+  const std::string good = dir.filePath(QStringLiteral("map.png")).toStdString();
+  ASSERT_TRUE(image.save(QString::fromStdString(good)));
+  EXPECT_EQ(qtui::PictureFileLoadError(good), "");
+
+  const std::string fake = dir.filePath(QStringLiteral("fake.png")).toStdString();
+  const std::string bytes =
+      std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\x02\x80\0\0\x01\xe0\x08\x02\0\0\0"
+                  "\0\0\0\0\0\0\0\x10IDATjunkjunkjunkjunk\0\0\0\0"
+                  "\0\0\0\0IEND\xAE\x42\x60\x82",
+                  33 + 4 + 4 + 16 + 4 + 12);
+  std::FILE* file = std::fopen(fake.c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  std::fwrite(bytes.data(), 1, bytes.size(), file);
+  std::fclose(file);
+  ASSERT_EQ(platform::CheckPictureFile(fake).problem, "") << "the header and the end look whole";
+  EXPECT_NE(qtui::PictureFileLoadError(fake), "");
 }
 
 }  // namespace

@@ -106,6 +106,26 @@ TEST_F(MapCatalogue, AMissingBitmapIsNotSelectedAndAPresentOneBecomesTheCurrentM
   EXPECT_EQ(Map().imgMap.Width(), 12000);
 }
 
+// A bitmap that is there but cannot be loaded whole is refused as a missing
+// one is, naming the file and the reason; the current map stays. Taken at
+// start, it is told and the map shows no picture.
+TEST_F(MapCatalogue, ABitmapThatCannotBeLoadedWholeIsToldWithItsReasonAndNotSelected) {
+  const std::string whole = h.folder.ReadFile("TEVH.bmp").value();
+  ASSERT_FALSE(h.folder.WriteFileAtomic("cut.bmp", whole.substr(0, whole.size() / 2)));
+  auto& dialog = Dialog(Lines({MapLine("Cut", 4, "cut.bmp")}));
+  Op().ExpectMsgBox("File cannot be loaded: cut.bmp (the file ends before its picture does)",
+                    ui::vbOK, "VKX-4700");
+  dialog.SelectMap(0);
+  EXPECT_EQ(h.registry.GetSetting("Settings", "CurrentMapID", "none"), "none");
+  EXPECT_EQ(Map().imgMap.Picture().file, h.folder.FilePath("TEVH.bmp"));
+  testkit::ExpectScriptDone(h.rt);
+
+  h.registry.SaveSetting("Settings", "CurrentMap", "cut.bmp");
+  h.console.Unload<sites::frmMap>();
+  Op().ExpectMsgBox("~cut.bmp (the file ends before its picture does)");
+  EXPECT_TRUE(h.console.Get<sites::frmMap>().imgMap.Picture().IsEmpty());
+}
+
 // The map edited is the one on the entry's own line, also when that line
 // names no bitmap: the map whose properties were opened before is left alone.
 TEST_F(MapCatalogue, PropertiesOnALineWithoutABitmapEditThatLineAndNoOther) {
@@ -225,6 +245,43 @@ TEST(PictureFile, SizesComeFromBitmapAndPngHeaders) {
   for (const auto& [header, size] : cases) EXPECT_EQ(platform::PictureSizeFromHeader(header), size);
   EXPECT_EQ(platform::ReadPictureSize(testkit::ShippedDataDir() + "/TEVH.bmp"),
             (platform::PictureSize{800, 600}));
+}
+
+// What the header promises must fit in memory and in the file: the image
+// library refuses the rest, which would otherwise show as a placeholder.
+TEST(PictureFile, OnlyAPictureThatCanBeLoadedWholePassesTheCheck) {
+  auto le = [](std::uint32_t v, int bytes) {
+    std::string s;
+    for (int i = 0; i < bytes; ++i) s += static_cast<char>(v >> (8 * i));
+    return s;
+  };
+  // A 24-bit bitmap of w x h pixels: its header, and its rows of pixels.
+  auto bitmap = [&](std::uint32_t w, std::uint32_t h, std::size_t pixel_bytes) {
+    return "BM" + std::string(8, '\0') + le(54, 4) + le(40, 4) + le(w, 4) + le(h, 4) + le(1, 2) +
+           le(24, 2) + le(0, 4) + std::string(20, '\0') + std::string(pixel_bytes, '\x40');
+  };
+  const std::string png_head =
+      std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\x02\x80\0\0\x01\xe0", 24);
+  const std::string png_end("\0\0\0\0IEND\xAE\x42\x60\x82", 12);
+  const std::string cut = "the file ends before its picture does";
+  const std::pair<std::string, std::string> cases[] = {
+      {bitmap(10, 3, 32 * 3), ""},  // rows of 30 bytes padded to 32
+      {bitmap(10, 3, 32 * 3 - 1), cut},
+      {bitmap(800, 600, 0), cut},  // a header and nothing behind it
+      {bitmap(6000, 6000, 0), "its 6000 x 6000 pixels need more than 128 MB of memory"},
+      {bitmap(5792, 5792, 0), cut},  // just below the limit
+      {png_head + "IDAT" + png_end, ""},
+      {png_head + "IDAT", cut},
+      {"GIF89a and more bytes here....", "it is not a bitmap or PNG picture"},
+      {"BM" + std::string(12, '\0') + le(40, 4) + le(0, 4) + le(600, 4),
+       "its header gives no valid picture size"},
+      {"", "it is not a bitmap or PNG picture"}};
+  for (const auto& [bytes, problem] : cases)
+    EXPECT_EQ(platform::CheckPictureBytes(bytes).problem, problem) << bytes.size();
+  const auto shipped = platform::CheckPictureFile(testkit::ShippedDataDir() + "/TEVH.bmp");
+  EXPECT_EQ(shipped.problem, "");
+  EXPECT_EQ(shipped.size, (platform::PictureSize{800, 600}));
+  EXPECT_EQ(platform::CheckPictureFile("/no/such/file.bmp").problem, "the file cannot be read");
 }
 
 }  // namespace

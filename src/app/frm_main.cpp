@@ -1,5 +1,7 @@
 #include "app/frm_main.h"
 
+#include <functional>
+#include <set>
 #include <utility>
 
 #include "app/console.h"
@@ -9,6 +11,7 @@
 #include "app/frm_splash.h"
 #include "common/app_info.h"
 #include "common/vb.h"
+#include "link/command_gate.h"
 #include "link/command_sender.h"
 #include "link/receive_loop.h"
 #include "link/settings_access.h"
@@ -167,7 +170,14 @@ void frmMain::BindEvents() {
       {&mnuSiteProps, &frmMain::mnuSiteProps_Click},
       {&mnuFileSelect, &frmMain::mnuFileSelect_Click},
   };
-  for (const auto& [menu, handler] : handlers) menu->Click = [this, h = handler] { (this->*h)(); };
+  // The entries that start a unit command go through the link's gate.
+  const std::set<const ui::Menu*> start_commands = {
+      &mnuResetDatalog, &mnuOptAddress,  &mnuSaveStatus, &mnuFileSaveBulk,
+      &mnuFileUploadBulk, &mnuFactoryInit, &mnuDownloadLog};
+  for (const auto& [menu, handler] : handlers) {
+    std::function<void()> run = [this, h = handler] { (this->*h)(); };
+    menu->Click = start_commands.contains(menu) ? lnk::Gated(c_, std::move(run)) : std::move(run);
+  }
 }
 
 void frmMain::SetStatusText(const std::string& text) { sbStatusBar.Panels(1).Text = text; }

@@ -6,6 +6,7 @@
 
 #include "app/console.h"
 #include "common/vb.h"
+#include "link/command_gate.h"
 #include "link/command_sender.h"
 #include "link/command_table.h"
 #include "link/modem_call.h"
@@ -77,7 +78,7 @@ void PanelPicture(ui::Image& image, const char* picture) {
 frmProgress::frmProgress(Console& c) : ui::Form(c.rt, "frmProgress"), c_(c) {
   SetMDIChild();
   BuildPanels();
-  cmdUpdate.Click = [this] { cmdUpdate_Click(); };
+  cmdUpdate.Click = lnk::Gated(c_, [this] { cmdUpdate_Click(); });
   cmdDisconnect.Click = [this] { cmdDisconnect_Click(); };
   cmdSavePos.Click = [this] { cmdSavePos_Click(); };
 }

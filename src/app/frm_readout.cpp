@@ -4,7 +4,7 @@
 
 namespace app {
 
-frmReadout::frmReadout(Console& c) : ui::Form(c.rt, "frmReadout") {
+frmReadout::frmReadout(Console& c) : ui::Form(c.rt, "frmReadout"), c_(c) {
   cmdCancel.Click = [this] { cmdCancel_Click(); };
 }
 
@@ -21,6 +21,11 @@ void frmReadout::Design() {
   cmdCancel.Move(1740, 600, 1320, 375);
 }
 
-void frmReadout::cmdCancel_Click() { Unload(); }
+// The operator no longer wants the file: no name is asked for when the
+// packet comes.
+void frmReadout::cmdCancel_Click() {
+  c_.st.SaveBulkPending = false;
+  Unload();
+}
 
 }  // namespace app

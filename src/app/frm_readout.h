@@ -1,6 +1,7 @@
 // A one-line status window for long operations (modem set-up, network
-// connection, memory download); the caller sets the text. Cancel only closes
-// the window.
+// connection, memory download); the caller sets the text. Cancel closes the
+// window and drops a save that waits for the download: the download itself
+// goes on and is shown when it arrives.
 #pragma once
 
 #include "ui/controls.h"
@@ -21,6 +22,7 @@ class frmReadout : public ui::Form {
 
  private:
   void cmdCancel_Click();
+  Console& c_;
 };
 
 }  // namespace app

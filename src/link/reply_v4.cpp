@@ -1,4 +1,5 @@
 #include <string>
+#include <string_view>
 
 #include "app/console.h"
 #include "app/frm_main.h"
@@ -24,11 +25,41 @@ constexpr int kV4RetryLimit = 5;
 
 bool DecodeReply(app::Console& c) { return DecodeV4Packet(c.st.RxBuffer, c.st.PacketBuf); }
 
+// Whether a good packet answers the request in flight. A write is answered
+// by its acknowledgement, which repeats the write's "S", count and address;
+// a dump request by the dump packet, whose length field the packet holds.
+// What the other acknowledgements hold is the unit's: any good packet will do.
+bool Answers(std::string_view request, std::string_view content) {
+  if (!request.empty() && request[0] == 'S') return content.substr(0, 4) == request.substr(0, 4);
+  if (request == "D") {
+    if (content.size() < 2) return false;
+    const std::size_t length = static_cast<unsigned char>(content[0]) * 256U +
+                               static_cast<unsigned char>(content[1]);
+    return length + 2 <= content.size();
+  }
+  return true;
+}
+
+// The reply to the request in flight, taken out of what arrived. A packet
+// that answers an earlier request (its answer came after the request was
+// given up on and sent again) is no answer to this one: it is dropped, and
+// the wait goes on for the right one.
+V4ReplyMatch TakeAnswer(app::Console& c, std::string_view request) {
+  auto& st = c.st;
+  const V4ReplyMatch match = FindV4Answer(
+      st.RxBuffer, [request](std::string_view content) { return Answers(request, content); },
+      st.PacketBuf);
+  if (match == V4ReplyMatch::kOtherAnswers) st.RxBuffer.clear();
+  return match;
+}
+
 }  // namespace
 
 void OnV4DumpReply(app::Console& c) {
   auto& st = c.st;
-  if (!DecodeReply(c)) {
+  const V4ReplyMatch match = TakeAnswer(c, "D");
+  if (match == V4ReplyMatch::kOtherAnswers) return;
+  if (match == V4ReplyMatch::kNoAnswer) {
     if (++st.V4RetryCount >= kV4RetryLimit) {
       st.SaveBulkPending = false;  // the save waited for this packet
       c.rt.MsgBox("EEPROM download failed on 5 retries.", ui::vbOKOnly, app_info::kTitle);
@@ -70,9 +101,11 @@ void OnV4ClockReply(app::Console& c) {
 
 void OnV4WriteReply(app::Console& c) {
   auto& st = c.st;
-  // Every packet, a bulk write's too, must be acknowledged by a good packet;
-  // it is sent again up to four times.
-  if (!DecodeReply(c)) {
+  // Every packet, a bulk write's too, must be acknowledged by its own
+  // acknowledgement; it is sent again up to four times.
+  const V4ReplyMatch match = TakeAnswer(c, st.PacketOut);
+  if (match == V4ReplyMatch::kOtherAnswers) return;
+  if (match == V4ReplyMatch::kNoAnswer) {
     if (++st.V4RetryCount >= kV4RetryLimit) {
       EndReply(c);
       if (st.BulkWriteActive) unit::StopBulkWrite(c);

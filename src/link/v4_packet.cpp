@@ -97,6 +97,30 @@ bool DecodeV4Packet(std::string_view rx, std::string& packet_buf) {
   return false;
 }
 
+V4ReplyMatch FindV4Answer(std::string_view rx,
+                          const std::function<bool(std::string_view content)>& answers,
+                          std::string& packet_buf) {
+  bool others = false;
+  std::string decoded;
+  std::size_t start = 0;
+  while (start < rx.size()) {
+    std::size_t end = rx.find(kCarriageReturn, start);
+    if (end == std::string_view::npos) return V4ReplyMatch::kNoAnswer;  // cut short
+    const std::size_t chars = end - start;
+    if (chars > 0) {
+      if (!DecodeV4Packet(rx.substr(start, chars + 1), decoded)) return V4ReplyMatch::kNoAnswer;
+      const std::size_t bytes = chars / kGroupChars * static_cast<std::size_t>(kGroupBytes);
+      if (answers(std::string_view(decoded).substr(0, bytes))) {
+        packet_buf = std::move(decoded);
+        return V4ReplyMatch::kAnswer;
+      }
+      others = true;
+    }
+    start = end + 1;
+  }
+  return others ? V4ReplyMatch::kOtherAnswers : V4ReplyMatch::kNoAnswer;
+}
+
 bool HoldsGoodPacket(std::string_view content, std::size_t least) {
   std::uint32_t crc = kCrc32Preset;
   for (std::size_t i = 0; i < content.size(); ++i) {

@@ -93,6 +93,21 @@ void SendV4Packet(const ByteSink& sink, std::uint16_t address, std::string_view 
 // packet_buf holds what was decoded so far.
 bool DecodeV4Packet(std::string_view rx, std::string& packet_buf);
 
+// What the packets of a reply are to the request in flight.
+enum class V4ReplyMatch {
+  kAnswer,        // one of them answers it
+  kOtherAnswers,  // all are good, and all answer other requests (sent before)
+  kNoAnswer,      // nothing came, or a packet was spoilt or cut short
+};
+
+// Decodes the packets of rx one after the other (each closed by its carriage
+// return) and gives `answers` the content of each good one (its decoded
+// bytes, CRC included, as many as its groups hold); packet_buf is left
+// holding the first it accepts, as DecodeV4Packet leaves it.
+V4ReplyMatch FindV4Answer(std::string_view rx,
+                          const std::function<bool(std::string_view content)>& answers,
+                          std::string& packet_buf);
+
 // Whether decoded content (a packet as DecodeV4Packet leaves it, kept in a
 // file) holds a whole good packet of at least `least` bytes: a group of seven
 // ends there or further on where the CRC-32 register, fed every byte from

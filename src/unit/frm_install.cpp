@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "app/console.h"
+#include "link/command_gate.h"
 #include "link/settings_access.h"
 #include "unit/access_levels.h"
 
@@ -41,19 +42,20 @@ frmInstall::frmInstall(app::Console& c)
   BindParameterWrites();
 }
 
+// The buttons that start a unit command go through the link's gate.
 void frmInstall::BindCommands() {
-  cmdClock.Click = [this] { cmdClock_Click(); };
-  cmdEqualize.Click = [this] { cmdEqualize_Click(); };
-  cmdReset.Click = [this] { cmdReset_Click(); };
-  cmdResetAH.Click = [this] { cmdResetAH_Click(); };
-  cmdRi.Click = [this] { cmdRi_Click(); };
-  cmdRj.Click = [this] { cmdRj_Click(); };
-  cmdChangeInit.Click = [this] { cmdChangeInit_Click(); };
-  cmdRefresh.Click = [this] { cmdRefresh_Click(); };
-  cmdRefresh2.Click = [this] { cmdRefresh2_Click(); };
-  cmdUpdate.Click = [this] { cmdUpdate_Click(); };
-  cmdAddress.Click = [this] { cmdAddress_Click(); };
-  cmdInit.Click = [this] { cmdInit_Click(); };
+  cmdClock.Click = lnk::Gated(c_, [this] { cmdClock_Click(); });
+  cmdEqualize.Click = lnk::Gated(c_, [this] { cmdEqualize_Click(); });
+  cmdReset.Click = lnk::Gated(c_, [this] { cmdReset_Click(); });
+  cmdResetAH.Click = lnk::Gated(c_, [this] { cmdResetAH_Click(); });
+  cmdRi.Click = lnk::Gated(c_, [this] { cmdRi_Click(); });
+  cmdRj.Click = lnk::Gated(c_, [this] { cmdRj_Click(); });
+  cmdChangeInit.Click = lnk::Gated(c_, [this] { cmdChangeInit_Click(); });
+  cmdRefresh.Click = lnk::Gated(c_, [this] { cmdRefresh_Click(); });
+  cmdRefresh2.Click = lnk::Gated(c_, [this] { cmdRefresh2_Click(); });
+  cmdUpdate.Click = lnk::Gated(c_, [this] { cmdUpdate_Click(); });
+  cmdAddress.Click = lnk::Gated(c_, [this] { cmdAddress_Click(); });
+  cmdInit.Click = lnk::Gated(c_, [this] { cmdInit_Click(); });
   cmdDisconnect.Click = [this] { cmdDisconnect_Click(); };
   cmdSavePos.Click = [this] { cmdSavePos_Click(); };
   cmdClose.Click = [this] { cmdClose_Click(); };
@@ -77,7 +79,7 @@ void frmInstall::BindCommands() {
   }
   for (auto& [index, button] : cmdSendDate) {
     const int i = index;
-    button->Click = [this, i] { cmdSendDate_Click(i); };
+    button->Click = lnk::Gated(c_, [this, i] { cmdSendDate_Click(i); });
   }
 }
 

@@ -133,7 +133,12 @@ class frmInstall : public ui::Form,
   void V4Start(int state, const std::string& payload);
   // The five text option pairs share this: lamp, Cmd(11), send unless a
   // parameter image is being shown.
-  void SendOption(ui::Image& lamp, int address, int Index);
+  void SendOption(ui::ControlArray<ui::OptionButton>& pair, ui::Image& lamp, int address,
+                  int Index);
+  // An option click the link's gate refused: the pair goes back to its
+  // lamp, which shows what the unit was last given.
+  void RestoreOption(ui::ControlArray<ui::OptionButton>& pair, const ui::Image& lamp);
+  bool restoring_option_ = false;
   // A plain row whose box takes typing takes the typed value into its
   // spinner before it is sent; false (and the operator told) when the text
   // is no whole number within the row's range.

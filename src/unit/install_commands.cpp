@@ -8,6 +8,7 @@
 #include "app/frm_readout.h"
 #include "common/app_info.h"
 #include "common/vb.h"
+#include "link/command_gate.h"
 #include "link/command_sender.h"
 #include "link/command_table.h"
 #include "link/v4_link.h"
@@ -120,8 +121,20 @@ void frmInstall::cmdChangeInit_Click() {
   SendSetParameter(c_);
 }
 
-void frmInstall::SendOption(ui::Image& lamp, int address, int Index) {
+void frmInstall::RestoreOption(ui::ControlArray<ui::OptionButton>& pair, const ui::Image& lamp) {
+  restoring_option_ = true;
+  pair[LampOn(lamp) ? 1 : 0].Value = true;
+  restoring_option_ = false;
+}
+
+void frmInstall::SendOption(ui::ControlArray<ui::OptionButton>& pair, ui::Image& lamp,
+                            int address, int Index) {
   if (Index != 0 && Index != 1) return;
+  if (restoring_option_) return;
+  // The operator's click waits for no command: refused, it leaves the pair
+  // showing what the unit has. (Options set from a loaded image send nothing.)
+  if (!c_.param.ParamLoadInProgress && !lnk::MayStartCommand(c_))
+    return RestoreOption(pair, lamp);
   SetLamp(lamp, Index == 1);
   c_.cmd.Cmd[lnk::kSetParameter] = "Ss" + vb::Format(address, "000") + vb::Format(Index, "000");
   // Options set while a loaded image is shown only follow the image.
@@ -130,16 +143,17 @@ void frmInstall::SendOption(ui::Image& lamp, int address, int Index) {
   TextStart(lnk::kSetParameter);
 }
 
-void frmInstall::optAC_Click(int Index) { SendOption(imgAC, 97, Index); }
-void frmInstall::optCallout_Click(int Index) { SendOption(imgCallout, 110, Index); }
-void frmInstall::optNOTMode_Click(int Index) { SendOption(imgNOTMode, 102, Index); }
-void frmInstall::optEqualization_Click(int Index) { SendOption(imgEqualization, 232, Index); }
+void frmInstall::optAC_Click(int Index) { SendOption(optAC, imgAC, 97, Index); }
+void frmInstall::optCallout_Click(int Index) { SendOption(optCallout, imgCallout, 110, Index); }
+void frmInstall::optNOTMode_Click(int Index) { SendOption(optNOTMode, imgNOTMode, 102, Index); }
+void frmInstall::optEqualization_Click(int Index) { SendOption(optEqualization, imgEqualization, 232, Index); }
 
 void frmInstall::optLD1T_MouseUp(int Index, int /*Button*/, int /*Shift*/, double /*X*/,
                                  double /*Y*/) {
   if (Index != 0 && Index != 1) return;
-  if (!c_.st.V4Mode) return SendOption(imgLd1T, 55, Index);
+  if (!c_.st.V4Mode) return SendOption(optLD1T, imgLd1T, 55, Index);
   // The operator's own click: sent even while an image is being shown.
+  if (!lnk::MayStartCommand(c_)) return RestoreOption(optLD1T, imgLd1T);
   SetLamp(imgLd1T, Index == 1);
   c_.st.PacketOut = V4WritePayload(55, vb::Chr(Index));
   V4Start(lnk::kV4Write, c_.st.PacketOut);

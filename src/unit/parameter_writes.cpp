@@ -12,6 +12,7 @@
 #include "common/app_info.h"
 #include "common/vb.h"
 #include "common/whole_number.h"
+#include "link/command_gate.h"
 #include "link/command_sender.h"
 #include "link/command_table.h"
 #include "link/v4_link.h"
@@ -105,7 +106,7 @@ void SendSetParameter(app::Console& c) {
 void frmInstall::BindParameterWrites() {
   for (auto& [address, button] : cmdProp) {
     const int a = address;
-    button->Click = [this, a] { cmdProp_Click(a); };
+    button->Click = lnk::Gated(c_, [this, a] { cmdProp_Click(a); });
   }
   for (auto& [address, box] : txtProp) {
     const int a = address;

@@ -1,4 +1,5 @@
-// Fuzzes the V4 packet decoder with any reply, and the writer and decoder
+// Fuzzes the V4 packet decoder with any reply (one packet, and packets one
+// after the other), and the writer and decoder
 // together with any payload (the first two input bytes as the address).
 #include <cstddef>
 #include <cstdint>
@@ -39,6 +40,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool ok = lnk::DecodeV4Packet(input, buf);
   Require(buf.size() == lnk::kPacketBufSize);
   if (ok) Require(EndsAtAGoodGroup(input, buf));
+
+  // The packets of a reply read one after the other: every content handed
+  // on is whole groups of a good packet, and an accepted one is kept.
+  std::string answer;
+  std::size_t offered = 0;
+  const auto match = lnk::FindV4Answer(
+      input,
+      [&offered](std::string_view content) {
+        Require(!content.empty() && content.size() % 7 == 0 && Crc32Of(content) == 0);
+        return ++offered == 2;
+      },
+      answer);
+  Require((match == lnk::V4ReplyMatch::kAnswer) == (offered == 2));
+  if (match == lnk::V4ReplyMatch::kAnswer) Require(answer.size() == lnk::kPacketBufSize);
+  if (match == lnk::V4ReplyMatch::kOtherAnswers) Require(offered == 1);
 
   if (size < 2) return 0;
   const auto address = static_cast<std::uint16_t>(data[0] << 8 | data[1]);

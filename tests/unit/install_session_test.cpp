@@ -168,16 +168,18 @@ TEST_F(InstallSession, V4UnitTakesAChangedRowAndTheComputersClock) {
               Screen().udProp[27].PressUp();
               Screen().cmdProp[27].Press();
             }},
-           {45000, [&] {
+           // Each once the last acknowledgement has been handled: the link
+           // takes one command at a time.
+           {47000, [&] {
               Give("Status", unit::kPageStatus, UnitCombination(82));
               Screen().cmdClock.Press();
             }},
-           {50000, [&] {
+           {54000, [&] {
               Screen().udDate[2].PressUp();  // the day of the date last read
               for (int i = 0; i <= 6; ++i) spinners[static_cast<std::size_t>(i)] = Screen().udDate[i].Value();
               Screen().cmdSendDate[2].Press();
             }}},
-          60000);
+          64000);
   ASSERT_GE(before, 0);
   EXPECT_EQ(Unit().Memory(27), before + 1);
   EXPECT_EQ(Count("V4 S"), 1);

@@ -13,6 +13,7 @@
 #include "app/frm_load.h"
 #include "app/frm_main.h"
 #include "app/frm_prog_bar.h"
+#include "app/frm_progress.h"
 #include "app/frm_readout.h"
 #include "console_harness.h"
 #include "core/text_replies.h"
@@ -366,6 +367,16 @@ TEST_F(UnitFiles, UploadGoesOnOnlyWithAcknowledgementsAndSaysHowFarItGot) {
       {"link cut after 3 packets", [](sim::FaultPlan& f) { f.commands_before_cut = 3; }, 3, 3, 12},
       {"acknowledgements lost", [](sim::FaultPlan& f) { f.dropped_replies = -1; }, 5, 0, 4},
       {"two acknowledgements spoilt", [](sim::FaultPlan& f) { f.bad_crc_replies = 2; }, 76, 74, 296},
+      // Each acknowledgement comes after the 6 s wait, so its packet is sent
+      // again and the late answer to the first sending meets the next
+      // packet: it counts for neither. The unit takes packets 1, 1, 2, 3, 3.
+      {"late acknowledgements, link cut after 5 packets",
+       [](sim::FaultPlan& f) {
+         f.slow_replies = -1;
+         f.slow_reply_ms = 6500;
+         f.commands_before_cut = 5;
+       },
+       5, 3, 12},
   };
   for (const auto& t : cases) {
     SCOPED_TRACE(t.fault);
@@ -387,6 +398,44 @@ TEST_F(UnitFiles, UploadGoesOnOnlyWithAcknowledgementsAndSaysHowFarItGot) {
           << a;
     EXPECT_FALSE(h.console.st.BulkWriteActive);
     EXPECT_EQ(h.console.IfLoaded<app::frmProgBar>(), nullptr);
+  }
+}
+
+// Saving is refused while an upload runs: its request would take the
+// upload's place on the link. The upload goes on to its end.
+TEST_F(UnitFiles, SavesAreRefusedWhileAnUploadRuns) {
+  std::string image;
+  Session({.dialect = Dialect::kV4, .firmware = 40100}, Main().mnuConnNet, [&] {
+    image = StartUpload();
+    h.rt.After(10'000, [&] {
+      Main().mnuSaveStatus.Choose();
+      Main().mnuFileSaveBulk.Choose();
+      EXPECT_FALSE(h.console.st.SaveBulkPending);
+      EXPECT_FALSE(ReadoutShown());
+    });
+  }, 450'000);
+  EXPECT_EQ(Taken("V4 S"), 74);
+  EXPECT_EQ(Taken("V4 D"), 1) << "the session's own dump only";
+  for (int a = 0; a < 290; ++a)
+    ASSERT_EQ(site->Unit().Memory(a), static_cast<unsigned char>(image[a + 2])) << a;
+  EXPECT_NE(h.console.Get<app::frmProgress>().txtLog.Text().find("Not sent:"), std::string::npos);
+}
+
+// Cancel on "Retrieving EEPROM bulk data..." drops the save: the packet that
+// comes is shown, and no file name is asked for.
+TEST_F(UnitFiles, CancelWhileRetrievingBulkDataDropsTheSave) {
+  for (ui::Menu* save : {&Main().mnuSaveStatus, &Main().mnuFileSaveBulk}) {
+    Session({.dialect = Dialect::kV4, .firmware = 40100}, Main().mnuConnNet, [&] {
+      site->Unit().Faults().slow_replies = 1;
+      site->Unit().Faults().slow_reply_ms = 2000;
+      save->Choose();
+      ASSERT_TRUE(ReadoutShown());
+      h.console.Get<app::frmReadout>().cmdCancel.Press();
+      EXPECT_FALSE(ReadoutShown());
+    }, 60'000);
+    EXPECT_FALSE(h.console.st.SaveBulkPending);
+    EXPECT_EQ(Taken("V4 D"), 2);
+    EXPECT_EQ(h.console.st.EepromImage, "(Data)");
   }
 }
 

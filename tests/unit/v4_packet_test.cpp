@@ -203,3 +203,40 @@ TEST(V4PacketWriter, BeginStartsAFreshPacketAfterAnAbandonedOne) {
 }
 
 }  // namespace
+
+// The packets of a reply are read one after the other, and the one that
+// answers the request in flight is taken, wherever it stands; good packets
+// that answer something else are told apart from a spoilt or missing answer.
+TEST(FindV4Answer, TakesThePacketThatAnswersAndTellsWhatElseCame) {
+  const std::string ours_content("S\x04\x00\x0C", 4);
+  const std::string early = Send(1, std::string("S\x04\x00\x08", 4)).wire;  // an earlier write's
+  const std::string ours = Send(1, ours_content).wire;
+  std::string spoilt = ours;
+  spoilt[3] = static_cast<char>(spoilt[3] ^ 0x01);
+  const auto answers_ours = [&ours_content](std::string_view content) {
+    return content.substr(2, 4) == ours_content;
+  };
+  const struct {
+    const char* what;
+    std::string rx;
+    lnk::V4ReplyMatch match;
+  } cases[] = {
+      {"ours alone", ours, lnk::V4ReplyMatch::kAnswer},
+      {"an earlier answer, then ours", early + ours, lnk::V4ReplyMatch::kAnswer},
+      {"an earlier answer alone", early, lnk::V4ReplyMatch::kOtherAnswers},
+      {"two earlier answers", early + early, lnk::V4ReplyMatch::kOtherAnswers},
+      {"nothing", "", lnk::V4ReplyMatch::kNoAnswer},
+      {"ours spoilt", spoilt, lnk::V4ReplyMatch::kNoAnswer},
+      {"an earlier answer, then ours spoilt", early + spoilt, lnk::V4ReplyMatch::kNoAnswer},
+      {"ours cut short", ours.substr(0, ours.size() - 1), lnk::V4ReplyMatch::kNoAnswer},
+  };
+  for (const auto& t : cases) {
+    SCOPED_TRACE(t.what);
+    std::string buf = "untouched";
+    EXPECT_EQ(lnk::FindV4Answer(t.rx, answers_ours, buf), t.match);
+    if (t.match == lnk::V4ReplyMatch::kAnswer)
+      EXPECT_EQ(buf.substr(2, 4), ours_content);
+    else
+      EXPECT_EQ(buf, "untouched");
+  }
+}

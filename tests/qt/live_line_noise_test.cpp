@@ -68,26 +68,42 @@ int FloodSeconds() {
 constexpr const char* kReport = "Alarm Report\r\nSite: 12\r\nDate: 2/21\r\nTime: 14:30\r\n"
                                 "Alarms: 0100000100000000\r\nNO CARRIER\r\n";
 
-// The far end of one road: it sends what it can without waiting.
+// The far end of one road: it sends what it can without waiting, and says
+// when the line takes more.
 struct FarEnd {
   virtual ~FarEnd() = default;
   // Writes what the line takes now; the count written.
   virtual std::size_t Send(std::string_view bytes) = 0;
+  // fn runs whenever the line may take more, until Quiet().
+  virtual void WhenWritable(std::function<void()> fn) = 0;
+  virtual void Quiet() = 0;
 };
 
 struct PtyEnd : FarEnd {
   PtyPair pty;
+  std::unique_ptr<QSocketNotifier> writable;
   std::size_t Send(std::string_view bytes) override { return pty.WriteSome(bytes); }
+  void WhenWritable(std::function<void()> fn) override {
+    writable = std::make_unique<QSocketNotifier>(pty.MasterFd(), QSocketNotifier::Write);
+    QObject::connect(writable.get(), &QSocketNotifier::activated, std::move(fn));
+  }
+  void Quiet() override { writable.reset(); }
 };
 
 struct SocketEnd : FarEnd {
   QTcpServer server;
   QTcpSocket* peer = nullptr;
+  QMetaObject::Connection written;
   std::size_t Send(std::string_view bytes) override {
     // Only what the socket passes on soon: the test's own buffer stays small.
     if (peer == nullptr || peer->bytesToWrite() > 256 * 1024) return 0;
     return static_cast<std::size_t>(peer->write(bytes.data(), static_cast<qint64>(bytes.size())));
   }
+  void WhenWritable(std::function<void()> fn) override {
+    written = QObject::connect(peer, &QTcpSocket::bytesWritten, fn);
+    QTimer::singleShot(0, peer, fn);
+  }
+  void Quiet() override { QObject::disconnect(written); }
 };
 
 struct Road {
@@ -145,11 +161,9 @@ TEST_P(LiveLineNoise, AFloodKeepsMemoryBoundedTheConsoleAnsweringAndReportsFound
   const double cpu_before = ProcessorSeconds();
   auto last_tick = SteadyClock::now();
 
-  // The flood: as much as the line takes, every millisecond.
-  QTimer pump;
-  QObject::connect(&pump, &QTimer::timeout, [&] {
-    if (!flooding) return;
-    for (int i = 0; i < 16; ++i) {
+  // The flood: as much as the line takes, whenever it takes more.
+  far->WhenWritable([&] {
+    for (int i = 0; flooding && i < 16; ++i) {
       const std::size_t from = sent % (noise.size() - 65536);
       const std::size_t n = far->Send(std::string_view(noise).substr(from, 65536));
       sent += n;
@@ -168,16 +182,16 @@ TEST_P(LiveLineNoise, AFloodKeepsMemoryBoundedTheConsoleAnsweringAndReportsFound
                           static_cast<std::size_t>(q.serial.InBufferCount())});
     if (ElapsedMs(started) > FloodSeconds() * 1000.0 || most - before > kGiveUp) {
       flooding = false;
+      far->Quiet();
       st.StopReceive = true;
     }
   });
-  pump.start(1);
   watcher.start(100);
   if (road.loop_runs)
     lnk::ReceiveLoop(q.console);
   else
     RunUntil(q.rt, [&] { return !flooding; }, FloodSeconds() * 1000 + 5000);
-  pump.stop();
+  far->Quiet();
   watcher.stop();
   const double seconds = ElapsedMs(started) / 1000.0;
   const double cpu = ProcessorSeconds() - cpu_before;

@@ -248,7 +248,7 @@ class LineNoise : public ReceiveLoopTest {
       if (f->Name() == "frmAlarm") sites.push_back(static_cast<app::frmAlarm*>(f)->txtSite.Text());
     return sites;
   }
-  // Delivers the pieces a millisecond apart (on the socket or the port)
+  // Delivers the pieces 2 ms apart (on the socket or the port)
   // while the loop runs, and notes the most the link state held between
   // them; the loop stops once they are in.
   void Feed(const std::vector<std::string>& pieces, bool tcp = false) {
@@ -298,7 +298,7 @@ TEST_F(LineNoise, IdleNoiseIsBoundedAndAWholeReportIsFoundSplitOrAmidIt) {
       {"a report amid noise in one piece", {noise + report + "\r\nno carrier\r\n" + noise}, 1},
       {"a call that never ended, then noise, then a whole report",
        Split("Alarm Report\n\rSite: 7\n\r" + noise + report + "NO CARRIER", 1000), 1},
-      {"two calls in one piece, the second with only its words in front",
+      {"two calls in one piece, the second ending after a RING",
        {report + "NO CARRIER\r\n" + report + "\r\nRING\r\nNO CARRIER\r\n"}, 2},
       {"a report whose call end comes only after more than a call holds",
        {report + Noise(2 * lnk::kLongestCallIn, 9) + "NO CARRIER"}, 0},

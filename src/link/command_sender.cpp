@@ -7,6 +7,7 @@
 #include "app/session_log.h"
 #include "common/vb.h"
 #include "link/command_table.h"
+#include "platform/input_limit.h"
 #include "sites/frm_map.h"
 
 namespace lnk {
@@ -96,7 +97,11 @@ void OnInitTimer(app::Console& c) {
 }
 
 // Appended: two arrivals before the receive loop polls (during a nested wait,
-// a modal window) must both reach it.
-void OnTcpDataArrival(app::Console& c) { c.st.TcpRxText += c.tcpClient.GetData(); }
+// a modal window) must both reach it. Once it holds a socket's worth, further
+// arrivals wait in the socket, which then stops reading: the receive loop
+// takes them with the text.
+void OnTcpDataArrival(app::Console& c) {
+  if (c.st.TcpRxText.size() < platform::kInputHeld) c.st.TcpRxText += c.tcpClient.GetData();
+}
 
 }  // namespace lnk

@@ -42,11 +42,13 @@ std::optional<vb::DateTime> CalendarDay(int year, int month, int day) {
 
 std::vector<std::string_view> LogRecordLines(std::string_view reply) {
   std::vector<std::string_view> lines;
-  while (!reply.empty()) {
-    const std::size_t end = reply.find_first_of("\r\n");
+  // Only a line the unit closed: text after the last line end was cut off
+  // (the line count or the silence ended the reply inside it), and its last
+  // number may be whole digits short.
+  for (std::size_t end = reply.find_first_of("\r\n"); end != std::string_view::npos;
+       end = reply.find_first_of("\r\n")) {
     const std::string_view line = reply.substr(0, end);
     if (line.find_first_of(kTokenChars) != std::string_view::npos) lines.push_back(line);
-    if (end == std::string_view::npos) break;
     reply.remove_prefix(end + 1);
   }
   return lines;

@@ -30,8 +30,9 @@ struct LogDayRecord {
   std::array<std::string, sites::kLogValueCount> values;
 };
 
-// The lines of a reply that hold a number token, in the order received;
-// blank lines and lines of text alone (an echo, noise) are no records.
+// The lines of a reply that hold a number token and end in a line end, in
+// the order received; blank lines, lines of text alone (an echo, noise) and
+// the piece after the last line end are no records.
 std::vector<std::string_view> LogRecordLines(std::string_view reply);
 
 // The record of one line: nothing unless the line holds exactly sixteen

@@ -1,5 +1,6 @@
 #include "link/receive_loop.h"
 
+#include <algorithm>
 #include <string>
 
 #include "app/console.h"
@@ -10,9 +11,10 @@
 #include "common/vb.h"
 #include "link/command_sender.h"
 #include "link/command_table.h"
+#include "link/idle_text.h"
 #include "link/reply_state_machine.h"
 #include "link/settings_access.h"
-#include "sites/alarm_report.h"
+#include "platform/input_limit.h"
 
 namespace lnk {
 
@@ -31,8 +33,11 @@ bool DataWaiting(app::Console& c) {
 }
 
 std::string TakePiece(app::Console& c) {
-  std::string piece = c.st.UseTcp ? c.st.TcpRxText : c.MSComm1.Input();
-  c.st.TcpRxText.clear();
+  if (!c.st.UseTcp) return c.MSComm1.Input();
+  std::string piece;
+  piece.swap(c.st.TcpRxText);
+  // Arrivals refused while the text was full wait in the socket.
+  if (piece.size() >= platform::kInputHeld) c.st.TcpRxText = c.tcpClient.GetData();
   return piece;
 }
 
@@ -74,7 +79,7 @@ void ReceiveLoop(app::Console& c) {
     std::string piece = TakePiece(c);
     if (st.DebugEcho) app::EchoToTerminal(c, piece);
     if (st.CmdState != kIdle) {
-      st.RxBuffer += piece;
+      st.RxBuffer.append(piece, 0, kLongestReply - std::min(st.RxBuffer.size(), kLongestReply));
       if (st.CmdState == kDump && !st.RxBuffer.empty() &&
           static_cast<unsigned char>(st.RxBuffer[0]) > 127) {
         // The unit answered the text dump in binary: it speaks V4.
@@ -83,11 +88,7 @@ void ReceiveLoop(app::Console& c) {
         c.Get<app::frmMonitor>().Hide();
       }
     } else {
-      st.RxText += piece;
-      size_t report = st.RxText.find("Alarm Report");
-      if (report != std::string::npos &&
-          vb::UCase(st.RxText.substr(report)).find("NO CARRIER") != std::string::npos)
-        sites::ProcessAlarmReport(c);
+      TakeIdleText(c, piece);
     }
     if (st.ProgressActive) {
       st.ProgressCount += static_cast<std::int32_t>(piece.size());

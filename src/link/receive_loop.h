@@ -3,11 +3,18 @@
 // hand-over of a unit's alarm call-in.
 #pragma once
 
+#include <cstddef>
+
 namespace app {
 class Console;
 }
 
 namespace lnk {
+
+// No reply the console waits for is longer (the text dump of every address
+// with check digits is some 4 KB): the bytes past it are noise, and the
+// reply in front of them is what its handler reads.
+inline constexpr std::size_t kLongestReply = 64 * 1024;
 
 // Runs until StopReceive is set (by a failed dial or the main window's
 // unload); decides when a reply has ended (by line count or by silence) and

@@ -26,7 +26,8 @@ class TcpClient {
   virtual int State() const = 0;
   // Sends the bytes in order (ignored unless connected).
   virtual void SendData(std::string_view bytes) = 0;
-  // The bytes that have arrived since the last call, as text.
+  // The bytes that have arrived since the last call, as text; at most
+  // kInputHeld (platform/input_limit.h), the rest waiting for the next call.
   virtual std::string GetData() = 0;
   virtual void Close() = 0;
 

@@ -1,5 +1,6 @@
 #include "qt/qt_serial_port.h"
 
+#include "platform/input_limit.h"
 #include "qt/qt_convert.h"
 #include "qt/serial_line_check.h"
 #include "qt/serial_settings.h"
@@ -23,6 +24,8 @@ std::string OpenErrorText(QSerialPort::SerialPortError error, const QString& det
 }  // namespace
 
 QtSerialPort::QtSerialPort(platform::Registry& registry) : registry_(registry) {
+  // Input the program has not taken stays in the device (the kernel's buffer).
+  port_.setReadBufferSize(static_cast<qint64>(platform::kInputHeld));
   // A device that vanishes (a USB adapter pulled out) closes the port.
   QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,
                    [this](QSerialPort::SerialPortError error) {

@@ -1,10 +1,15 @@
 #include "qt/qt_tcp_client.h"
 
+#include <algorithm>
+
+#include "platform/input_limit.h"
 #include "qt/qt_convert.h"
 
 namespace qtui {
 
 QtTcpClient::QtTcpClient() {
+  // What the program has not taken stays with the sender (TCP's window).
+  socket_.setReadBufferSize(static_cast<qint64>(platform::kInputHeld));
   QObject::connect(&socket_, &QTcpSocket::readyRead, &socket_, [this] { TakeArrivals(); });
   QObject::connect(&socket_, &QTcpSocket::errorOccurred, &socket_,
                    [this](QAbstractSocket::SocketError error) {
@@ -45,19 +50,24 @@ void QtTcpClient::SendData(std::string_view bytes) {
 }
 
 void QtTcpClient::TakeArrivals() {
-  const QByteArray bytes = socket_.readAll();
+  // At most a socket's worth waits here; the rest waits in the socket until
+  // GetData takes what is here.
+  const QByteArray bytes =
+      socket_.read(static_cast<qint64>(platform::kInputHeld - std::min(received_.size(), platform::kInputHeld)));
   if (bytes.isEmpty()) return;
   received_.append(bytes.constData(), static_cast<size_t>(bytes.size()));
   if (DataArrival) DataArrival(static_cast<long>(received_.size()));
 }
 
 std::string QtTcpClient::GetData() {
-  // Data that came while a DataArrival handler was still running waits in
-  // the socket (Qt does not announce it again meanwhile).
-  const QByteArray late = socket_.readAll();
-  received_.append(late.constData(), static_cast<size_t>(late.size()));
+  // Data that came while a DataArrival handler was still running, or that
+  // found this side full, waits in the socket (Qt does not announce it
+  // again meanwhile). At most a socket's worth: a caller given that much
+  // asks again.
   std::string data;
   data.swap(received_);
+  const QByteArray late = socket_.read(static_cast<qint64>(platform::kInputHeld - data.size()));
+  data.append(late.constData(), static_cast<size_t>(late.size()));
   return data;
 }
 

@@ -1,7 +1,7 @@
 // Fuzzes the reader of the unit's "L" reply: any text is read line by line,
-// a line gives a record only when it holds sixteen whole numbers, and a
-// record's day key, when it has one, is a calendar day of this year within
-// 180 days of today, or of the year before.
+// a line gives a record only when a line end closes it and it holds sixteen
+// whole numbers, and a record's day key, when it has one, is a calendar day
+// of this year within 180 days of today, or of the year before.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -22,7 +22,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string input(reinterpret_cast<const char*>(data + 2), size - 2);
   for (const std::string_view line : lnk::LogRecordLines(input)) {
     Require(line.find_first_of("\r\n") == std::string_view::npos);
-    Require(line.data() >= input.data() && line.data() + line.size() <= input.data() + input.size());
+    Require(line.data() >= input.data() && line.data() + line.size() < input.data() + input.size());
+    // Only a line the unit closed: the piece after the last line end may be cut short.
+    Require(line.data()[line.size()] == '\r' || line.data()[line.size()] == '\n');
     const auto record = lnk::ReadLogRecord(line);
     if (!record) continue;
     for (const std::string& value : record->values)

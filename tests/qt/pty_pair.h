@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <string>
+#include <string_view>
 
 namespace qttest {
 
@@ -38,6 +40,13 @@ class PtyPair {
   void Write(const std::string& bytes) const {
     ASSERT_EQ(write(master_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
   }
+  // Writes what the line takes now, without waiting: the count written.
+  size_t WriteSome(std::string_view bytes) const {
+    fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
+    const ssize_t n = write(master_, bytes.data(), bytes.size());
+    return n > 0 ? static_cast<size_t>(n) : 0;
+  }
+  int MasterFd() const { return master_; }
   // Reads from the far end until `count` bytes came or 3 s passed.
   std::string Read(size_t count) const {
     std::string got;

@@ -1,5 +1,9 @@
 #include "fake_tcp_client.h"
 
+#include <algorithm>
+
+#include "platform/input_limit.h"
+
 namespace testkit {
 
 void FakeTcpClient::Connect() {
@@ -23,8 +27,10 @@ void FakeTcpClient::SendData(std::string_view bytes) {
 }
 
 std::string FakeTcpClient::GetData() {
-  std::string out;
-  out.swap(pending_);
+  // As the real socket, whose buffer is bounded: the rest stays in the line.
+  const std::size_t take = std::min(pending_.size(), platform::kInputHeld);
+  std::string out = pending_.substr(0, take);
+  pending_.erase(0, take);
   return out;
 }
 

@@ -48,6 +48,7 @@ TEST_F(AlarmReport, ShowsEachReportInAWindowOfItsOwnAndStoresOnlyWholeFlags) {
     const char* site;
     const char* alarms;
     const char* rows;  // North's, then South's flags and colour
+    const char* when = "2 / 21 14 : 30";
   };
   const char* kUnchanged = "0000000000000001 0 | 0000000000000001 0";
   const Case cases[] = {
@@ -67,6 +68,11 @@ TEST_F(AlarmReport, ShowsEachReportInAWindowOfItsOwnAndStoresOnlyWholeFlags) {
        kUnchanged},  // seventeen: garbled
       {"Alarm Report 0065536 2 21 14 30 0100000100000000", "0065536", "Shelter Temperature Final, Door Open",
        kUnchanged},  // no unit's number, leading zeros or not
+      // Whole flags, but a date or time garbled on the line.
+      {"Alarm Report 12 2 21 14 -3 0100000100000000", "12  (North)", "Shelter Temperature Final, Door Open",
+       kUnchanged, "2 / 21 14 : -3"},
+      {"Alarm Report\r\nSite: 12\r\nDate: 2/-\r\nTime: 14:30\r\nAlarms: 0100000100000000", "12  (North)",
+       "Shelter Temperature Final, Door Open", kUnchanged, "2 / - 14 : 30"},
   };
   std::set<ui::Form*> windows;
   for (const Case& k : cases) {
@@ -78,7 +84,7 @@ TEST_F(AlarmReport, ShowsEachReportInAWindowOfItsOwnAndStoresOnlyWholeFlags) {
     auto& w = static_cast<app::frmAlarm&>(*h.console.AllForms().back());
     windows.insert(&w);
     EXPECT_EQ(w.txtSite.Text() + " " + w.txtDate.Text() + " " + w.txtTime.Text(),
-              std::string(k.site) + " 2 / 21 14 : 30");
+              std::string(k.site) + " " + k.when);
     EXPECT_EQ(Items(w.lstAlarms), k.alarms);
     EXPECT_EQ(Stored(north) + " | " + Stored(south), k.rows);
   }

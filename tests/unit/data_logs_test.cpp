@@ -14,6 +14,7 @@
 #include "link/command_sender.h"
 #include "link/command_table.h"
 #include "link/log_records.h"
+#include "link/receive_loop.h"
 #include "link/reply_tokens.h"
 #include "link/reply_state_machine.h"
 #include "simulated_site.h"
@@ -66,7 +67,8 @@ TEST(LogRecord, EachValueTakesItsColumnsScaleAndASpoiltLineIsNoRecord) {
     EXPECT_FALSE(lnk::ReadLogRecord(spoilt).has_value()) << spoilt;
 
   EXPECT_EQ(lnk::LogRecordLines("L\r\n\n\r1 2\n\rnoise\r\n3 4\n\r\n\r5"),
-            (std::vector<std::string_view>{"1 2", "3 4", "5"}));
+            (std::vector<std::string_view>{"1 2", "3 4"}))
+      << "text after the last line end is cut off";
 }
 
 TEST_F(DataLogs, StoresEachNewDayOnceAndNeverChangesAStoredDay) {
@@ -77,7 +79,7 @@ TEST_F(DataLogs, StoresEachNewDayOnceAndNeverChangesAStoredDay) {
     st.CmdState = lnk::kLogDownload;
     st.RxBuffer = "02/23 1425 1205 1420 1198 48 5 27 14 33 12 22 -3 1480 1030\n\r"
                   "13/24 1 2 3 4 5 6 7 8 9 10 11 12 13 14\n\r02/30 1 2 3 4 5 6 7 8 9 10 11 12 13 14\n\r"
-                  "02/25 1 2 3 4 5 6 7 8 9 10 11 12 13 14\n\r02/26 1 2 3 4 5 6 7 8 9 10 11 12 13 14";
+                  "02/25 1 2 3 4 5 6 7 8 9 10 11 12 13 14\n\r02/26 1 2 3 4 5 6 7 8 9 10 11 12 13 14\n";
     lnk::ProcessReply(h.console);
     EXPECT_EQ(Rows(), 3);
     EXPECT_EQ(st.LogDownloaded, first);
@@ -110,6 +112,59 @@ TEST_F(DataLogs, ADayWithAMissingNumberIsPassedOverAndSpoilsNoOtherDay) {
   EXPECT_EQ(st.CmdState, lnk::kSiteLog);
 }
 
+// A day is a line the unit closed: the piece after the last line end, left
+// when the reply was cut (the line count reached by a blank line in front,
+// or the link going quiet mid-number so that the silence ended it), may be
+// whole digits short and is passed over; a blank line in front shifts no
+// day. Through the receive loop as well as straight to the handler.
+TEST_F(DataLogs, ARecordCutInsideItsLastNumberIsPassedOverAndABlankLineShiftsNoDay) {
+  const std::string week = "02/21 1301 1201 1302 1202 31 1 21 11 22 12 23 -1 301 201\n\r"
+                           "02/22 1302 1202 1303 1203 32 2 22 12 23 13 24 -2 302 202\n\r"
+                           "02/23 1303 1203 1304 1204 33 3 23 13 24 14 25 -3 303 203\n\r"
+                           "02/24 1304 1204 1305 1205 34 4 24 14 25 15 26 -4 304 204\n\r"
+                           "02/25 1305 1205 1306 1206 35 5 25 15 26 16 27 -5 305 205\n\r"
+                           "02/26 1306 1206 1307 1207 36 6 26 16 27 17 28 -6 306 206\n\r";
+  const std::string last = "02/27 1307 1207 1308 1208 37 7 27 17 28 18 29 -7 307 207";
+  const std::string six_days = "20260221 13.01 12.01 13.02 12.02 3.1 0.1 21 11 22 12 23 -1 30.1 20.1\n"
+                               "20260222 13.02 12.02 13.03 12.03 3.2 0.2 22 12 23 13 24 -2 30.2 20.2\n"
+                               "20260223 13.03 12.03 13.04 12.04 3.3 0.3 23 13 24 14 25 -3 30.3 20.3\n"
+                               "20260224 13.04 12.04 13.05 12.05 3.4 0.4 24 14 25 15 26 -4 30.4 20.4\n"
+                               "20260225 13.05 12.05 13.06 12.06 3.5 0.5 25 15 26 16 27 -5 30.5 20.5\n"
+                               "20260226 13.06 12.06 13.07 12.07 3.6 0.6 26 16 27 17 28 -6 30.6 20.6\n";
+  const struct {
+    const char* what;
+    std::string reply;
+    bool through_loop;  // delivered on the line, ended by the silence
+    std::string days;
+  } cases[] = {
+      {"cut inside the last number", week + last.substr(0, last.size() - 2), false, six_days},
+      {"quiet mid-number", week + last.substr(0, last.size() - 2), true, six_days},
+      {"a blank line in front", "\n\r" + week + last + "\n\r", false, six_days + "20260227 13.07 12.07 13.08 12.08 3.7 0.7 27 17 28 18 29 -7 30.7 20.7\n"},
+  };
+  auto& st = h.console.st;
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.what);
+    ASSERT_FALSE(h.console.Db.Execute("DELETE FROM tData"));
+    if (k.through_loop) {
+      h.serial.SetPortOpen(true);
+      h.serial.peer = [&](std::string_view b) {
+        if (b == "L") h.serial.Deliver(k.reply, 100);
+      };
+      h.rt.After(5'500, [&] { st.StopReceive = true; });  // the reply's 5 s of silence have passed
+      st.CmdState = lnk::kLogDownload;
+      st.AutoNext = false;
+      lnk::SendCommand(h.console);
+      lnk::ReceiveLoop(h.console);
+    } else {
+      st.CmdState = lnk::kLogDownload;
+      st.RxBuffer = k.reply;
+      lnk::ProcessReply(h.console);
+    }
+    EXPECT_EQ(StoredDays(), k.days);
+    EXPECT_EQ(st.CmdState, lnk::kSiteLog);
+  }
+}
+
 // A day the database does not take is told to the operator and kept in the
 // session's log, not passed over in silence; the other days are stored.
 TEST_F(DataLogs, ADayTheDatabaseRefusesIsReportedInAMessageAndTheSessionLog) {
@@ -132,7 +187,7 @@ TEST_F(DataLogs, ADayTheDatabaseRefusesIsReportedInAMessageAndTheSessionLog) {
     ASSERT_FALSE(c.Db.Execute(k.sql));
     c.Get<app::frmProgress>().txtLog.Text = "";
     c.st.CmdState = lnk::kLogDownload;
-    c.st.RxBuffer = "02/23 1 2 3 4 5 6 7 8 9 10 11 12 13 14\n\r02/24 1 2 3 4 5 6 7 8 9 10 11 12 13 14";
+    c.st.RxBuffer = "02/23 1 2 3 4 5 6 7 8 9 10 11 12 13 14\n\r02/24 1 2 3 4 5 6 7 8 9 10 11 12 13 14\n";
     Op().ExpectMsgBox("~Log data for " + std::string(k.lost) + " could not be stored: ", ui::vbOK,
                       "VKX-4700");
     lnk::ProcessReply(c);

@@ -1,11 +1,14 @@
 // When a reply ends, what a passed time-out does, and how the loop waits.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "app/frm_alarm.h"
 #include "app/frm_main.h"
 #include "app/frm_progress.h"
 #include "common/vb.h"
@@ -14,10 +17,12 @@
 #include "link/command_sender.h"
 #include "link/command_table.h"
 #include "link/delay.h"
+#include "link/idle_text.h"
 #include "link/receive_loop.h"
 #include "link/settings_access.h"
 #include "link/v4_link.h"
 #include "link/v4_packet.h"
+#include "platform/input_limit.h"
 #include "unit/frm_install.h"
 
 namespace {
@@ -73,17 +78,25 @@ TEST_F(ReceiveLoopTest, LogReplyEndsAfterSevenLines) {
 
 TEST_F(ReceiveLoopTest, AlarmCallInIsRecognisedOnlyInExactCaseBeforeNoCarrier) {
   Start("1");
+  const auto windows = [this] {
+    int n = 0;
+    for (ui::Form* f : h.console.AllForms()) n += f->Name() == "frmAlarm";
+    return n;
+  };
   h.rt.After(100, [this] { h.serial.Deliver("RING\r\nalarm report 12 2 21\r\nno carrier\r\n"); });
-  h.rt.After(200, [this] {
-    EXPECT_NE(h.console.st.RxText.find("alarm report"), std::string::npos);
+  h.rt.After(200, [&] {
+    EXPECT_EQ(windows(), 0);
     h.serial.Deliver("Alarm Report 12 2 21 14 30 0100000100000000\r\n");
   });
-  h.rt.After(300, [this] {
-    EXPECT_NE(h.console.st.RxText.find("Alarm Report"), std::string::npos);
+  h.rt.After(300, [&] {
+    EXPECT_EQ(h.console.st.RxText.rfind("Alarm Report", 0), 0u) << "held until the call ends";
+    EXPECT_EQ(windows(), 0);
     h.serial.Deliver("no carrier\r\n");
   });
-  h.rt.After(400, [this] {
-    EXPECT_EQ(h.console.st.RxText, "");  // taken out by the alarm handling
+  h.rt.After(400, [&] {
+    // Taken out by the alarm handling; what came after it waits for the next call.
+    EXPECT_EQ(h.console.st.RxText.find("Alarm Report"), std::string::npos);
+    EXPECT_EQ(windows(), 1);
     h.console.st.StopReceive = true;
   });
   lnk::ReceiveLoop(h.console);
@@ -210,6 +223,126 @@ TEST_F(ReceiveLoopTest, ReplyTimeoutOfEachStateDoesWhatItsStateCallsFor) {
   EXPECT_FALSE(install.Visible());
   EXPECT_EQ(site.Tag() + "|" + vb::CStr(site.Value()), "0|" + vb::CStr(ui::tbrUnpressed));
   testkit::ExpectScriptDone(h.rt);
+}
+
+// A unit or a line that floods: what the loop keeps stays bounded however
+// long the noise lasts, and a whole alarm report is still found in it.
+class LineNoise : public ReceiveLoopTest {
+ protected:
+  // Random bytes (seeded, so every run sees the same).
+  static std::string Noise(std::size_t size, unsigned seed = 7) {
+    std::mt19937 gen(seed);
+    std::string bytes(size, '\0');
+    for (char& b : bytes) b = static_cast<char>(gen() & 0xFF);
+    return bytes;
+  }
+  static std::vector<std::string> Split(const std::string& text, std::size_t size) {
+    std::vector<std::string> pieces;
+    for (std::size_t at = 0; at < text.size(); at += size) pieces.push_back(text.substr(at, size));
+    return pieces;
+  }
+  // The alarm windows open, by the site they show.
+  std::vector<std::string> AlarmSites() {
+    std::vector<std::string> sites;
+    for (ui::Form* f : h.console.AllForms())
+      if (f->Name() == "frmAlarm") sites.push_back(static_cast<app::frmAlarm*>(f)->txtSite.Text());
+    return sites;
+  }
+  // Delivers the pieces 2 ms apart (on the socket or the port)
+  // while the loop runs, and notes the most the link state held between
+  // them; the loop stops once they are in.
+  void Feed(const std::vector<std::string>& pieces, bool tcp = false) {
+    held_text = held_reply = 0;
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+      const auto at = static_cast<std::int64_t>(2 * i);
+      if (tcp)
+        h.tcp.Deliver(pieces[i], at);
+      else
+        h.serial.Deliver(pieces[i], at);
+      h.rt.After(at + 1, [this] { Note(); });
+    }
+    h.rt.After(static_cast<std::int64_t>(2 * pieces.size()) + 10,
+               [this] { h.console.st.StopReceive = true; });
+    lnk::ReceiveLoop(h.console);
+  }
+  void Note() {
+    const auto& st = h.console.st;
+    held_text = std::max({held_text, st.RxText.size(), st.TcpRxText.size()});
+    held_reply = std::max(held_reply, st.RxBuffer.size());
+  }
+  std::size_t held_text = 0;
+  std::size_t held_reply = 0;
+};
+
+constexpr const char* kReport = "Alarm Report\n\rSite: 12\n\rDate: 2/21\n\rTime: 14:30\n\r"
+                                "Alarms: 0100000100000000\n\r";
+
+TEST_F(LineNoise, IdleNoiseIsBoundedAndAWholeReportIsFoundSplitOrAmidIt) {
+  Start("1");
+  const std::string report = kReport;
+  const std::string noise = Noise(1 << 20);
+  const struct {
+    const char* what;
+    std::vector<std::string> pieces;
+    int reports;
+  } cases[] = {
+      {"noise alone", Split(noise, 4096), 0},
+      {"a report split across pieces after noise",
+       [&] {
+         auto pieces = Split(noise, 4096);
+         pieces.insert(pieces.end(), {"Alarm Re", report.substr(8, 30), report.substr(38) + "NO CAR",
+                                      "RIER\r\n"});
+         return pieces;
+       }(),
+       1},
+      {"a report amid noise in one piece", {noise + report + "\r\nno carrier\r\n" + noise}, 1},
+      {"a call that never ended, then noise, then a whole report",
+       Split("Alarm Report\n\rSite: 7\n\r" + noise + report + "NO CARRIER", 1000), 1},
+      {"two calls in one piece, the second ending after a RING",
+       {report + "NO CARRIER\r\n" + report + "\r\nRING\r\nNO CARRIER\r\n"}, 2},
+      {"a report whose call end comes only after more than a call holds",
+       {report + Noise(2 * lnk::kLongestCallIn, 9) + "NO CARRIER"}, 0},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.what);
+    const std::size_t before = AlarmSites().size();
+    Feed(k.pieces);
+    EXPECT_LE(held_text, lnk::kLongestCallIn);
+    EXPECT_EQ(AlarmSites().size() - before, static_cast<std::size_t>(k.reports));
+    for (std::size_t i = before; i < AlarmSites().size(); ++i) EXPECT_EQ(AlarmSites()[i], "12");
+    h.console.st.RxText.clear();
+  }
+}
+
+// While a command runs, bytes past the longest reply are dropped and the
+// reply's front is kept; on the network road, arrivals past a socket's
+// worth wait in the socket (the loop taking them later) while no loop runs,
+// as under a modal box.
+TEST_F(LineNoise, AFloodDuringACommandOrAModalBoxKeepsOnlyWhatAReplyCanNeed) {
+  Start("0");
+  auto& st = h.console.st;
+  const std::string noise = Noise(1 << 20);
+  st.CmdState = lnk::kStatusU;
+  Feed(Split(noise, 4096));
+  EXPECT_LE(held_reply, lnk::kLongestReply);
+  EXPECT_EQ(st.RxBuffer.size(), lnk::kLongestReply);
+  EXPECT_TRUE(noise.starts_with(st.RxBuffer)) << "the reply's front is kept";
+
+  st.CmdState = lnk::kIdle;
+  st.RxBuffer.clear();
+  st.UseTcp = true;
+  h.tcp.Connect();
+  h.rt.RunFor(10);
+  ASSERT_EQ(h.tcp.State(), platform::sckConnected);
+  const auto pieces = Split(noise, 4096);
+  for (std::size_t i = 0; i < pieces.size(); ++i) h.tcp.Deliver(pieces[i], static_cast<std::int64_t>(i));
+  h.rt.RunFor(static_cast<std::int64_t>(pieces.size()) + 10);  // no loop takes them meanwhile
+  EXPECT_LE(st.TcpRxText.size(), platform::kInputHeld + 4096);
+  // What waited in the socket comes through: the report behind the noise.
+  const std::size_t before = AlarmSites().size();
+  Feed({std::string(kReport) + "NO CARRIER"}, /*tcp=*/true);
+  EXPECT_EQ(AlarmSites().size(), before + 1);
+  EXPECT_LE(held_text, platform::kInputHeld + 4096);
 }
 
 // A reply ends after its idle time, and a wait lasts its time, also when

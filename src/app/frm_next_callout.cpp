@@ -84,9 +84,6 @@ bool frmNextCallout::TakeNextSite() {
 void frmNextCallout::EndRun() {
   EndCalloutRun(c_);
   Unload();
-  if (!c_.Get<frmMain>().mnuOptionsAnswer.Checked()) return;
-  lnk::Delay(c_, kRearmSeconds);
-  lnk::InitModem(c_);
 }
 
 void frmNextCallout::cmdOK_Click() {
@@ -117,6 +114,15 @@ void frmNextCallout::Form_Unload(int& /*cancel*/) {
   activated_ = false;
 }
 
-void ShowNextCallout(Console& c) { c.Get<frmNextCallout>().Show(true, &c.Get<frmMain>()); }
+// A run sets the modem up not to answer before each of its calls; however
+// it ends (the list done, Cancel, the window closed), a modem left on its
+// port answers calls again when the operator asked for that.
+void ShowNextCallout(Console& c) {
+  c.Get<frmNextCallout>().Show(true, &c.Get<frmMain>());
+  if (c.st.CalloutActive || !c.MSComm1.PortOpen() || !c.Get<frmMain>().mnuOptionsAnswer.Checked())
+    return;
+  lnk::Delay(c, kRearmSeconds);
+  lnk::InitModem(c);
+}
 
 }  // namespace app

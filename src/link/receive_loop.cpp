@@ -10,6 +10,7 @@
 #include "common/vb.h"
 #include "link/command_sender.h"
 #include "link/command_table.h"
+#include "link/line_use.h"
 #include "link/reply_state_machine.h"
 #include "link/settings_access.h"
 #include "sites/alarm_report.h"
@@ -84,6 +85,7 @@ void ReceiveLoop(app::Console& c) {
       }
     } else {
       st.RxText += piece;
+      FollowIdleLine(c, piece.size());
       size_t report = st.RxText.find("Alarm Report");
       if (report != std::string::npos &&
           vb::UCase(st.RxText.substr(report)).find("NO CARRIER") != std::string::npos)

@@ -15,6 +15,7 @@
 #include "common/vb.h"
 #include "link/command_sender.h"
 #include "link/command_table.h"
+#include "link/line_use.h"
 #include "link/modem_call.h"
 #include "link/receive_loop.h"
 #include "link/reply_tokens.h"
@@ -77,7 +78,7 @@ platform::Variant SelectedSitePhone(Console& c) {
 void frmMain::mnuModem_Click() {
   auto& st = c_.st;
   c_.param.SequentialDump = false;
-  if (st.Online) {
+  if (lnk::LineInUse(c_)) {
     Tell(c_, "Please disconnect from the current site before establishing another connection.");
     return;
   }

@@ -19,7 +19,7 @@ constexpr std::int64_t kCallInQuietMs = 30'000;
 
 bool TerminalHoldsThePort(app::Console& c) {
   const app::frmDebug* terminal = c.IfLoaded<app::frmDebug>();
-  return terminal && terminal->Visible() && c.MSComm1.PortOpen();
+  return terminal && terminal->OperatorOnLine() && c.MSComm1.PortOpen();
 }
 
 }  // namespace

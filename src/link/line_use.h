@@ -18,7 +18,7 @@ enum class LineHolder {
   kCommand,         // a command is under way: a dial, a modem set-up, a hang-up
   kCalloutRun,      // a callout run, also between its sites
   kCallIn,          // a unit calling in: ringing, answered, sending its report
-  kTerminal,        // the terminal window holds the serial port
+  kTerminal,        // the operator works the serial port in the terminal window
   kNetworkConnect,  // a network connect is waiting for its socket
 };
 

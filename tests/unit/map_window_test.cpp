@@ -306,7 +306,9 @@ TEST_P(MapWindowDuringACall, NoOtherSiteIsSelectedFromTheDialUntilTheSessionEnds
       if (!run) Op().ExpectMsgBox(refusal, ui::vbOK, "Online").ExpectMsgBox(refusal, ui::vbOK, "Online");
       Click(ui::vbLeftButton, 9000, 4500);
       dir.lstDirectory.UserClick(other_row);
+      h.console.Get<app::frmMain>().tbToolBar.Press("Map");  // hiding it would drop the selection
       EXPECT_EQ(St().SelectedSiteID, called);
+      EXPECT_TRUE(Map().Visible());
     });
   }
   if (!run) h.rt.After(40'000, [&] { h.console.Get<app::frmMain>().mnuDisconnect.Choose(); });

@@ -47,10 +47,11 @@ void TakeCalloutSite(Console& c) {
   c.rsShared.Close();
 }
 
-void DialCalloutSite(Console& c) {
-  // The modem is set up before each call: its set-up answers no call, so a
-  // unit calling in between two sites cannot be taken for the called one.
-  if (!lnk::StartModemCall(c, /*set_modem_up=*/true) && c.st.CalloutActive)
+void DialCalloutSite(Console& c, bool first) {
+  // The run's first call sets the modem up, even on a port left open: its
+  // set-up answers no call, so for the whole run a unit calling in between
+  // two sites cannot be taken for the called one.
+  if (!lnk::StartModemCall(c, /*set_modem_up=*/first) && c.st.CalloutActive)
     EndCalloutRunEarly(c, "Invalid COM port setting -- check modem settings.");
 }
 

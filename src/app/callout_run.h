@@ -21,9 +21,10 @@ bool CalloutDue(vb::DateTime now, double hour, double minute, bool all_days, con
 // selected site's id, name, unit and customer numbers; its icon is redrawn.
 void TakeCalloutSite(Console& c);
 
-// Dials the run's current site; a port that cannot be opened ends the run
-// early, since no site of it can be called.
-void DialCalloutSite(Console& c);
+// Dials the run's current site (its first one sets the modem up not to
+// answer calls); a port that cannot be opened ends the run early, since no
+// site of it can be called.
+void DialCalloutSite(Console& c, bool first);
 
 // The run stops before its end: the current site and every one after it get
 // a line saying so in their connection logs (their last session's log stays

@@ -42,14 +42,14 @@ void frmMain::tmrCallout_Timer() {
   if (c_.rsCallout.Eof()) return EndCalloutRun(c_);
   TakeCalloutSite(c_);
   if (c_.st.ReceiveLoopDepth > 0)
-    DialCalloutSite(c_);  // served by the loop already running
+    DialCalloutSite(c_, /*first=*/true);  // served by the loop already running
   else
     tmrCalloutDial.Restart(1);
 }
 
 void frmMain::tmrCalloutDial_Timer() {
   tmrCalloutDial.Enabled = false;
-  DialCalloutSite(c_);
+  DialCalloutSite(c_, /*first=*/true);
 }
 
 }  // namespace app

@@ -89,7 +89,7 @@ void frmNextCallout::EndRun() {
 void frmNextCallout::cmdOK_Click() {
   tmrClose.Enabled = false;
   Unload();
-  DialCalloutSite(c_);
+  DialCalloutSite(c_, /*first=*/false);
 }
 
 void frmNextCallout::tmrClose_Timer() { cmdOK_Click(); }

@@ -317,7 +317,7 @@ TEST_P(MapWindowDuringACall, NoOtherSiteIsSelectedFromTheDialUntilTheSessionEnds
     St().CalloutActive = true;
     h.console.rsCallout = h.console.Db.OpenRecordset(sites::CalloutListQuery());
     app::TakeCalloutSite(h.console);
-    app::DialCalloutSite(h.console);
+    app::DialCalloutSite(h.console, /*first=*/true);
   } else {
     h.console.cmd.Cmd[lnk::kDial] = "ATDT5550101\r";
     lnk::StartModemCall(h.console);

@@ -17,17 +17,20 @@ class Console;
 // taken by its number, so the computer's language cannot change the match.
 bool CalloutDue(vb::DateTime now, double hour, double minute, bool all_days, const std::string& days);
 
-// A session is open, or a call, hang-up or modem set-up is under way: a run
-// due now waits until the link is free.
-bool LinkBusy(Console& c);
-
 // rsCallout's current site becomes the called site: the dial command, the
 // selected site's id, name, unit and customer numbers; its icon is redrawn.
 void TakeCalloutSite(Console& c);
 
-// Dials the run's current site; a port that cannot be opened ends the run,
-// since no site of it can be called.
-void DialCalloutSite(Console& c);
+// Dials the run's current site (its first one sets the modem up not to
+// answer calls); a port that cannot be opened ends the run early, since no
+// site of it can be called.
+void DialCalloutSite(Console& c, bool first);
+
+// The run stops before its end: the current site and every one after it get
+// a line saying so in their connection logs (their last session's log stays
+// above it), the run ends, and the operator is told which sites were not
+// called.
+void EndCalloutRunEarly(Console& c, const std::string& reason);
 
 // A run's session ends once the called unit's status has been read (the
 // status reply, or the V4 dump that carries it): the console hangs up as the

@@ -82,7 +82,7 @@ void frmConnection::Form_Activate() {
 
 void frmConnection::lstDirectory_ItemClick(ui::ListItem& Item) {
   auto& st = c_.st;
-  if (RowKey(st.SelectedSiteID) != Item.key && sites::RefuseSiteChangeWhileOnline(c_)) {
+  if (RowKey(st.SelectedSiteID) != Item.key && sites::RefuseSiteChangeWhileLineInUse(c_)) {
     // The list goes back to the site of the session.
     if (const int row = lstDirectory.FindKey(RowKey(st.SelectedSiteID)); row > 0)
       lstDirectory.Select(row);

@@ -54,6 +54,7 @@ void frmDebug::txtOut_KeyPress(int& key_ascii) {
   // The grave accent stands for Escape; as a control code, like the
   // Ctrl+letters, it goes out without showing in the box.
   if (key_ascii == '`') key_ascii = 27;
+  typed_ = true;
   c_.MSComm1.Output(vb::Chr(key_ascii));
   if (key_ascii == 13) {
     c_.MSComm1.Output("\r");
@@ -88,6 +89,7 @@ void frmDebug::cmdClear_Click() { txtIn.Text = ""; }
 
 void frmDebug::cmdClose_Click() {
   c_.st.DebugEcho = false;
+  typed_ = false;
   Hide();
 }
 

@@ -30,11 +30,16 @@ class frmDebug : public ui::Form {
   void cmdClear_Click();
   void cmdClose_Click();
 
+  // The operator works the port by hand: the window is shown and has sent a
+  // key since it was last closed. Only watching the echo holds nothing.
+  bool OperatorOnLine() const { return Visible() && typed_; }
+
  protected:
   void Design() override;
 
  private:
   Console& c_;
+  bool typed_ = false;
 };
 
 // Appends received text to the terminal window (the receive loop's echo).

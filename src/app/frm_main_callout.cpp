@@ -3,6 +3,7 @@
 #include "app/callout_run.h"
 #include "app/console.h"
 #include "app/frm_main.h"
+#include "link/line_use.h"
 #include "link/settings_access.h"
 #include "sites/frm_active_alarms.h"
 #include "sites/frm_connect_log.h"
@@ -20,10 +21,12 @@ void frmMain::mnuLastLog_Click() {
   c_.Get<sites::frmConnectLog>().Show(true, this);
 }
 
-// A run due while the operator has a session open waits for the session to
-// end (it starts at the first tick after, within a minute): the schedule
-// never types a dial command into a unit's session. A run still going when
-// the schedule matches again is not started a second time.
+// A run due while anyone holds the line (a session, a call being dialled, a
+// unit calling in, the terminal window, a network connect, a run still
+// going) waits until the line is free (it starts at the first tick after,
+// within a minute): the schedule never types a dial command into somebody
+// else's call. A run still going when the schedule matches again is not
+// started a second time.
 void frmMain::tmrCallout_Timer() {
   if (!c_.st.CalloutActive &&
       CalloutDue(c_.rt.Now(), lnk::SettingValue(c_, "CalloutHour"),
@@ -31,7 +34,7 @@ void frmMain::tmrCallout_Timer() {
                  lnk::Setting(c_, "optCalloutAllDays").SettingFlag,
                  lnk::SettingText(c_, "CalloutDays")))
     callout_waiting_ = true;
-  if (!callout_waiting_ || c_.st.CalloutActive || LinkBusy(c_)) return;
+  if (!callout_waiting_ || lnk::LineInUse(c_)) return;
   callout_waiting_ = false;
   c_.st.CalloutActive = true;
   c_.rsCallout = c_.Db.OpenRecordset(sites::CalloutListQuery());
@@ -39,14 +42,14 @@ void frmMain::tmrCallout_Timer() {
   if (c_.rsCallout.Eof()) return EndCalloutRun(c_);
   TakeCalloutSite(c_);
   if (c_.st.ReceiveLoopDepth > 0)
-    DialCalloutSite(c_);  // served by the loop already running
+    DialCalloutSite(c_, /*first=*/true);  // served by the loop already running
   else
     tmrCalloutDial.Restart(1);
 }
 
 void frmMain::tmrCalloutDial_Timer() {
   tmrCalloutDial.Enabled = false;
-  DialCalloutSite(c_);
+  DialCalloutSite(c_, /*first=*/true);
 }
 
 }  // namespace app

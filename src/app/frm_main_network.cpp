@@ -4,11 +4,15 @@
 #include "common/app_info.h"
 #include "common/vb.h"
 #include "link/delay.h"
+#include "link/line_use.h"
 
 namespace app {
 
 void frmMain::ConnectNetwork(const std::string& host) {
   auto& tcp = c_.tcpClient;
+  // The wait below runs the event loop: the schedule's minute must see that
+  // this road has claimed the line.
+  const lnk::NetworkConnectHold hold(c_);
   // The flag tells of this attempt: one left from an earlier attempt (a
   // failed reconnect in mid-session) must not end this wait before it began.
   c_.st.ConnectFailed = false;

@@ -16,6 +16,7 @@
 #include "common/vb.h"
 #include "link/command_sender.h"
 #include "link/command_table.h"
+#include "link/line_use.h"
 #include "link/line_values.h"
 #include "link/modem_call.h"
 #include "link/receive_loop.h"
@@ -79,7 +80,7 @@ platform::Variant SelectedSitePhone(Console& c) {
 void frmMain::mnuModem_Click() {
   auto& st = c_.st;
   c_.param.SequentialDump = false;
-  if (st.Online) {
+  if (lnk::LineInUse(c_)) {
     Tell(c_, "Please disconnect from the current site before establishing another connection.");
     return;
   }

@@ -7,6 +7,7 @@
 #include "app/frm_main.h"
 #include "app/frm_progress.h"
 #include "common/app_info.h"
+#include "link/line_use.h"
 #include "link/settings_access.h"
 #include "sites/data_log_list.h"
 #include "sites/frm_log.h"
@@ -98,9 +99,10 @@ void frmMain::SiteButton_Click(ui::ToolbarButton& button) {
   }
 }
 
-// The map is shown and hidden only offline; hiding it drops the selection.
+// The map is shown and hidden only while nobody holds the line; hiding it
+// drops the selection, which a call under way is to be filed under.
 void frmMain::MapButton_Click(ui::ToolbarButton& button) {
-  if (c_.st.Online) return;
+  if (lnk::LineInUse(c_)) return;
   auto& map = c_.Get<sites::frmMap>();
   if (map.Visible()) {
     map.Hide();

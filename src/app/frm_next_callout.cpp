@@ -84,15 +84,12 @@ bool frmNextCallout::TakeNextSite() {
 void frmNextCallout::EndRun() {
   EndCalloutRun(c_);
   Unload();
-  if (!c_.Get<frmMain>().mnuOptionsAnswer.Checked()) return;
-  lnk::Delay(c_, kRearmSeconds);
-  lnk::InitModem(c_);
 }
 
 void frmNextCallout::cmdOK_Click() {
   tmrClose.Enabled = false;
   Unload();
-  DialCalloutSite(c_);
+  DialCalloutSite(c_, /*first=*/false);
 }
 
 void frmNextCallout::tmrClose_Timer() { cmdOK_Click(); }
@@ -117,6 +114,19 @@ void frmNextCallout::Form_Unload(int& /*cancel*/) {
   activated_ = false;
 }
 
-void ShowNextCallout(Console& c) { c.Get<frmNextCallout>().Show(true, &c.Get<frmMain>()); }
+// A run sets the modem up not to answer before each of its calls; however
+// it ends (the list done, Cancel, the window closed), a modem left on its
+// port answers calls again when the operator asked for that. The hang-up
+// that brought the window up holds the line until then.
+void ShowNextCallout(Console& c) {
+  c.Get<frmNextCallout>().Show(true, &c.Get<frmMain>());
+  if (c.st.CalloutActive) return;  // the next site is being dialled
+  if (c.MSComm1.PortOpen() && c.Get<frmMain>().mnuOptionsAnswer.Checked()) {
+    lnk::Delay(c, kRearmSeconds);
+    return lnk::InitModem(c);
+  }
+  // Nothing else waits for the hang-up: the line is free at once.
+  if (c.st.CmdState == lnk::kHangUp || c.st.CmdState == lnk::kEscape) lnk::FinishReply(c);
+}
 
 }  // namespace app

@@ -49,6 +49,8 @@ struct SharedState {
   bool LogDownloaded = false;
   std::string SiteNetAddress;  // network address of the map site ("~" removed)
   bool ConnectFailed = false;  // the last network connect did not succeed
+  bool NetworkConnecting = false;   // a network connect waits for its socket
+  std::int64_t CallInUntilMs = 0;   // steady clock: a call-in holds the line until then
   std::string AlarmFlags = "0000000000000000";
 
   // ---- access levels

@@ -56,7 +56,7 @@ bool StaysUnlocked(int a) {
 
 }  // namespace
 
-bool StartModemCall(app::Console& c) {
+bool StartModemCall(app::Console& c, bool set_modem_up) {
   auto& st = c.st;
   app::EndSessionTransfers(c);
   // A modem session runs on the serial port, whatever the last session used.
@@ -81,16 +81,19 @@ bool StartModemCall(app::Console& c) {
   app::BeginSessionLog(c);
   ApplyModemLineSettings(c);
   c.MSComm1.RTSEnable = SettingValue(c, "chkRTS") == 1;
-  if (c.MSComm1.PortOpen()) {
+  if (!c.MSComm1.PortOpen()) {
+    if (!OpenModemPort(c)) {
+      progress.Hide();
+      return false;
+    }
+    set_modem_up = true;
+  }
+  if (!set_modem_up) {
     st.CmdState = kDial;
     st.AutoNext = true;
     app::LogLine(c, "Dialing " + vb::Mid(c.cmd.Cmd[kDial], 5));
     app::SetStatus(c, "Dialing...");
   } else {
-    if (!OpenModemPort(c)) {
-      progress.Hide();
-      return false;
-    }
     app::SetStatus(c, "Querying modem...");
     app::LogText(c, "Querying modem.... ");
     st.AutoNext = true;

@@ -13,8 +13,9 @@ namespace lnk {
 // and initialises the modem first when the port is closed. Returns when the
 // receive loop serving the call ends (at once when a running loop serves it);
 // false when the port could not be opened (the operator was told, nothing
-// was sent).
-bool StartModemCall(app::Console& c);
+// was sent). With set_modem_up the modem init goes first even on an open
+// port, so whatever the modem was told before (to answer calls) is undone.
+bool StartModemCall(app::Console& c, bool set_modem_up = false);
 // Sends the modem its set-up for answering calls (or for not answering), on
 // the serial port. Returns as StartModemCall does.
 void InitModem(app::Console& c);

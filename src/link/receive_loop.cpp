@@ -12,6 +12,7 @@
 #include "link/command_sender.h"
 #include "link/command_table.h"
 #include "link/idle_text.h"
+#include "link/line_use.h"
 #include "link/reply_state_machine.h"
 #include "link/settings_access.h"
 #include "platform/input_limit.h"
@@ -88,6 +89,9 @@ void ReceiveLoop(app::Console& c) {
         c.Get<app::frmMonitor>().Hide();
       }
     } else {
+      // The call-in's words are followed before the idle text is trimmed,
+      // which may hand a whole report over and drop it.
+      FollowIdleLine(c, st.RxText, piece);
       TakeIdleText(c, piece);
     }
     if (st.ProgressActive) {

@@ -8,6 +8,7 @@
 #include "common/app_info.h"
 #include "common/vb.h"
 #include "link/command_table.h"
+#include "link/line_use.h"
 #include "link/modem_call.h"
 #include "sites/frm_map.h"
 #include "sites/site_conventions.h"
@@ -37,7 +38,7 @@ void frmMap::Form_MouseDown(int Button, int /*Shift*/, double X, double Y) {
       return;
     }
     const auto site = SiteAt(X, Y);
-    if (!site || RefuseSiteChangeWhileOnline(c_)) return;
+    if (!site || RefuseSiteChangeWhileLineInUse(c_)) return;
     Select(*site);  // drawn selected by the next flash tick
     Shape2.Move(static_cast<int>(site->at.x - kMarkerLeft), static_cast<int>(site->at.y - kMarkerUp));
     Shape2.Visible = true;
@@ -45,7 +46,7 @@ void frmMap::Form_MouseDown(int Button, int /*Shift*/, double X, double Y) {
     DragStartY = LastMouseY = Y;
     return;
   }
-  if (RefuseSiteChangeWhileOnline(c_)) return;
+  if (RefuseSiteChangeWhileLineInUse(c_)) return;
   if (Shape1.Visible()) {
     Magnify();
     return;
@@ -158,7 +159,7 @@ void frmMap::Form_MouseUp(int Button, int /*Shift*/, double /*X*/, double /*Y*/)
 
 void frmMap::Form_DblClick() {
   auto& st = c_.st;
-  if (st.SelectedSiteID == 0 || st.Online) return;
+  if (st.SelectedSiteID == 0 || lnk::LineInUse(c_)) return;
   if (c_.rt.MsgBox("Are you sure you want to establish a \r\nconnection to the site '" +
                        st.SelectedSiteName + "'?",
                    ui::vbYesNo + ui::vbQuestion, "Confirm connection") != ui::vbYes)

@@ -5,17 +5,20 @@
 #include <algorithm>
 #include <filesystem>
 #include <ostream>
+#include <regex>
 #include <functional>
 #include <string_view>
 #include <vector>
 
 #include "app/callout_run.h"
+#include "app/frm_debug.h"
 #include "app/frm_main.h"
 #include "app/frm_next_callout.h"
 #include "app/frm_progress.h"
 #include "console_harness.h"
 #include "gtest_operator.h"
 #include "link/command_table.h"
+#include "link/line_use.h"
 #include "link/modem_call.h"
 #include "link/receive_loop.h"
 #include "link/reply_state_machine.h"
@@ -76,6 +79,21 @@ class CalloutRun : public ::testing::Test {
   }
   std::string Field(std::int32_t id, const char* field) { return testkit::SiteField(h.console, id, field); }
   std::string OnlineLog() { return h.console.Get<app::frmProgress>().txtLog.Text(); }
+  // A site's log with the date and time of each line saying the run stopped
+  // before calling it taken out.
+  std::string Undated(std::int32_t id) {
+    static const std::regex stamp(R"(\d+/\d+/\d{4} \d+:\d\d:\d\d [AP]M (?=Automatic callout stopped))");
+    return std::regex_replace(Field(id, "ConnectLog"), stamp, "");
+  }
+  static constexpr const char* kNotCalled =
+      "Automatic callout stopped before calling this site: Invalid COM port setting -- check modem settings.\r\n";
+  static std::string StoppedMessage(const std::vector<std::string>& sites) {
+    std::string text =
+        "The automatic callout stopped before calling every site.\r\nInvalid COM port setting -- check modem "
+        "settings.\r\n\r\nSites not called:";
+    for (const std::string& site : sites) text += "\r\n" + site;
+    return text;
+  }
   // Starts a run as the schedule does at its minute and lets it go to its
   // end; the receive loop it entered is then stopped.
   void RunToTheEnd() {
@@ -141,12 +159,17 @@ TEST_P(RunThatDialsNobody, EndsAtOnceAndLeavesTheNextSessionAlone) {
   testkit::SiteRow own;  // North, callout off
   const std::int32_t own_id = testkit::AddSite(h.console, own);
   h.console.Get<app::frmMain>().mnuOptionsAnswer.Checked = true;
-  if (k.port_missing) h.serial.missing_ports = {2};
+  if (k.port_missing) {
+    h.serial.missing_ports = {2};
+    h.rt.Operator().ExpectMsgBox(StoppedMessage({"101 (Alpha)", "102 (Bravo)", "103 (Charlie)"}));
+  }
   RunToTheEnd();
   EXPECT_FALSE(h.console.st.CalloutActive);
   EXPECT_FALSE(h.console.rsCallout.IsOpen());
   EXPECT_TRUE(h.serial.Writes().empty());
-  for (auto id : ids) EXPECT_EQ(Field(id, "SiteColor") + "|" + Field(id, "ConnectLog"), "0|") << id;
+  for (auto id : ids)
+    EXPECT_EQ(Field(id, "SiteColor") + "|" + Undated(id), std::string("0|") + (k.port_missing ? kNotCalled : ""))
+        << id;
   if (k.port_missing) {
     EXPECT_NE(OnlineLog().find("Invalid COM port setting -- check modem settings.\r\n"), std::string::npos);
   }
@@ -254,57 +277,6 @@ class CalloutRunFromTheTimer : public CalloutRun {
   }
 };
 
-// The callout minute comes while the operator is online with another site:
-// the run waits until the operator has hung up, so no dial command reaches
-// the unit's data line, the operator's log is stored with the operator's
-// site, and no callout site is touched before the run dials it.
-TEST_F(CalloutRunFromTheTimer, CalloutHourWaitsForTheOperatorsSessionToEnd) {
-  h.rt.SetTimeLimit(vb::MakeDateTime(2026, 3, 2, 15, 0, 0), [this] {
-    h.console.st.CalloutActive = false;
-    h.console.st.StopReceive = true;
-  });
-  ASSERT_TRUE(h.Start());
-  AddCalloutSites();
-  h.console.Db.Execute("UPDATE tSites SET Alarms=?, SiteColor=2 WHERE SiteID=?",
-                       {std::string(kReportedFlags), ids[0]});
-  testkit::SiteRow own;  // North, 5550100, callout off
-  const std::int32_t own_id = testkit::AddSite(h.console, own);
-  testkit::SimulatedSite site(h, {});
-  site.AttachSerial(/*modem=*/true);
-  auto& st = h.console.st;
-  std::int64_t hung_up_at = 0;
-  std::string alpha_then;
-  bool online_at_the_minute = false;
-  h.rt.At(vb::MakeDateTime(2026, 3, 2, 13, 59, 35), [&] {
-    testkit::SelectSite(h.console, own_id, own);
-    h.console.cmd.Cmd[lnk::kDial] = "ATDT5550100\r";
-    lnk::StartModemCall(h.console);
-  });
-  h.rt.At(vb::MakeDateTime(2026, 3, 2, 14, 0, 45), [&] { online_at_the_minute = st.Online; });
-  std::function<void()> watch = [&] {
-    if (!st.CalloutActive && h.rt.Now().ms > hung_up_at + 60'000) st.StopReceive = true;
-    else h.rt.After(10'000, watch);
-  };
-  h.rt.At(vb::MakeDateTime(2026, 3, 2, 14, 2, 0), [&] {
-    hung_up_at = h.rt.Now().ms;
-    h.console.Get<app::frmProgress>().cmdDisconnect.Click();
-    alpha_then = Field(ids[0], "Alarms") + "|" + Field(ids[0], "SiteColor") + "|" + Field(ids[0], "ConnectLog");
-    h.rt.After(10'000, watch);
-  });
-  h.rt.RunUntil([&] { return hung_up_at != 0 && !st.CalloutActive && st.ReceiveLoopDepth == 0; }, 3'600'000);
-
-  EXPECT_TRUE(online_at_the_minute);
-  const auto dials = WrittenAt(h.serial, "ATDT5550101\r");
-  ASSERT_FALSE(dials.empty());
-  EXPECT_GT(dials.front(), hung_up_at) << "dialled into the operator's session";
-  EXPECT_EQ(alpha_then, std::string(kReportedFlags) + "|2|");
-  const std::string own_log = Field(own_id, "ConnectLog");
-  EXPECT_NE(own_log.find("Dialing 5550100"), std::string::npos) << own_log;
-  EXPECT_NE(own_log.find("Disconnecting..."), std::string::npos) << own_log;
-  EXPECT_EQ(site.Modem()->Dialled(),
-            (std::vector<std::string>{"5550100", "5550101", "5550102", "5550103"}));
-}
-
 // Monday 14:00: the first site answers and its status is exported, the
 // second is busy, the third never answers; the window dials on by itself,
 // and after the last site the modem answers calls again. Tuesday passes
@@ -378,5 +350,209 @@ TEST_P(WholeRunFromTheTimer, CallsEverySiteExportsBetweenCallsAndAnswersCallsAga
 
 INSTANTIATE_TEST_SUITE_P(, WholeRunFromTheTimer, ::testing::Bool(),
                          [](const auto& param) { return param.param ? "MapShown" : "MapHidden"; });
+
+// The modem's port vanishes after the first site: the run stops at its next
+// dial, and the operator learns it from a message when the run ends and from
+// a line in the log of each site it never called.
+TEST_F(CalloutRun, RunStoppedByAVanishedPortSaysWhichSitesWereNotCalled) {
+  ASSERT_TRUE(h.Start());
+  AddCalloutSites();
+  h.console.Db.Execute("UPDATE tSites SET ConnectLog='last week\r\n' WHERE SiteID=?", {ids[2]});
+  testkit::SimulatedSite site(h, {});
+  site.AttachSerial(/*modem=*/true);
+  site.Modem()->on_note = [&](const std::string& note) {
+    if (note != "modem: hung up" || !h.serial.missing_ports.empty()) return;
+    h.serial.missing_ports = {2};  // the adapter is pulled during the countdown
+    h.rt.After(1000, [&] { h.serial.SetPortOpen(false); });
+  };
+  h.rt.Operator().ExpectMsgBox(StoppedMessage({"102 (Bravo)", "103 (Charlie)"}), ui::vbOK, "VKX-4700");
+  RunToTheEnd();
+  EXPECT_EQ(site.Modem()->Dialled(), (std::vector<std::string>{"5550101"}));
+  EXPECT_NE(Field(ids[0], "ConnectLog").find("Disconnecting..."), std::string::npos);
+  EXPECT_EQ(Field(ids[0], "ConnectLog").find("Automatic callout stopped"), std::string::npos);
+  EXPECT_EQ(Undated(ids[1]), kNotCalled);
+  EXPECT_EQ(Undated(ids[2]), std::string("last week\r\n") + kNotCalled) << "the last session's log stays";
+  EXPECT_EQ(Field(ids[1], "SiteColor") + Field(ids[2], "SiteColor"), "00") << "no call, no failed call";
+}
+
+// How many alarm reports the unit sent, and how many alarm windows show one.
+struct ReportCount {
+  int sent = 0;
+  int shown(app::Console& c) const {
+    int n = 0;
+    for (ui::Form* f : c.AllForms()) n += f->Name() == "frmAlarm";
+    return n;
+  }
+};
+
+// A unit calls in at a chosen moment of a run while the console answers
+// calls (set up before the run, so the run finds its port open). The run
+// sets the modem up not to answer, so no report is taken for a dial's or a
+// hang-up's reply; the modem answers again after the run, and the unit's
+// next call is stored and shown. Every report sent is shown.
+class CallInDuringTheRun : public CalloutRunFromTheTimer, public ::testing::WithParamInterface<int> {};
+
+TEST_P(CallInDuringTheRun, NoAlarmReportIsLost) {
+  const int after_hang_up = GetParam();  // the unit calls 1 s after this "ATH0" of the run
+  h.rt.SetTimeLimit(vb::MakeDateTime(2026, 3, 2, 15, 0, 0));
+  ASSERT_TRUE(h.Start());
+  AddCalloutSites();
+  testkit::SiteRow north;  // 12, callout off
+  const std::int32_t north_id = testkit::AddSite(h.console, north);
+  testkit::SimulatedSite site(h, sim::UnitConfig{.address = 12, .alarm_flags = kReportedFlags});
+  site.AttachSerial(/*modem=*/true);
+  auto& st = h.console.st;
+  ReportCount reports;
+  site.Unit().on_note = [&](const std::string& note) { reports.sent += note == "alarm report"; };
+  int hang_ups = 0;
+  std::int64_t run_over_at = 0;
+  site.Modem()->on_note = [&](const std::string& note) {
+    if (note == "modem: hung up" && ++hang_ups == after_hang_up)
+      h.rt.After(1000, [&] { EXPECT_TRUE(site.StartAlarmCall()); });
+  };
+  std::function<void()> watch = [&] {
+    if (run_over_at == 0 && !st.CalloutActive && st.CmdState == lnk::kIdle) {
+      run_over_at = h.rt.Now().ms;
+      h.rt.After(60'000, [&] { site.StartAlarmCall(); });  // the unit tries again
+      h.rt.After(120'000, [&] { st.StopReceive = true; });
+    } else if (run_over_at == 0) {
+      h.rt.After(5'000, watch);
+    }
+  };
+  h.rt.At(vb::MakeDateTime(2026, 3, 2, 14, 0, 40), watch);
+  h.rt.At(vb::MakeDateTime(2026, 3, 2, 13, 59, 35), [&] {
+    h.console.Get<app::frmMain>().mnuOptionsAnswer.Click();  // answers calls; the loop serves the run
+  });
+  h.rt.RunUntil([&] { return run_over_at != 0 && st.ReceiveLoopDepth == 0; }, 3'600'000);
+
+  EXPECT_EQ(site.Modem()->Dialled(), (std::vector<std::string>{"5550101", "5550102", "5550103"}));
+  for (auto id : ids) EXPECT_NE(Field(id, "ConnectLog").find("Disconnecting..."), std::string::npos) << id;
+  EXPECT_GE(reports.sent, 1);
+  EXPECT_EQ(reports.shown(h.console), reports.sent) << "a report was read as a reply of the run";
+  EXPECT_EQ(Field(north_id, "Alarms") + "|" + Field(north_id, "SiteColor"), std::string(kReportedFlags) + "|2");
+  EXPECT_EQ(site.Modem()->CommandLines().back(), "AT&F1S0=2") << "answering calls again";
+}
+
+INSTANTIATE_TEST_SUITE_P(, CallInDuringTheRun, ::testing::Values(1, 2, 3),
+                         [](const auto& param) { return "AfterHangUp" + std::to_string(param.param); });
+
+// Whoever holds the line at the callout minute keeps it: the operator's
+// session, a unit calling in, the operator on line in the terminal window,
+// a network connect waiting for its socket. The run starts only once the
+// line is free, so no dial goes into another call, no callout site is
+// touched before the run dials it, and every call's log and alarms stay
+// with its own site.
+enum class Holder { kSession, kCallIn, kTerminal, kNetworkConnect };
+const char* const kHolderNames[] = {"OperatorsSession", "CallIn", "Terminal", "NetworkConnect"};
+
+class CalloutHourWaitsForTheLine : public CalloutRunFromTheTimer, public ::testing::WithParamInterface<Holder> {};
+
+TEST_P(CalloutHourWaitsForTheLine, UntilWhoeverHoldsItLetsGo) {
+  h.rt.SetTimeLimit(vb::MakeDateTime(2026, 3, 2, 15, 0, 0), [this] {
+    h.console.st.CalloutActive = false;
+    h.console.st.StopReceive = true;
+  });
+  ASSERT_TRUE(h.Start());
+  AddCalloutSites();
+  h.console.Db.Execute("UPDATE tSites SET Alarms=?, SiteColor=2 WHERE SiteID=?",
+                       {std::string(kReportedFlags), ids[0]});
+  testkit::SiteRow north;  // 12, 5550100, callout off
+  const std::int32_t north_id = testkit::AddSite(h.console, north);
+  testkit::SelectSite(h.console, north_id, north);
+  testkit::SimulatedSite site(h, sim::UnitConfig{.address = 12, .alarm_flags = kReportedFlags});
+  testkit::SimulatedSite net(h, sim::UnitConfig{.dialect = sim::Dialect::kV4, .firmware = 40100});
+  net.AttachTcp();  // beside the modem's site on the serial port
+  auto net_peer = h.tcp.peer;
+  site.AttachSerial(/*modem=*/true);
+  h.tcp.peer = net_peer;
+  h.tcp.connect_delay_ms = 8000;
+  auto& st = h.console.st;
+  auto& main = h.console.Get<app::frmMain>();
+  auto& terminal = h.console.Get<app::frmDebug>();
+  std::int64_t released_at = 0;
+  std::string alpha_then;
+  auto at = [&](int minute, int second, std::function<void()> fn) {
+    h.rt.At(vb::MakeDateTime(2026, 3, 2, minute < 0 ? 13 : 14, (minute + 60) % 60, second), std::move(fn));
+  };
+  auto release = [&] {
+    released_at = h.rt.Now().ms;
+    alpha_then = Field(ids[0], "Alarms") + "|" + Field(ids[0], "SiteColor") + "|" + Field(ids[0], "ConnectLog");
+  };
+  switch (GetParam()) {
+    case Holder::kSession:
+      at(-1, 35, [&] {
+        h.console.cmd.Cmd[lnk::kDial] = "ATDT5550100\r";
+        lnk::StartModemCall(h.console);
+      });
+      at(2, 0, [&] {
+        h.console.Get<app::frmProgress>().cmdDisconnect.Click();
+        release();
+      });
+      break;
+    case Holder::kCallIn:
+      at(-1, 35, [&] { main.mnuOptionsAnswer.Click(); });
+      at(0, 25, [&] { EXPECT_TRUE(site.StartAlarmCall()); });  // answered at its second ring
+      site.Modem()->on_note = [&](const std::string& note) {
+        if (note == "modem: the far end hung up") release();
+      };
+      break;
+    case Holder::kTerminal:
+      at(-1, 40, [&] {
+        st.DebugEcho = true;
+        terminal.Show();
+        terminal.cmdOpenPort.Press();  // its loop reads the port from now on
+      });
+      at(-1, 41, [&] { terminal.txtOut.Type("ATDT5550100\r"); });
+      at(2, 0, [&] { terminal.txtOut.Type("+++"); });
+      at(2, 3, [&] { terminal.txtOut.Type("ATH0\r"); });
+      at(2, 5, [&] {
+        terminal.cmdClose.Press();
+        release();
+      });
+      break;
+    case Holder::kNetworkConnect:
+      at(0, 26, [&] { main.mnuConnNet.Choose(); });
+      at(2, 0, [&] {
+        main.mnuDisconnect.Choose();
+        release();
+      });
+      break;
+  }
+  // The schedule's tick of the minute falls at half past.
+  bool held_at_the_tick = false;
+  at(0, 32, [&] { held_at_the_tick = lnk::LineInUse(h.console); });
+  at(0, 33, [&] { EXPECT_FALSE(st.CalloutActive) << "the run started while the line was held"; });
+  auto over = [&] {
+    return released_at != 0 && !st.CalloutActive && st.CmdState == lnk::kIdle && h.rt.Now().ms > released_at + 120'000;
+  };
+  std::function<void()> watch = [&] { over() ? void(st.StopReceive = true) : h.rt.After(10'000, watch); };
+  at(0, 40, watch);
+  h.rt.RunUntil([&] { return over() && st.ReceiveLoopDepth == 0; }, 3'600'000);
+
+  EXPECT_TRUE(held_at_the_tick);
+  const auto dials = WrittenAt(h.serial, "ATDT5550101\r");
+  ASSERT_EQ(dials.size(), 1u);
+  EXPECT_GT(dials.front(), released_at) << "dialled into somebody else's call";
+  EXPECT_EQ(alpha_then, std::string(kReportedFlags) + "|2|");
+  const bool operator_dialled = GetParam() == Holder::kSession || GetParam() == Holder::kTerminal;
+  EXPECT_EQ(site.Modem()->Dialled().size(), operator_dialled ? 4u : 3u);
+  for (auto id : ids) {
+    const std::string log = Field(id, "ConnectLog");
+    EXPECT_NE(log.find("Retrieving status..."), std::string::npos) << log;
+    EXPECT_NE(log.find("Disconnecting..."), std::string::npos) << log;
+  }
+  const std::string north_log = Field(north_id, "ConnectLog");
+  if (GetParam() == Holder::kSession || GetParam() == Holder::kNetworkConnect) {
+    EXPECT_NE(north_log.find("Disconnecting..."), std::string::npos) << north_log;
+  }
+  if (GetParam() == Holder::kCallIn) {
+    EXPECT_EQ(Field(north_id, "Alarms") + "|" + Field(north_id, "SiteColor"), std::string(kReportedFlags) + "|2");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(, CalloutHourWaitsForTheLine,
+                         ::testing::Values(Holder::kSession, Holder::kCallIn, Holder::kTerminal,
+                                           Holder::kNetworkConnect),
+                         [](const auto& param) { return std::string(kHolderNames[static_cast<int>(param.param)]); });
 
 }  // namespace

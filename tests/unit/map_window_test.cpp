@@ -11,10 +11,13 @@
 #include <utility>
 #include <vector>
 
+#include "app/callout_run.h"
 #include "app/frm_connection.h"
 #include "app/frm_main.h"
 #include "map_sites_fixture.h"
 #include "simulated_site.h"
+#include "link/command_table.h"
+#include "link/modem_call.h"
 #include "sites/site_queries.h"
 
 namespace {
@@ -252,6 +255,9 @@ TEST_F(MapWindow, DoubleClickWhileOnlineOrWithoutASiteOrAnsweredNoConnectsNothin
   St().Online = true;
   Map().Form_DblClick();
   St().Online = false;
+  St().CalloutActive = true;  // a run holds the line between two of its calls
+  Map().Form_DblClick();
+  St().CalloutActive = false;
   Op().ExpectMsgBox("Are you sure you want to establish a \r\nconnection to the site 'Far'?",
                     ui::vbNo, "Confirm connection");
   Map().Form_DblClick();
@@ -273,5 +279,58 @@ TEST_F(MapWindow, DoubleClickDialsATelephoneSiteByItsDigits) {
   EXPECT_NE(std::find(lines.begin(), lines.end(), "ATDT5551234"), lines.end());
   EXPECT_TRUE(St().Online);
 }
+
+// From the moment a call is dialled until its session has ended (a manual
+// call, or a callout run's), a click on another site, on the map or in the
+// site directory, is refused: the session's log and alarms go to the site
+// that was called.
+class MapWindowDuringACall : public MapWindow, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(MapWindowDuringACall, NoOtherSiteIsSelectedFromTheDialUntilTheSessionEnds) {
+  const bool run = GetParam();
+  const std::int32_t called = Add("Called", 250, 500, 0, 0, "5550101", 21);
+  const std::int32_t other = Add("Other", 750, 500, 0, 0, "5550102", 22);
+  h.console.Db.Execute("UPDATE tSites SET Callout=? WHERE SiteID=?", {run, called});
+  testkit::SelectSite(h.console, called, {.name = "Called", .site_num = 21});
+  auto& dir = h.console.Get<app::frmConnection>();
+  dir.Show();
+  const int other_row = dir.lstDirectory.FindKey("k " + std::to_string(other));
+  testkit::SimulatedSite site(h, sim::UnitConfig{.address = 21});
+  site.AttachSerial(/*modem=*/true);
+  const std::string refusal = "Please disconnect from the current site before\r\nselecting another site.";
+  // 4 s into the dial, and once the unit has answered.
+  for (std::int64_t at : {4'000, 10'000}) {
+    h.rt.After(at, [&, at] {
+      SCOPED_TRACE(at);
+      // A run's boxes go into the called site's log: nobody is there to answer them.
+      if (!run) Op().ExpectMsgBox(refusal, ui::vbOK, "Online").ExpectMsgBox(refusal, ui::vbOK, "Online");
+      Click(ui::vbLeftButton, 9000, 4500);
+      dir.lstDirectory.UserClick(other_row);
+      h.console.Get<app::frmMain>().tbToolBar.Press("Map");  // hiding it would drop the selection
+      EXPECT_EQ(St().SelectedSiteID, called);
+      EXPECT_TRUE(Map().Visible());
+    });
+  }
+  if (!run) h.rt.After(40'000, [&] { h.console.Get<app::frmMain>().mnuDisconnect.Choose(); });
+  h.rt.After(90'000, [&] { St().StopReceive = true; });
+  if (run) {
+    St().CalloutActive = true;
+    h.console.rsCallout = h.console.Db.OpenRecordset(sites::CalloutListQuery());
+    app::TakeCalloutSite(h.console);
+    app::DialCalloutSite(h.console, /*first=*/true);
+  } else {
+    h.console.cmd.Cmd[lnk::kDial] = "ATDT5550101\r";
+    lnk::StartModemCall(h.console);
+  }
+  EXPECT_FALSE(St().CalloutActive);
+  const std::string log = Field(called, "ConnectLog");
+  EXPECT_NE(log.find("Dialing 5550101"), std::string::npos) << log;
+  EXPECT_NE(log.find("Disconnecting..."), std::string::npos) << log;
+  EXPECT_EQ(Field(called, "Alarms"), "0000000000000000") << "the session's alarms";
+  EXPECT_EQ(Field(other, "ConnectLog") + Field(other, "Alarms"), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(, MapWindowDuringACall, ::testing::Bool(),
+                         [](const auto& param) { return param.param ? "CalloutRun" : "ManualCall"; });
 
 }  // namespace

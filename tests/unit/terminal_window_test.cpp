@@ -10,6 +10,7 @@
 #include "app/frm_main.h"
 #include "console_harness.h"
 #include "gtest_operator.h"
+#include "link/line_use.h"
 #include "link/modem_call.h"
 #include "platform/program_folder.h"
 
@@ -75,6 +76,19 @@ TEST_F(TerminalWindow, OpenPortListensOnceAndTheBoxTakesTextOnlyWhileTheEchoIsOn
   EXPECT_EQ(t.txtIn.Text(), "OK\r\nRING") << "Close keeps the text; nothing came while closed";
   t.cmdClear.Press();
   EXPECT_EQ(t.txtIn.Text(), "");
+}
+
+// The window shown on an open port only watches; once the operator types,
+// the line is theirs until the window is closed.
+TEST_F(TerminalWindow, HoldsTheLineFromTheFirstKeyUntilItIsClosed) {
+  ASSERT_TRUE(h.serial.SetPortOpen(true));
+  EXPECT_FALSE(lnk::LineInUse(h.console));
+  Terminal().txtOut.Type("ATDT5550100\r");
+  EXPECT_EQ(lnk::WhoHoldsTheLine(h.console), lnk::LineHolder::kTerminal);
+  Terminal().cmdClose.Press();
+  h.console.st.DebugEcho = true;
+  Terminal().Show();
+  EXPECT_FALSE(lnk::LineInUse(h.console));
 }
 
 TEST_F(TerminalWindow, SaveBufferWritesTheBoxAndALineEndAndCancelWritesNothing) {

@@ -99,7 +99,7 @@ class ListBoxView final : public ControlView {
       if (Accepting() && !selected.isEmpty()) model_.UserSelect(list_->row(selected.front()));
     });
     QObject::connect(list_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-      if (Accepting()) model_.UserDoubleClick(list_->row(item));
+      Deliver([this, row = list_->row(item)] { model_.UserDoubleClick(row); });
     });
   }
 
@@ -157,14 +157,16 @@ class ListViewView final : public ControlView {
     tree_->header()->setSectionsClickable(true);
     tree_->header()->setStretchLastSection(false);
     QObject::connect(tree_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item, int) {
-      if (Accepting()) model_.UserClick(item->data(0, kModelIndexRole).toInt());
+      Deliver([this, at = item->data(0, kModelIndexRole).toInt()] { model_.UserClick(at); });
     });
     QObject::connect(tree_, &QTreeWidget::itemDoubleClicked, this,
                      [this](QTreeWidgetItem* item, int) {
-                       if (Accepting()) model_.UserDoubleClick(item->data(0, kModelIndexRole).toInt());
+                       Deliver([this, at = item->data(0, kModelIndexRole).toInt()] {
+                         model_.UserDoubleClick(at);
+                       });
                      });
     QObject::connect(tree_->header(), &QHeaderView::sectionClicked, this, [this](int section) {
-      if (Accepting()) model_.ColumnClick(section + 1);
+      Deliver([this, section] { model_.ColumnClick(section + 1); });
     });
   }
 

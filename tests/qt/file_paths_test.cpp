@@ -231,6 +231,7 @@ TEST(FilePickers, AListFocusedWhenItsWindowOpensChoosesNothing) {
         [&](QWidget*) {
           chosen = w.list.ListIndex();
           QTest::mouseClick(WidgetOf<QPushButton>(q.rt, w.ok), Qt::LeftButton);
+          RunOperatorInput();
           if (w.form.Visible()) w.cancel.Press();
         });
     w.form.Show(true);

@@ -38,11 +38,15 @@ class ToolbarView final : public ControlView {
       const int index = static_cast<int>(actions_.size()) + 1;
       QAction* action = bar_->addAction(QString());
       QObject::connect(action, &QAction::triggered, this, [this, index] {
+        // A check button toggles itself in Qt; the model has the last word,
+        // now and once the click has run.
         if (!Accepting()) return;
-        QPointer<ToolbarView> self(this);
-        model_.Press(index);
-        // A check button toggles itself in Qt; the model has the last word.
-        if (self != nullptr && self->Attached()) self->ControlChanged(model_, ui::Prop::Buttons);
+        ControlChanged(model_, ui::Prop::Buttons);
+        Deliver([this, index] {
+          QPointer<ToolbarView> self(this);
+          model_.Press(index);
+          if (self != nullptr && self->Attached()) self->ControlChanged(model_, ui::Prop::Buttons);
+        });
       });
       actions_.push_back(action);
     }

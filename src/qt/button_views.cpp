@@ -32,9 +32,7 @@ class CommandButtonView final : public ControlView {
   CommandButtonView(ui::CommandButton& model, QPushButton* button, ControlHost& host)
       : ControlView(model, button, host), model_(model), button_(button) {
     button_->setAutoDefault(true);  // Enter presses the button that has the focus
-    QObject::connect(button_, &QPushButton::clicked, this, [this] {
-      if (Accepting()) model_.Press();
-    });
+    QObject::connect(button_, &QPushButton::clicked, this, [this] { Deliver([this] { model_.Press(); }); });
   }
 
  protected:
@@ -61,9 +59,7 @@ class OptionButtonView final : public ControlView {
   OptionButtonView(ui::OptionButton& model, QRadioButton* button, ControlHost& host)
       : ControlView(model, button, host), model_(model), button_(button) {
     button_->setAutoExclusive(false);
-    QObject::connect(button_, &QRadioButton::clicked, this, [this] {
-      if (Accepting()) model_.Press();
-    });
+    QObject::connect(button_, &QRadioButton::clicked, this, [this] { Deliver([this] { model_.Press(); }); });
   }
 
  protected:
@@ -87,9 +83,7 @@ class CheckBoxView final : public ControlView {
     box_->setCheckable(true);
     // A standard box fills its back colour behind the box and the caption.
     if (qobject_cast<QCheckBox*>(box_) != nullptr) box_->setBackgroundRole(QPalette::Window);
-    QObject::connect(box_, &QAbstractButton::clicked, this, [this] {
-      if (Accepting()) model_.Press();
-    });
+    QObject::connect(box_, &QAbstractButton::clicked, this, [this] { Deliver([this] { model_.Press(); }); });
   }
 
  protected:

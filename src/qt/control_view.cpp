@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "qt/operator_input.h"
 #include "qt/qt_convert.h"
 #include "ui/focus_order.h"
 
@@ -91,6 +92,13 @@ void ControlView::SyncAll() {
   Sync(ui::Prop::Other);
   SyncGeometry();
   SyncVisible();
+}
+
+void ControlView::Deliver(std::function<void()> to_model) {
+  if (!Accepting()) return;
+  RunAfterEvent(this, [this, to_model = std::move(to_model)] {
+    if (attached_) to_model();
+  });
 }
 
 void ControlView::RefreshVisible() {

@@ -8,6 +8,7 @@
 #include <QPalette>
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -83,6 +84,10 @@ class ControlView : public QObject, public ui::ControlObserver {
   // a live model and is not in the middle of applying a model change.
   bool Accepting() const { return attached_ && syncing_ == 0; }
   ControlHost& Host() const { return *host_; }
+  // Hands the operator's input to the model once the widget's own event has
+  // returned (operator_input.h); dropped when the view stops following the
+  // model meanwhile. Nothing is taken while Accepting() is false.
+  void Deliver(std::function<void()> to_model);
   // Applies the model's colours to the widget's palette; the default button
   // face and text leave the style's own colours in place. fill_background:
   // the widget paints its background (unless it is the button face, which

@@ -35,7 +35,12 @@ bool QtFormView::ClaimsAccessKey(const QKeyEvent* e) const {
   return !ui::AccessKeyTargets(form_, AccessLetter(e)).empty();
 }
 
-bool QtFormView::AnswerAccessKey(const QKeyEvent* e) {
+bool QtFormView::TakeAccessKey(const QKeyEvent* e) {
+  Deliver([this, letter = AccessLetter(e)] { AnswerAccessKey(letter); });
+  return true;
+}
+
+void QtFormView::AnswerAccessKey(char letter) {
   // The control whose widget has the focus or holds it, the last such in
   // focus order.
   const ui::Control* focused = nullptr;
@@ -44,7 +49,7 @@ bool QtFormView::AnswerAccessKey(const QKeyEvent* e) {
       const QWidget* widget = WidgetOf(*control);
       if (widget != nullptr && (widget == focus || widget->isAncestorOf(focus))) focused = control;
     }
-  return ui::AnswerAccessKey(form_, AccessLetter(e), focused, [this](const ui::Control& control) {
+  ui::AnswerAccessKey(form_, letter, focused, [this](const ui::Control& control) {
     FocusControl(&control, Qt::ShortcutFocusReason);
   });
 }

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QMdiArea>
+#include <QMouseEvent>
 #include <QMdiSubWindow>
 #include <QStatusBar>
 #include <QScreen>
@@ -11,6 +12,7 @@
 #include "qt/mdi_host.h"
 #include "qt/menu_bar_view.h"
 #include "qt/named_pictures.h"
+#include "qt/operator_input.h"
 #include "qt/qt_convert.h"
 #include "ui/basic_controls.h"
 #include "ui/focus_order.h"
@@ -84,9 +86,7 @@ void QtFormView::Build(const Placement& placement) {
     });
     window_->setCentralWidget(mdi_area_);
     OnEmptyAreaPress(*mdi_area_, [this](QMouseEvent* e) {
-      if (!attached_) return;
-      form_.MouseDown(VbButtons(e->button()), VbShift(e->modifiers()), PxToTwips(e->position().x()),
-                      PxToTwips(e->position().y()));
+      DeliverMouse(form_.MouseDown, e, e->button());
     });
   } else {
     auto* surface = new FormSurface(window_);
@@ -96,18 +96,10 @@ void QtFormView::Build(const Placement& placement) {
     surface->on_resize = [this] {
       if (attached_) form_.SetScaleSize(PxToTwips(surface_->width()), PxToTwips(surface_->height()));
     };
-    auto mouse = [this](const ui::Event<int, int, double, double>& event, QMouseEvent* e,
-                        Qt::MouseButtons buttons) {
-      if (!attached_) return;
-      event(VbButtons(buttons), VbShift(e->modifiers()), PxToTwips(e->position().x()),
-            PxToTwips(e->position().y()));
-    };
-    surface->on_press = [this, mouse](QMouseEvent* e) { mouse(form_.MouseDown, e, e->button()); };
-    surface->on_move = [this, mouse](QMouseEvent* e) { mouse(form_.MouseMove, e, e->buttons()); };
-    surface->on_release = [this, mouse](QMouseEvent* e) { mouse(form_.MouseUp, e, e->button()); };
-    surface->on_double_click = [this](QMouseEvent*) {
-      if (attached_) form_.DblClick();
-    };
+    surface->on_press = [this](QMouseEvent* e) { DeliverMouse(form_.MouseDown, e, e->button()); };
+    surface->on_move = [this](QMouseEvent* e) { DeliverMouse(form_.MouseMove, e, e->buttons()); };
+    surface->on_release = [this](QMouseEvent* e) { DeliverMouse(form_.MouseUp, e, e->button()); };
+    surface->on_double_click = [this](QMouseEvent*) { Deliver([this] { form_.DblClick(); }); };
     surface_ = surface;
     // The canvas paints every pixel of the surface: nothing beneath it is.
     surface_->setAttribute(Qt::WA_OpaquePaintEvent);
@@ -144,9 +136,7 @@ void QtFormView::Build(const Placement& placement) {
 }
 
 void QtFormView::HookWindow() {
-  window_->on_close_box = [this] {
-    if (attached_) form_.UserClose();
-  };
+  window_->on_close_box = [this] { Deliver([this] { form_.UserClose(); }); };
   window_->on_activated = [this] { ActivatedByOperator(); };
   window_->on_resized = [this] { ReportResize(); };
   window_->on_moved = [this] { ReportMove(); };
@@ -155,7 +145,7 @@ void QtFormView::HookWindow() {
   };
   window_->on_shortcut_override = [this](QKeyEvent* e) { return ClaimsAccessKey(e); };
   window_->on_key = [this](QKeyEvent* e) {
-    if (ClaimsAccessKey(e)) return AnswerAccessKey(e);
+    if (ClaimsAccessKey(e)) return TakeAccessKey(e);
     if (!attached_ || e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
     if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) return PressButton(false);
     if (e->key() == Qt::Key_Escape) return PressButton(true);
@@ -281,17 +271,39 @@ bool QtFormView::HasDefaultButton() {
 
 bool QtFormView::PressDefaultButton() { return attached_ && PressButton(false); }
 
-// Enter presses the default button, Escape the cancel button.
+// Enter presses the default button, Escape the cancel button: the key is
+// taken now, the press runs once the key's event has returned.
 bool QtFormView::PressButton(bool cancel) {
   for (ui::Control* control : form_.Controls()) {
     if (control->Kind() != ui::ControlKind::CommandButton) continue;
     auto* button = static_cast<ui::CommandButton*>(control);
     if ((cancel ? button->Cancel() : button->Default()) && button->IsShown() && button->Enabled()) {
-      button->Press();
+      Deliver([this, cancel] {
+        for (ui::Control* now : form_.Controls())
+          if (now->Kind() == ui::ControlKind::CommandButton) {
+            auto* b = static_cast<ui::CommandButton*>(now);
+            if (cancel ? b->Cancel() : b->Default()) return b->Press();
+          }
+      });
       return true;
     }
   }
   return false;
+}
+
+void QtFormView::Deliver(std::function<void()> to_model) {
+  if (!attached_) return;
+  RunAfterEvent(this, [this, to_model = std::move(to_model)] {
+    if (attached_) to_model();
+  });
+}
+
+void QtFormView::DeliverMouse(const ui::Event<int, int, double, double>& event, QMouseEvent* e,
+                              Qt::MouseButtons buttons) {
+  Deliver([&event, button = VbButtons(buttons), shift = VbShift(e->modifiers()),
+           x = PxToTwips(e->position().x()), y = PxToTwips(e->position().y())] {
+    event(button, shift, x, y);
+  });
 }
 
 // ---- keyboard ---------------------------------------------------------------

@@ -21,6 +21,7 @@
 
 class QAction;
 class QKeyEvent;
+class QMouseEvent;
 class QMdiArea;
 class QMdiSubWindow;
 
@@ -96,9 +97,16 @@ class QtFormView : public QObject, public ui::FormObserver, public ControlHost {
   void ReportResize();
   void ReportMove();
   bool PressButton(bool cancel);
-  // Alt and a letter in a window inside the main window (form_access_keys.cpp).
+  // The operator's input to the form runs once the Qt event that carried it
+  // has returned (operator_input.h), while the view follows the model.
+  void Deliver(std::function<void()> to_model);
+  void DeliverMouse(const ui::Event<int, int, double, double>& event, QMouseEvent* e,
+                    Qt::MouseButtons buttons);
+  // Alt and a letter in a window inside the main window (form_access_keys.cpp):
+  // claimed at once, answered after the key's event.
   bool ClaimsAccessKey(const QKeyEvent* e) const;
-  bool AnswerAccessKey(const QKeyEvent* e);
+  bool TakeAccessKey(const QKeyEvent* e);
+  void AnswerAccessKey(char letter);
   // Tab and Shift+Tab follow the controls' design order (ui/focus_order.h).
   void ApplyFocusOrder();
   // A window opening without a focused control gives the first one the focus.

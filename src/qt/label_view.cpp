@@ -48,11 +48,9 @@ class LabelView final : public ControlView {
     label_->on_release = [this](QMouseEvent* e) {
       if (Accepting() && e->button() == Qt::LeftButton && !label_->EndsDoubleClick() &&
           label_->rect().contains(e->position().toPoint()))
-        model_.Click();
+        Deliver([this] { model_.Click(); });
     };
-    label_->on_double_click = [this](QMouseEvent*) {
-      if (Accepting()) model_.DblClick();
-    };
+    label_->on_double_click = [this](QMouseEvent*) { Deliver([this] { model_.DblClick(); }); };
   }
 
  protected:

@@ -102,7 +102,7 @@ class ListBoxView final : public ControlView {
       else if (model_.ListIndex() >= 0) model_.UserSelect(-1);
     });
     QObject::connect(list_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-      if (Accepting()) model_.UserDoubleClick(list_->row(item));
+      Deliver([this, row = list_->row(item)] { model_.UserDoubleClick(row); });
     });
   }
 
@@ -160,14 +160,16 @@ class ListViewView final : public ControlView {
     tree_->header()->setSectionsClickable(true);
     tree_->header()->setStretchLastSection(false);
     QObject::connect(tree_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item, int) {
-      if (Accepting()) model_.UserClick(item->data(0, kModelIndexRole).toInt());
+      Deliver([this, at = item->data(0, kModelIndexRole).toInt()] { model_.UserClick(at); });
     });
     QObject::connect(tree_, &QTreeWidget::itemDoubleClicked, this,
                      [this](QTreeWidgetItem* item, int) {
-                       if (Accepting()) model_.UserDoubleClick(item->data(0, kModelIndexRole).toInt());
+                       Deliver([this, at = item->data(0, kModelIndexRole).toInt()] {
+                         model_.UserDoubleClick(at);
+                       });
                      });
     QObject::connect(tree_->header(), &QHeaderView::sectionClicked, this, [this](int section) {
-      if (Accepting()) model_.ColumnClick(section + 1);
+      Deliver([this, section] { model_.ColumnClick(section + 1); });
     });
   }
 

@@ -105,7 +105,12 @@ int main(int argc, char** argv) {
   app::Console console(app::Services{runtime, registry, folder, serial, tcp, &printer, &launcher});
 
   // A termination signal closes the main window as the operator would, so the
-  // shutdown sequence (settings file, geometry) runs.
+  // shutdown sequence (settings file, geometry) runs. Until the start-up has
+  // ended (the start-up timer's restore has run) it ends the program without
+  // that sequence, whatever box of the start-up is open: the window still has
+  // its design rectangle, which would be stored over the saved one, and the
+  // settings file of a start that never finished is not written back.
+  bool starting = true;
   if (::pipe(g_signal_pipe) == 0) {
     std::signal(SIGTERM, OnTerminationSignal);
     std::signal(SIGINT, OnTerminationSignal);
@@ -114,11 +119,19 @@ int main(int argc, char** argv) {
   QObject::connect(&signal_notifier, &QSocketNotifier::activated, [&] {
     char byte;
     [[maybe_unused]] ssize_t n = ::read(g_signal_pipe[0], &byte, 1);
-    if (auto* main = console.IfLoaded<app::frmMain>()) main->UserClose();
-    else runtime.Quit();
+    auto* main = starting ? nullptr : console.IfLoaded<app::frmMain>();
+    if (main != nullptr)
+      main->UserClose();
+    else
+      runtime.Quit();
   });
 
   if (!lnk::Main(console)) return 1;
+  auto& main_form = console.Get<app::frmMain>();
+  main_form.tmrStartup.Tick = [&] {
+    main_form.tmrStartup_Timer();
+    starting = false;
+  };
 
   // Delayed work of main() dies with its locals rather than outlive them.
   QObject main_scope;

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "qt/operator_input.h"
 #include "qt/qt_convert.h"
 
 namespace qtui {
@@ -100,14 +101,20 @@ void MenuBarView::Build(ui::Menu& menu, QWidget* parent_menu, const ui::Menu* le
     entry->action = new QAction(holder_);
     parent_menu->addAction(entry->action);
     Entry* raw = entry.get();
+    // The entry's handler runs once the menu's own key or mouse event has
+    // returned (a handler may run a whole session). The model decides the
+    // check mark, whatever Qt toggled, now and after the handler; unless a
+    // rebuild of the menus has dropped `raw` meanwhile.
     QObject::connect(entry->action, &QAction::triggered, this, [this, raw] {
       if (!raw->attached) return;
-      QPointer<MenuBarView> self(this);
+      raw->Apply();
       const int build = build_;
-      raw->menu->Choose();
-      // The model decides the check mark, whatever Qt toggled; unless the
-      // handler rebuilt the menus, which drops `raw`.
-      if (self != nullptr && self->build_ == build && raw->attached) raw->Apply();
+      RunAfterEvent(this, [this, raw, build] {
+        if (build_ != build || !raw->attached) return;
+        QPointer<MenuBarView> self(this);
+        raw->menu->Choose();
+        if (self != nullptr && self->build_ == build && raw->attached) raw->Apply();
+      });
     });
   }
   entry->action->setObjectName(ToQt(menu.Name()));

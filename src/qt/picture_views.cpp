@@ -19,19 +19,16 @@ class ImageView final : public ControlView {
   ImageView(ui::Image& model, Hooked<QLabel>* label, ControlHost& host)
       : ControlView(model, label, host), model_(model), label_(label) {
     label_->on_press = [this](QMouseEvent* e) {
-      if (!Accepting()) return;
       const QPointF at = e->position();
-      model_.MouseDown(VbButtons(e->button()), VbShift(e->modifiers()), PxToTwips(at.x()),
-                       PxToTwips(at.y()));
+      Deliver([this, button = VbButtons(e->button()), shift = VbShift(e->modifiers()),
+               x = PxToTwips(at.x()), y = PxToTwips(at.y())] { model_.MouseDown(button, shift, x, y); });
     };
     label_->on_release = [this](QMouseEvent* e) {
-      if (Accepting() && e->button() == Qt::LeftButton && !label_->EndsDoubleClick() &&
+      if (e->button() == Qt::LeftButton && !label_->EndsDoubleClick() &&
           label_->rect().contains(e->position().toPoint()))
-        model_.Click();
+        Deliver([this] { model_.Click(); });
     };
-    label_->on_double_click = [this](QMouseEvent*) {
-      if (Accepting()) model_.DblClick();
-    };
+    label_->on_double_click = [this](QMouseEvent*) { Deliver([this] { model_.DblClick(); }); };
   }
 
  protected:
@@ -76,11 +73,9 @@ class PictureBoxView final : public ControlView {
       if (!Mouse(model_.MouseUp, e, e->button())) return;
       if (e->button() == Qt::LeftButton && !surface_->EndsDoubleClick() &&
           surface_->rect().contains(e->position().toPoint()))
-        model_.Click();
+        Deliver([this] { model_.Click(); });
     };
-    surface_->on_double_click = [this](QMouseEvent*) {
-      if (Accepting()) model_.DblClick();
-    };
+    surface_->on_double_click = [this](QMouseEvent*) { Deliver([this] { model_.DblClick(); }); };
   }
 
   QWidget* ChildSurface() override { return surface_; }
@@ -102,7 +97,8 @@ class PictureBoxView final : public ControlView {
   bool Mouse(const Handler& handler, QMouseEvent* e, Qt::MouseButtons buttons) {
     if (!Accepting()) return false;
     const QPointF at = e->position() - surface_->contentsRect().topLeft();
-    handler(VbButtons(buttons), VbShift(e->modifiers()), PxToTwips(at.x()), PxToTwips(at.y()));
+    Deliver([&handler, button = VbButtons(buttons), shift = VbShift(e->modifiers()),
+             x = PxToTwips(at.x()), y = PxToTwips(at.y())] { handler(button, shift, x, y); });
     return true;
   }
 

@@ -23,10 +23,10 @@ class UpDownView final : public ControlView {
     layout_->addWidget(up_);
     layout_->addWidget(down_);
     QObject::connect(up_, &QToolButton::clicked, this, [this] {
-      if (Accepting()) model_.PressUp();
+      Deliver([this] { model_.PressUp(); });
     });
     QObject::connect(down_, &QToolButton::clicked, this, [this] {
-      if (Accepting()) model_.PressDown();
+      Deliver([this] { model_.PressDown(); });
     });
   }
 

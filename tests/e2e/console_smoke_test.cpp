@@ -2,67 +2,37 @@
 // its main window, closes it with a termination signal and checks what the
 // shutdown left on disk.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <thread>
 
+#include "console_child.h"
 #include "temp_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
-
-bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds limit) {
-  auto end = std::chrono::steady_clock::now() + limit;
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return true;
-}
+using e2e::ReadFile;
 
 // Runs the console offscreen with the program folder home and the per-user
 // store under config until it has grabbed its main window as shot, then
 // ends it with a termination signal, expecting a clean start and end.
 void RunConsole(const std::string& home, const std::string& config, const std::string& shot) {
   fs::remove(shot);
-  pid_t pid = ::fork();
-  ASSERT_GE(pid, 0);
-  if (pid == 0) {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
-    ::execl(VKX_CONSOLE_BIN, VKX_CONSOLE_BIN, "--home", home.c_str(), "--grab", shot.c_str(),
-            static_cast<char*>(nullptr));
-    ::_exit(127);
-  }
-  bool grabbed = WaitFor([&] { return fs::exists(shot) && fs::file_size(shot) > 0; },
-                         std::chrono::seconds(30));
+  e2e::ConsoleChild::Options options;
+  options.home = home;
+  options.config = config;
+  options.args = {"--grab", shot};
+  e2e::ConsoleChild console(options);
+  ASSERT_TRUE(console.Started());
+  bool grabbed = e2e::WaitFor([&] { return fs::exists(shot) && fs::file_size(shot) > 0; },
+                              std::chrono::seconds(30));
   EXPECT_TRUE(grabbed) << "no picture of the main window";
-  ::kill(pid, SIGTERM);
-  int status = 0;
-  bool ended = WaitFor([&] { return ::waitpid(pid, &status, WNOHANG) == pid; },
-                       std::chrono::seconds(20));
-  if (!ended) {
-    ::kill(pid, SIGKILL);
-    ::waitpid(pid, &status, 0);
-  }
-  ASSERT_TRUE(ended) << "the console did not end after SIGTERM";
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  console.Signal(SIGTERM);
+  ASSERT_TRUE(console.WaitForEnd(std::chrono::seconds(20)))
+      << "the console did not end after SIGTERM";
+  EXPECT_EQ(console.How(), "exit 0");
 }
 
 std::string ShotPath(const std::string& name) {

@@ -241,6 +241,7 @@ TEST(FilePickers, AListFocusedOnOpeningOrClearedByCtrlClickChoosesNothing) {
             }
             chosen = w.list.ListIndex();
             QTest::mouseClick(WidgetOf<QPushButton>(q.rt, w.ok), Qt::LeftButton);
+            RunOperatorInput();
             if (w.form.Visible()) w.cancel.Press();
           });
       w.form.Show(true);

@@ -26,6 +26,7 @@
 #include <QTreeWidget>
 #include <algorithm>
 
+#include "qt/console_application.h"
 #include "qt_test_support.h"
 #include "sample_form.h"
 
@@ -157,14 +158,17 @@ TEST_F(QtFormViewTest, ToolbarAndMenusFollowTheirModels) {
 
 TEST_F(QtFormViewTest, ClicksReachTheModel) {
   QTest::mouseClick(W<QPushButton>(form.cmdOK), Qt::LeftButton);
+  RunOperatorInput();
   EXPECT_EQ(form.events, std::vector<std::string>{"cmdOK.Click"});
 
   form.events.clear();
   form.cmdOK.Enabled = false;
   QTest::mouseClick(W<QPushButton>(form.cmdOK), Qt::LeftButton);
+  RunOperatorInput();
   EXPECT_TRUE(form.events.empty());
 
   QTest::mouseClick(W<QRadioButton>(form.optModem), Qt::LeftButton);
+  RunOperatorInput();
   EXPECT_TRUE(form.optModem.Value());
   EXPECT_FALSE(form.optDirect.Value());
   EXPECT_TRUE(W<QRadioButton>(form.optModem)->isChecked());
@@ -174,10 +178,12 @@ TEST_F(QtFormViewTest, ClicksReachTheModel) {
   // Clicking the chosen option again leaves it chosen (no toggling off).
   form.events.clear();
   QTest::mouseClick(W<QRadioButton>(form.optModem), Qt::LeftButton);
+  RunOperatorInput();
   EXPECT_TRUE(W<QRadioButton>(form.optModem)->isChecked());
   EXPECT_TRUE(form.events.empty());
 
   QTest::mouseClick(W<QCheckBox>(form.chkAnswer), Qt::LeftButton);
+  RunOperatorInput();
   EXPECT_EQ(form.chkAnswer.Value(), ui::vbUnchecked);
   EXPECT_EQ(W<QCheckBox>(form.chkAnswer)->checkState(), Qt::Unchecked);
   EXPECT_TRUE(Saw("chkAnswer.Click"));
@@ -189,10 +195,12 @@ TEST_F(QtFormViewTest, UpDownArrowRaisesChangeThenUpClick) {
   ASSERT_NE(up, nullptr);
   ASSERT_NE(down, nullptr);
   QTest::mouseClick(up, Qt::LeftButton);
+  RunOperatorInput();
   EXPECT_EQ(form.udVolt.Value(), 51);
   EXPECT_EQ(form.events, (std::vector<std::string>{"udVolt.Change", "udVolt.UpClick"}));
   form.events.clear();
   QTest::mouseClick(down, Qt::LeftButton);
+  RunOperatorInput();
   EXPECT_EQ(form.udVolt.Value(), 50);
   EXPECT_EQ(form.events, (std::vector<std::string>{"udVolt.Change", "udVolt.DownClick"}));
 }
@@ -243,11 +251,14 @@ TEST_F(QtFormViewTest, EnterAndEscapePressTheDefaultAndCancelButtons) {
   auto* edit = W<QLineEdit>(form.txtVolt);
   edit->setFocus();
   QTest::keyClick(edit, Qt::Key_Return);
+  RunOperatorInput();
   QTest::keyClick(edit, Qt::Key_Escape);
+  RunOperatorInput();
   auto* log = W<QPlainTextEdit>(form.txtLog);
   const std::string text = form.txtLog.Text();
   log->setFocus();
   QTest::keyClick(log, Qt::Key_Return);
+  RunOperatorInput();
   EXPECT_EQ(form.events,
             (std::vector<std::string>{"cmdOK.Click", "cmdCancel.Click", "cmdOK.Click"}));
   EXPECT_EQ(form.txtLog.Text(), text);
@@ -264,46 +275,55 @@ TEST_F(QtFormViewTest, ListsAndTabsReportTheOperatorsChoice) {
 
   auto* list = W<QListWidget>(form.lstSites);
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(2)).center());
+  RunOperatorInput();
   EXPECT_EQ(form.lstSites.ListIndex(), 2);
   EXPECT_TRUE(Saw("lstSites.Click"));
 
   auto* tree = W<QTreeWidget>(form.lvwLog);
   QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
                     tree->visualItemRect(tree->topLevelItem(2)).center());
+  RunOperatorInput();
   EXPECT_EQ(form.lvwLog.SelectedIndex(), 3);
   EXPECT_TRUE(Saw("lvwLog.ItemClick 10:02"));
 
   auto* tabs = W<QWidget>(form.tabPages)->findChild<QTabBar*>();
   QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+  RunOperatorInput();
   EXPECT_EQ(form.tabPages.SelectedIndex(), 2);
   EXPECT_TRUE(Saw("tabPages.Click"));
 }
 
 TEST_F(QtFormViewTest, MenuToolbarAndPictureInputReachTheModel) {
   view->ActionOf(form.mnuLamps)->trigger();
+  RunOperatorInput();
   EXPECT_TRUE(Saw("mnuLamps.Click"));
   EXPECT_FALSE(form.mnuLamps.Checked());
   EXPECT_FALSE(view->ActionOf(form.mnuLamps)->isChecked());
   form.mnuExit.Enabled = false;
   view->ActionOf(form.mnuExit)->trigger();
+  RunOperatorInput();
   EXPECT_FALSE(Saw("mnuExit.Click"));
 
   auto* bar = W<QToolBar>(form.tbTools);
   QAction* connect = bar->findChild<QAction*>(QStringLiteral("Connect"));
   QTest::mouseClick(bar->widgetForAction(connect), Qt::LeftButton);
+  RunOperatorInput();
   EXPECT_TRUE(Saw("tbTools.ButtonClick Connect"));
   QAction* map = bar->findChild<QAction*>(QStringLiteral("Map"));
   QTest::mouseClick(bar->widgetForAction(map), Qt::LeftButton);
+  RunOperatorInput();
   EXPECT_EQ(form.tbTools.Buttons("Map")->Value(), ui::tbrPressed);
   EXPECT_TRUE(map->isChecked());
 
   auto* picture = W<QWidget>(form.picGraph);
   QTest::mouseClick(picture, Qt::RightButton, Qt::ShiftModifier, QPoint(40, 20));
+  RunOperatorInput();
   const int frame = qobject_cast<QFrame*>(picture)->frameWidth();
   EXPECT_TRUE(Saw("picGraph.MouseDown 2 1 " + std::to_string((40 - frame) * 15) + " " +
                   std::to_string((20 - frame) * 15)));
 
   QTest::mouseClick(W<QWidget>(form.imgLamp[2]), Qt::LeftButton);
+  RunOperatorInput();
   EXPECT_TRUE(Saw("imgLamp(2).Click"));
 }
 
@@ -354,8 +374,63 @@ TEST_F(QtFormViewTest, TheSecondPressOfALeftDoubleClickIsTheDoubleClickAlone) {
   }
 }
 
+// The handler of a click, a chosen menu entry, a key that presses a button
+// or the close box runs once Qt is done with the event that carried it: a
+// handler may run a whole session, and the widget that took the input may
+// be deleted meanwhile. Inputs run in the order given; one whose window has
+// gone before its turn is dropped.
+TEST_F(QtFormViewTest, OperatorInputRunsAfterTheEventThatCarriedIt) {
+  auto* app = static_cast<qtui::ConsoleApplication*>(QCoreApplication::instance());
+  std::vector<std::string> ran;  // each handler, and the window's events in hand then
+  auto note = [&](const std::string& name) {
+    ran.push_back(name + " " + std::to_string(app->EventsInHand(*Window())));
+  };
+  form.cmdOK.Click = [&] { note("cmdOK"); };
+  form.cmdCancel.Click = [&] { note("cmdCancel"); };
+  form.mnuLamps.Click = [&] { note("mnuLamps"); };
+  form.tbTools.ButtonClick = [&](ui::ToolbarButton& b) { note(b.Key()); };
+  QWindow* window = Window()->windowHandle();
+  QApplication::setActiveWindow(Window());
+
+  QTest::mouseClick(W<QPushButton>(form.cmdOK), Qt::LeftButton);
+  QTest::mouseClick(W<QPushButton>(form.cmdCancel), Qt::LeftButton);
+  W<QLineEdit>(form.txtVolt)->setFocus();
+  QTest::keyClick(W<QLineEdit>(form.txtVolt), Qt::Key_Return);  // the default button
+  // The menu by keyboard: Alt+V opens "&View", L chooses "&Lamps".
+  QTest::keyClick(window, Qt::Key_V, Qt::AltModifier);
+  ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+  QTest::keyClick(window, Qt::Key_L);
+  auto* bar = W<QToolBar>(form.tbTools);
+  QTest::mouseClick(bar->widgetForAction(bar->findChild<QAction*>(QStringLiteral("Connect"))),
+                    Qt::LeftButton);
+  RunOperatorInput();
+  EXPECT_EQ(ran, (std::vector<std::string>{"cmdOK 0", "cmdCancel 0", "cmdOK 0", "mnuLamps 0",
+                                           "Connect 0"}));
+
+  ran.clear();
+  QTest::mouseClick(W<QPushButton>(form.cmdOK), Qt::LeftButton);
+  Window()->close();
+  EXPECT_TRUE(form.IsLoaded());
+  RunOperatorInput();
+  EXPECT_EQ(ran, std::vector<std::string>{"cmdOK 0"});
+  EXPECT_FALSE(form.IsLoaded());
+  FlushDeletes();
+
+  form.Show();
+  view = rt.ViewOf(form);
+  ASSERT_NE(view, nullptr);
+  ran.clear();
+  form.cmdOK.Click = [&] { note("cmdOK"); };
+  QTest::mouseClick(W<QPushButton>(form.cmdOK), Qt::LeftButton);
+  form.Unload();
+  RunOperatorInput();
+  EXPECT_TRUE(ran.empty());
+  FlushDeletes();
+}
+
 TEST_F(QtFormViewTest, CloseBoxAsksTheModelToUnload) {
   Window()->close();
+  RunOperatorInput();
   EXPECT_FALSE(form.IsLoaded());
   EXPECT_FALSE(form.Visible());
   EXPECT_EQ(rt.ViewOf(form), nullptr);
@@ -365,6 +440,7 @@ TEST_F(QtFormViewTest, CloseBoxAsksTheModelToUnload) {
 TEST_F(QtFormViewTest, AButtonMayUnloadItsOwnForm) {
   form.cancel_unloads = true;
   QTest::mouseClick(W<QPushButton>(form.cmdCancel), Qt::LeftButton);
+  RunOperatorInput();
   EXPECT_FALSE(form.IsLoaded());
   FlushDeletes();
   // Shown again, the form gets a new view built from its designed state.
@@ -373,6 +449,7 @@ TEST_F(QtFormViewTest, AButtonMayUnloadItsOwnForm) {
   ASSERT_NE(view, nullptr);
   EXPECT_EQ(W<QLineEdit>(form.txtVolt)->text(), QStringLiteral("26.4"));
   QTest::mouseClick(W<QPushButton>(form.cmdOK), Qt::LeftButton);
+  RunOperatorInput();
   EXPECT_TRUE(Saw("cmdOK.Click"));
 }
 

@@ -101,6 +101,7 @@ TEST_F(MainWindowView, TheToolbarCarriesItsFourteenButtonsAndItsMapButtonWorks) 
   for (int separator : {2, 8, 12}) EXPECT_TRUE(actions[separator]->isSeparator()) << separator;
   EXPECT_EQ(actions[0]->toolTip().toStdString(), "Site Info");
   actions[10]->trigger();  // "Map"
+  RunOperatorInput();
   EXPECT_TRUE(app::MapShown(q.console));
   EXPECT_TRUE(actions[10]->isChecked());
 }
@@ -137,6 +138,7 @@ TEST_F(MainWindowView, APressOnTheEmptyFrameReachesTheModelButNotOneOnAChildWind
   QTest::mouseClick(area->viewport(), Qt::RightButton, {},
                     area->viewport()->rect().bottomRight() - QPoint(20, 20));
   QTest::mouseClick(area->viewport(), Qt::LeftButton, {}, QPoint(100, 100));
+  RunOperatorInput();
   EXPECT_EQ(buttons, (std::vector<int>{ui::vbRightButton}));
 }
 

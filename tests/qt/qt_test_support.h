@@ -36,6 +36,13 @@ inline void FlushDeletes() {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+// Runs the operator's input that waits for the end of the event that carried
+// it (a click, a chosen menu entry, a key that presses a button): what the
+// event loop's next turn runs first.
+inline void RunOperatorInput() {
+  QCoreApplication::sendPostedEvents(QCoreApplication::instance(), QEvent::MetaCall);
+}
+
 template <class Widget>
 Widget* WidgetOf(qtui::QtRuntime& rt, const ui::Control& control) {
   qtui::QtFormView* view = rt.ViewOf(control.Owner());

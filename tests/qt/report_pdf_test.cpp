@@ -112,6 +112,7 @@ TEST(ReportPdf, ReportsPrintedInTheSameSecondGiveAFileEach) {
   std::vector<std::string> pdfs;
   for (int i = 0; i < 3; ++i) {
     QTest::mouseClick(button, Qt::LeftButton);
+    RunOperatorInput();
     pdfs.push_back(printer.LastPdf());
   }
   const std::string stem = q.folder.Path() + "/Report 2026-03-02 100407";

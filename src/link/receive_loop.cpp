@@ -10,6 +10,7 @@
 #include "common/vb.h"
 #include "link/command_sender.h"
 #include "link/command_table.h"
+#include "link/modem_call.h"
 #include "link/reply_state_machine.h"
 #include "link/settings_access.h"
 #include "sites/alarm_report.h"
@@ -88,6 +89,16 @@ void ReceiveLoop(app::Console& c) {
       if (report != std::string::npos &&
           vb::UCase(st.RxText.substr(report)).find("NO CARRIER") != std::string::npos)
         sites::ProcessAlarmReport(c);
+    }
+    // The modem's word that the call is gone ends the session on the spot:
+    // what was under way cannot be answered any more.
+    // Only what came now, with the few characters before it that could start
+    // the word: older text was looked at when it came.
+    const std::string& got = st.CmdState != kIdle ? st.RxBuffer : st.RxText;
+    const size_t look_back = piece.size() + sizeof("NO CARRIER") - 2;
+    if (CarrierLost(c, got.substr(got.size() > look_back ? got.size() - look_back : 0))) {
+      EndLostCall(c);
+      continue;
     }
     if (st.ProgressActive) {
       st.ProgressCount += static_cast<std::int32_t>(piece.size());

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/callout_run.h"
 #include "app/console.h"
 #include "app/frm_main.h"
 #include "app/frm_progress.h"
@@ -208,9 +209,10 @@ void Tell(app::Console& c, const std::string& text) {
 }
 
 // An end the operator did not ask for: the session's alarms go to its site
-// first, as at a hang-up from the online window, and Controls is relocked.
+// first, as at a hang-up from the online window (not those of a call that
+// never reached the unit: they were never read), and Controls is relocked.
 [[nodiscard]] std::string EndSessionUnasked(app::Console& c, LineEnd how) {
-  sites::UpdateSiteAlarms(c);
+  if (c.st.Online) sites::UpdateSiteAlarms(c);
   std::string unfinished = EndSession(c, how);
   c.Get<unit::frmInstall>().LockStatus();
   return unfinished;
@@ -250,6 +252,8 @@ void SerialLineLost(app::Console& c) {
       app::EndSessionTransfers(c);
       app::SetStatus(c, "Disconnected");
     }
+    // Without its modem a callout run cannot reach its next site.
+    if (st.CalloutActive) app::EndCalloutRun(c);
   }
   Tell(c, unfinished.empty() ? notice : notice + "\r\n" + unfinished);
 }

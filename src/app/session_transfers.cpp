@@ -20,10 +20,6 @@ void EndSessionTransfers(Console& c) {
   if (st.BulkWriteActive) unit::StopBulkWrite(c);
 }
 
-}  // namespace app
-
-namespace app {
-
 namespace {
 
 bool ChangesTheUnit(int command) {

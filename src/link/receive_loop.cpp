@@ -91,9 +91,8 @@ void ReceiveLoop(app::Console& c) {
         sites::ProcessAlarmReport(c);
     }
     // The modem's word that the call is gone ends the session on the spot:
-    // what was under way cannot be answered any more.
-    // Only what came now, with the few characters before it that could start
-    // the word: older text was looked at when it came.
+    // what was under way cannot be answered any more. Only what came now is
+    // looked at, with the few characters before it that could start the word.
     const std::string& got = st.CmdState != kIdle ? st.RxBuffer : st.RxText;
     const size_t look_back = piece.size() + sizeof("NO CARRIER") - 2;
     if (CarrierLost(c, got.substr(got.size() > look_back ? got.size() - look_back : 0))) {

@@ -13,6 +13,7 @@
 #include "common/vb.h"
 #include "link/command_gate.h"
 #include "link/command_sender.h"
+#include "link/modem_call.h"
 #include "link/receive_loop.h"
 #include "link/settings_access.h"
 #include "link/startup.h"
@@ -136,6 +137,7 @@ void frmMain::BindEvents() {
   tmrCallout.Tick = [this] { tmrCallout_Timer(); };
   tmrCalloutDial.Tick = [this] { tmrCalloutDial_Timer(); };
   c_.tcpClient.DataArrival = [this](long) { lnk::OnTcpDataArrival(c_); };
+  c_.MSComm1.DeviceLost = [this] { lnk::SerialLineLost(c_); };
 
   MouseDown = [this](int button, int shift, double x, double y) {
     MDIForm_MouseDown(button, shift, x, y);

@@ -3,6 +3,8 @@
 // write, with the windows that tell of them.
 #pragma once
 
+#include <string>
+
 namespace app {
 
 class Console;
@@ -12,5 +14,13 @@ class Console;
 // pending save is dropped and the windows close. Called by the hang-up and
 // by the start of every session.
 void EndSessionTransfers(Console& c);
+
+// What the operator must hear when the link ends now, before the command in
+// progress has its answer: a parameter write with how many of its bytes the
+// unit acknowledged, or a command that changes the unit (clock, resets,
+// equalisation, V4 packets) that may not have been carried out. "" when no
+// such command is under way, when its answer is already in, or when the
+// operator has already cancelled it. Read before the command is abandoned.
+std::string UnfinishedCommandNotice(Console& c);
 
 }  // namespace app

@@ -3,13 +3,16 @@
 #include <optional>
 #include <string>
 
+#include "app/callout_run.h"
 #include "app/console.h"
 #include "app/frm_main.h"
 #include "app/frm_progress.h"
 #include "app/frm_readout.h"
 #include "app/session_log.h"
 #include "app/session_transfers.h"
+#include "common/app_info.h"
 #include "common/vb.h"
+#include "link/command_abandon.h"
 #include "link/command_sender.h"
 #include "link/command_table.h"
 #include "link/delay.h"
@@ -18,6 +21,7 @@
 #include "link/reply_handlers.h"
 #include "link/serial_open.h"
 #include "link/settings_access.h"
+#include "sites/alarm_report.h"
 #include "sites/frm_graphs.h"
 #include "sites/frm_log.h"
 #include "unit/frm_install.h"
@@ -152,14 +156,29 @@ void RelockAccessLevels(app::Console& c) {
   st.InstallLocked = true;
 }
 
-void Disconnect(app::Console& c) {
+namespace {
+
+// How the line ended, which decides what the modem still gets.
+enum class LineEnd {
+  kHangUp,       // the console hangs up: "+++", 1.5 s, "ATH0" on a modem
+  kCarrierLost,  // the modem reported the call gone: "ATH0" alone
+  kGone,         // the serial device is gone: nothing can be sent
+};
+
+// The one end of a session, whoever asks for it. The command under way ends
+// first, so that no reply, deadline or repeat of it acts on what follows.
+// Returns what it left unfinished ("" for nothing), for the caller to tell
+// once the session is closed.
+[[nodiscard]] std::string EndSession(app::Console& c, LineEnd how) {
   auto& st = c.st;
   auto& main = c.Get<app::frmMain>();
   main.tmrUpdate.Stop();
-  main.tmrError.Enabled = false;
-  main.tmrInit.Enabled = false;
+  st.ResumeUpdate = false;
+  const std::string unfinished = app::UnfinishedCommandNotice(c);
+  AbandonCommand(c);
   app::LogLine(c, "Disconnecting...");
-  if (!st.DirectCable) {
+  const bool modem = !st.DirectCable && how != LineEnd::kGone;
+  if (modem && how == LineEnd::kHangUp) {
     st.CmdState = kEscape;
     st.AutoNext = false;
     SendCommand(c);
@@ -173,8 +192,8 @@ void Disconnect(app::Console& c) {
     c.Get<unit::frmInstall>().Hide();
     st.RxBuffer.clear();
   };
-  if (!st.DirectCable) {
-    Delay(c, 1.5);
+  if (modem) {
+    if (how == LineEnd::kHangUp) Delay(c, 1.5);
     close_session_windows();
     st.CmdState = kHangUp;
     st.AutoNext = false;
@@ -183,7 +202,6 @@ void Disconnect(app::Console& c) {
     if (st.UseTcp) c.tcpClient.Close();
   } else {
     st.DirectCable = false;
-    st.Online = false;
     if (c.MSComm1.PortOpen()) c.MSComm1.SetPortOpen(false);
     close_session_windows();
   }
@@ -195,6 +213,61 @@ void Disconnect(app::Console& c) {
   // Every road ends here, whether or not a modem is left to answer "ATH0".
   app::SetStatus(c, "Disconnected");
   unit::SaveStatusFile(c, c.folder.FilePath(unit::kStatusExportFileName));
+  return unfinished;
+}
+
+void Tell(app::Console& c, const std::string& text) {
+  if (!text.empty()) c.rt.MsgBox(text, ui::vbExclamation, app_info::kTitle);
+}
+
+// An end the operator did not ask for: the session's alarms go to its site
+// first, as at a hang-up from the online window (not those of a call that
+// never reached the unit: they were never read), and Controls is relocked.
+[[nodiscard]] std::string EndSessionUnasked(app::Console& c, LineEnd how) {
+  if (c.st.Online) sites::UpdateSiteAlarms(c);
+  std::string unfinished = EndSession(c, how);
+  c.Get<unit::frmInstall>().LockStatus();
+  return unfinished;
+}
+
+}  // namespace
+
+void Disconnect(app::Console& c) { Tell(c, EndSession(c, LineEnd::kHangUp)); }
+
+bool CarrierLost(const app::Console& c, const std::string& received) {
+  const auto& st = c.st;
+  if (!st.Online || st.DirectCable || st.UseTcp || IsModemCommand(st.CmdState)) return false;
+  return vb::UCase(received).find("NO CARRIER") != std::string::npos;
+}
+
+void EndLostCall(app::Console& c) {
+  app::LogLine(c, "NO CARRIER");
+  Tell(c, EndSessionUnasked(c, LineEnd::kCarrierLost));
+}
+
+void SerialLineLost(app::Console& c) {
+  auto& st = c.st;
+  const std::string notice = "The serial port COM" + vb::CStr(c.MSComm1.CommPort) +
+                             " is lost: " + c.MSComm1.LastError() + ".";
+  // A session on the port (or a call being placed on it) ends as a hang-up
+  // does; a network session does not depend on it. One message tells both
+  // the port and what was cut short.
+  std::string unfinished;
+  if (!st.UseTcp) {
+    const bool session = st.Online || st.CmdState == kModemInit || st.CmdState == kDial;
+    if (session) {
+      app::LogLine(c, notice);
+      unfinished = EndSessionUnasked(c, LineEnd::kGone);
+    } else {
+      unfinished = app::UnfinishedCommandNotice(c);
+      AbandonCommand(c);
+      app::EndSessionTransfers(c);
+      app::SetStatus(c, "Disconnected");
+    }
+    // Without its modem a callout run cannot reach its next site.
+    if (st.CalloutActive) app::EndCalloutRun(c);
+  }
+  Tell(c, unfinished.empty() ? notice : notice + "\r\n" + unfinished);
 }
 
 }  // namespace lnk

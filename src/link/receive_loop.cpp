@@ -13,6 +13,7 @@
 #include "link/command_table.h"
 #include "link/idle_text.h"
 #include "link/line_use.h"
+#include "link/modem_call.h"
 #include "link/reply_state_machine.h"
 #include "link/settings_access.h"
 #include "platform/input_limit.h"
@@ -79,6 +80,12 @@ void ReceiveLoop(app::Console& c) {
     deadline = c.rt.SteadyMs() + c.cmd.CmdIdleTimeout[static_cast<size_t>(st.CmdState)];
     std::string piece = TakePiece(c);
     if (st.DebugEcho) app::EchoToTerminal(c, piece);
+    // The modem's word that the call is gone is looked for in what came now,
+    // with the few characters before it that could start the word: taken
+    // before the buffers below keep or drop any of it.
+    const std::string& before = st.CmdState != kIdle ? st.RxBuffer : st.RxText;
+    const size_t look_back = std::min(before.size(), sizeof("NO CARRIER") - 2);
+    const std::string carrier_window = before.substr(before.size() - look_back) + piece;
     if (st.CmdState != kIdle) {
       st.RxBuffer.append(piece, 0, kLongestReply - std::min(st.RxBuffer.size(), kLongestReply));
       if (st.CmdState == kDump && !st.RxBuffer.empty() &&
@@ -93,6 +100,12 @@ void ReceiveLoop(app::Console& c) {
       // which may hand a whole report over and drop it.
       FollowIdleLine(c, st.RxText, piece);
       TakeIdleText(c, piece);
+    }
+    // The call is gone: the session ends on the spot, since what was under
+    // way cannot be answered any more.
+    if (CarrierLost(c, carrier_window)) {
+      EndLostCall(c);
+      continue;
     }
     if (st.ProgressActive) {
       st.ProgressCount += static_cast<std::int32_t>(piece.size());

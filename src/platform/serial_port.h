@@ -3,6 +3,7 @@
 // output buffers. Bytes 0-255 pass unchanged both ways (one char per byte).
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -35,6 +36,12 @@ class SerialPort {
   virtual std::string Input() = 0;
   // Sends the bytes in order (ignored while the port is closed).
   virtual void Output(std::string_view bytes) = 0;
+
+  // Raised on the user-interface thread, once, when the open device goes
+  // away or fails under the program (an adapter pulled out, the far end of a
+  // pty closed, a read or write that fails): the port is closed by then and
+  // LastError() says what happened. Never raised by SetPortOpen(false).
+  std::function<void()> DeviceLost;
 };
 
 }  // namespace platform

@@ -1,5 +1,9 @@
 #include "qt/qt_serial_port.h"
 
+#include <poll.h>
+
+#include <QMetaObject>
+
 #include "platform/input_limit.h"
 #include "qt/qt_convert.h"
 #include "qt/serial_line_check.h"
@@ -21,19 +25,45 @@ std::string OpenErrorText(QSerialPort::SerialPortError error, const QString& det
   }
 }
 
+// The line has hung up or failed for good: a pty whose other end closed
+// reads as end-of-file with POLLHUP from then on, and its read notifier would
+// fire without end.
+bool LineHungUp(int fd) {
+  pollfd p{fd, POLLIN, 0};
+  return poll(&p, 1, 0) == 1 && (p.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+}
+
 }  // namespace
 
 QtSerialPort::QtSerialPort(platform::Registry& registry) : registry_(registry) {
   // Input the program has not taken stays in the device (the kernel's buffer).
   port_.setReadBufferSize(static_cast<qint64>(platform::kInputHeld));
-  // A device that vanishes (a USB adapter pulled out) closes the port.
   QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,
-                   [this](QSerialPort::SerialPortError error) {
-                     if (error == QSerialPort::ResourceError && port_.isOpen()) {
-                       last_error_ = FromQt(port_.errorString());
-                       port_.close();
-                     }
-                   });
+                   [this](QSerialPort::SerialPortError error) { OnPortError(error); });
+}
+
+// A device that vanishes (a USB adapter pulled out: ResourceError) or whose
+// line hangs up (a read or write fails and the line reports the hang-up) is
+// closed at once, which also stops its polling, and the owner is told once
+// the signal has returned.
+void QtSerialPort::OnPortError(QSerialPort::SerialPortError error) {
+  if (!port_.isOpen()) return;
+  const bool failed = error == QSerialPort::ReadError || error == QSerialPort::WriteError;
+  const int fd = static_cast<int>(port_.handle());
+  const std::string& device = opened_path_;
+  if (error == QSerialPort::ResourceError) {
+    last_error_ = device + " failed (" + FromQt(port_.errorString()) + ")";
+  } else if (failed && LineHungUp(fd)) {
+    last_error_ = device + " hung up";
+  } else {
+    return;
+  }
+  port_.close();
+  QMetaObject::invokeMethod(
+      &port_, [this] {
+        if (DeviceLost) DeviceLost();
+      },
+      Qt::QueuedConnection);
 }
 
 QtSerialPort::~QtSerialPort() { port_.close(); }
@@ -72,7 +102,8 @@ bool QtSerialPort::Open() {
     last_error_ = "Invalid port settings: " + Settings;
     return false;
   }
-  port_.setPortName(PathToQt(DevicePath(CommPort)));
+  opened_path_ = DevicePath(CommPort);
+  port_.setPortName(PathToQt(opened_path_));
   if (!port_.open(QIODevice::ReadWrite)) {
     last_error_ = OpenErrorText(port_.error(), port_.errorString());
     return false;

@@ -3,7 +3,8 @@
 // "COM<n>": /dev/ttyUSB0, or a pty in tests). Received bytes are collected
 // while the event loop runs; written bytes go out at once. An open fails,
 // naming them, when the device will not hold the line settings or the
-// handshaking asked for.
+// handshaking asked for. A device that vanishes or hangs up while open closes
+// the port and raises DeviceLost.
 #pragma once
 
 #include <QSerialPort>
@@ -34,6 +35,7 @@ class QtSerialPort : public platform::SerialPort {
 
  private:
   bool Open();
+  void OnPortError(QSerialPort::SerialPortError error);
   // Applies the settings to the open device; false (refused_ set) when it
   // does not hold them all.
   bool ApplyLineSettings(const SerialLineSettings& line);
@@ -42,6 +44,7 @@ class QtSerialPort : public platform::SerialPort {
   QSerialPort port_;
   std::string last_error_;
   std::string refused_;
+  std::string opened_path_;  // the device of the last open, for messages
 };
 
 }  // namespace qtui

@@ -37,7 +37,10 @@ class SimChild {
     }
     where_ = QString::fromLatin1(process_.readLine()).trimmed().toStdString();
   }
-  ~SimChild() {
+  ~SimChild() { Stop(); }
+  // Ends the simulator (its pty or socket closes with it).
+  void Stop() {
+    if (process_.state() == QProcess::NotRunning) return;
     process_.terminate();
     if (!process_.waitForFinished(3000)) {
       process_.kill();

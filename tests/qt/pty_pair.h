@@ -37,6 +37,13 @@ class PtyPair {
   }
   const std::string& SlavePath() const { return slave_path_; }
 
+  // The far end goes away (a simulator killed, a cable pulled): the port's
+  // side reads end-of-file and POLLHUP from then on.
+  void CloseFarEnd() {
+    if (master_ >= 0) close(master_);
+    master_ = -1;
+  }
+
   void Write(const std::string& bytes) const {
     ASSERT_EQ(write(master_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
   }

@@ -5,6 +5,8 @@
 
 #include <termios.h>
 
+#include <cstdio>
+
 #include <string>
 #include <tuple>
 
@@ -57,6 +59,27 @@ TEST_F(QtSerialPortTest, EveryByteValueCrossesUnchangedBothWays) {
   EXPECT_FALSE(port.PortOpen());
   port.Output("ignored while closed");
   EXPECT_EQ(port.Input(), "");
+}
+
+// The far end closing (the simulator killed, an adapter pulled) is the
+// device going away: the port closes, says so once, and nothing polls the
+// dead line afterwards.
+TEST_F(QtSerialPortTest, AFarEndThatClosesEndsThePortOnceAndLeavesNothingPolling) {
+  ASSERT_TRUE(port.SetPortOpen(true)) << port.LastError();
+  int lost = 0;
+  port.DeviceLost = [&] { ++lost; };
+  pty.CloseFarEnd();
+  ASSERT_TRUE(RunUntil(rt, [&] { return lost > 0; }, 3000)) << "nobody was told";
+  EXPECT_FALSE(port.PortOpen());
+  EXPECT_EQ(port.LastError(), pty.SlavePath() + " hung up");
+  const double cpu_ms = CpuMsWhile([&] { RunFor(rt, 1000); });
+  std::printf("CPU in the second after the far end closed: %.1f ms\n", cpu_ms);
+  EXPECT_LT(cpu_ms, 100) << "the dead line is still polled";
+  EXPECT_EQ(lost, 1);
+  port.Output("ignored");
+  EXPECT_EQ(port.Input(), "");
+  EXPECT_TRUE(port.SetPortOpen(false));
+  EXPECT_EQ(lost, 1) << "a close of the program's own is no loss";
 }
 
 TEST_F(QtSerialPortTest, LineSettingsAndHandshakingReachTheDevice) {

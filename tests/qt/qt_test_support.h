@@ -9,6 +9,8 @@
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
+#include <sys/resource.h>
+
 #include <chrono>
 #include <functional>
 
@@ -29,6 +31,20 @@ inline bool RunUntil(qtui::QtRuntime& rt, const std::function<bool()>& pred, int
 
 inline void RunFor(qtui::QtRuntime& rt, int ms) {
   RunUntil(rt, [] { return false; }, ms);
+}
+
+// CPU time (user and system, every thread of this process) that `work` took,
+// in ms: what an idle wait must keep near zero.
+inline double CpuMsWhile(const std::function<void()>& work) {
+  const auto cpu_ms = [] {
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return (u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1000.0 +
+           (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1000.0;
+  };
+  const double before = cpu_ms();
+  work();
+  return cpu_ms() - before;
 }
 
 // Deletes what was scheduled for deletion (views of unloaded controls).

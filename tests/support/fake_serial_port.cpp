@@ -51,6 +51,16 @@ void FakeSerialPort::Deliver(std::string bytes, std::int64_t delay_ms) {
   });
 }
 
+void FakeSerialPort::Vanish(std::string why, std::int64_t delay_ms) {
+  rt_->After(delay_ms, [this, why = std::move(why)] {
+    if (!open_) return;
+    open_ = false;
+    in_.clear();
+    last_error_ = why;
+    if (DeviceLost) DeviceLost();
+  });
+}
+
 std::string FakeSerialPort::AllWritten() const {
   std::string all;
   for (const auto& w : writes_) all += w.bytes;

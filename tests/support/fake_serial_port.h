@@ -41,6 +41,10 @@ class FakeSerialPort : public platform::SerialPort {
 
   // The peer sends bytes: they arrive after delay_ms of virtual time.
   void Deliver(std::string bytes, std::int64_t delay_ms = 0);
+  // After delay_ms the device goes away as a pulled adapter or a failed read
+  // does: the port closes, its input is lost, `why` becomes LastError() and
+  // DeviceLost is raised from the event loop. Nothing when it is closed then.
+  void Vanish(std::string why, std::int64_t delay_ms = 0);
 
   const std::vector<TimedBytes>& Writes() const { return writes_; }
   std::string AllWritten() const;

@@ -78,8 +78,10 @@ QtRegistry::QtRegistry(const std::string& user_ini, const std::string& machine_i
                                         QStringLiteral("vkx4700"), QStringLiteral("VKX-4700"));
   else
     user_ = std::make_unique<QSettings>(PathToQt(user_ini), QSettings::IniFormat);
+  // A store written through Latin-1 reads as it did; it is converted only
+  // when the program first writes to it, so a start that writes nothing
+  // leaves the file as it found it.
   utf8_ = user_->value(kFormatKey).toString() == kFormatUtf8;
-  if (!utf8_ && !user_->allKeys().isEmpty()) ConvertLatin1Store();
   if (!machine_ini.empty()) {
     machine_ = std::make_unique<QSettings>(PathToQt(machine_ini), QSettings::IniFormat);
     // Sections named with backslashes ("[System\Modem\0000]", as the store is
@@ -119,7 +121,12 @@ std::string QtRegistry::GetSetting(std::string_view section, std::string_view ke
 
 void QtRegistry::SaveSetting(std::string_view section, std::string_view key,
                              std::string_view value) {
-  if (!utf8_) MarkUtf8();
+  if (!utf8_) {
+    if (user_->allKeys().isEmpty())
+      MarkUtf8();
+    else
+      ConvertLatin1Store();
+  }
   user_->setValue(UserKey(section, key), StoredValue(value));
   user_->sync();  // written at once, as the original's registry is
 }

@@ -91,6 +91,13 @@ TEST_F(QtRegistryTest, AStoreWrittenThroughLatin1ReadsAsItDid) {
     old.setValue("Settings/Unit", QString::fromLatin1(unit.data(), qsizetype(unit.size())));
     old.setValue("Settings/RemotePort", "4660");
   }
+  const std::string before = FileBytes(Path("user.ini"));
+  {
+    // Reading alone converts nothing: a start that writes nothing leaves the file.
+    qtui::QtRegistry registry(Path("user.ini"));
+    EXPECT_EQ(registry.GetSetting("Settings", "CurrentMap", ""), path);
+  }
+  EXPECT_EQ(FileBytes(Path("user.ini")), before);
   for (int opened = 0; opened < 2; ++opened) {
     SCOPED_TRACE(opened);
     qtui::QtRegistry registry(Path("user.ini"));

@@ -12,7 +12,6 @@
 #include "link/modem_call.h"
 #include "link/settings_access.h"
 #include "link/v4_link.h"
-#include "sites/alarm_report.h"
 #include "unit/frm_install.h"
 
 namespace app {
@@ -286,11 +285,7 @@ void frmProgress::cmdUpdate_Click() {
 
 void frmProgress::cmdDisconnect_Click() {
   if (!c_.st.Online) return;  // nothing to hang up
-  // The session's alarms go to the site's row before the hang-up; the
-  // Controls level is relocked after it.
-  sites::UpdateSiteAlarms(c_);
-  lnk::Disconnect(c_);
-  c_.Get<unit::frmInstall>().LockStatus();
+  lnk::HangUpOnline(c_);
 }
 
 void frmProgress::cmdSavePos_Click() {

@@ -1,6 +1,5 @@
 #include "link/line_use.h"
 
-#include <algorithm>
 #include <string>
 
 #include "app/console.h"
@@ -35,18 +34,13 @@ LineHolder WhoHoldsTheLine(app::Console& c) {
   return LineHolder::kNobody;
 }
 
-void FollowIdleLine(app::Console& c, std::string_view before, std::string_view piece) {
+void FollowIdleLine(app::Console& c, std::string_view recent) {
   auto& st = c.st;
-  // Only the new piece, and the end of the text before it that a word may
-  // straddle.
-  constexpr std::size_t kLongestWord = sizeof("NO CARRIER") - 1;
-  std::string tail(before.substr(before.size() - std::min(before.size(), kLongestWord - 1)));
-  tail.append(piece);
-  tail = vb::UCase(tail);
-  std::size_t begun = tail.rfind("RING");
-  const std::size_t connect = tail.rfind("CONNECT");
+  const std::string text = vb::UCase(std::string(recent));
+  std::size_t begun = text.rfind("RING");
+  const std::size_t connect = text.rfind("CONNECT");
   if (connect != std::string::npos && (begun == std::string::npos || connect > begun)) begun = connect;
-  const std::size_t ended = tail.rfind("NO CARRIER");
+  const std::size_t ended = text.rfind("NO CARRIER");
   if (ended != std::string::npos && (begun == std::string::npos || ended > begun))
     st.CallInUntilMs = 0;
   else if (begun != std::string::npos || st.CallInUntilMs != 0)

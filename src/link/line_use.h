@@ -26,12 +26,12 @@ enum class LineHolder {
 LineHolder WhoHoldsTheLine(app::Console& c);
 inline bool LineInUse(app::Console& c) { return WhoHoldsTheLine(c) != LineHolder::kNobody; }
 
-// Follows the modem's words in the text received while no command runs, as
-// a new piece arrives after the kept idle text `before`: "RING" or
-// "CONNECT" begin a call-in, "NO CARRIER" ends it, and any text on a call
-// keeps it going. A call whose end never came frees the line after a quiet
-// spell.
-void FollowIdleLine(app::Console& c, std::string_view before, std::string_view piece);
+// Follows the modem's words in `recent`, the piece received while no
+// command runs with the few characters before it that a word may straddle:
+// "RING" or "CONNECT" begin a call-in, "NO CARRIER" ends it,
+// and any text on a call keeps it going. A call whose end never came frees
+// the line after a quiet spell.
+void FollowIdleLine(app::Console& c, std::string_view recent);
 
 // Marks the line held by a network connect for the guard's lifetime.
 class NetworkConnectHold {

@@ -165,6 +165,14 @@ enum class LineEnd {
   kGone,         // the serial device is gone: nothing can be sent
 };
 
+// The command under way is given up; returns what it left unfinished ("" for
+// nothing), read before it goes, for the caller to tell.
+[[nodiscard]] std::string GiveUpCommand(app::Console& c) {
+  std::string unfinished = app::UnfinishedCommandNotice(c);
+  AbandonCommand(c);
+  return unfinished;
+}
+
 // The one end of a session, whoever asks for it. The command under way ends
 // first, so that no reply, deadline or repeat of it acts on what follows.
 // Returns what it left unfinished ("" for nothing), for the caller to tell
@@ -174,8 +182,7 @@ enum class LineEnd {
   auto& main = c.Get<app::frmMain>();
   main.tmrUpdate.Stop();
   st.ResumeUpdate = false;
-  const std::string unfinished = app::UnfinishedCommandNotice(c);
-  AbandonCommand(c);
+  const std::string unfinished = GiveUpCommand(c);
   app::LogLine(c, "Disconnecting...");
   const bool modem = !st.DirectCable && how != LineEnd::kGone;
   if (modem && how == LineEnd::kHangUp) {
@@ -220,9 +227,10 @@ void Tell(app::Console& c, const std::string& text) {
   if (!text.empty()) c.rt.MsgBox(text, ui::vbExclamation, app_info::kTitle);
 }
 
-// An end the operator did not ask for: the session's alarms go to its site
-// first, as at a hang-up from the online window (not those of a call that
-// never reached the unit: they were never read), and Controls is relocked.
+// The end of the online window's Disconnect, and of one the operator did not
+// ask for: the session's alarms go to its site first (not those of a call
+// that never reached the unit: they were never read), and Controls is
+// relocked.
 [[nodiscard]] std::string EndSessionUnasked(app::Console& c, LineEnd how) {
   if (c.st.Online) sites::UpdateSiteAlarms(c);
   std::string unfinished = EndSession(c, how);
@@ -233,6 +241,8 @@ void Tell(app::Console& c, const std::string& text) {
 }  // namespace
 
 void Disconnect(app::Console& c) { Tell(c, EndSession(c, LineEnd::kHangUp)); }
+
+void HangUpOnline(app::Console& c) { Tell(c, EndSessionUnasked(c, LineEnd::kHangUp)); }
 
 bool CarrierLost(const app::Console& c, const std::string& received) {
   const auto& st = c.st;
@@ -259,8 +269,7 @@ void SerialLineLost(app::Console& c) {
       app::LogLine(c, notice);
       unfinished = EndSessionUnasked(c, LineEnd::kGone);
     } else {
-      unfinished = app::UnfinishedCommandNotice(c);
-      AbandonCommand(c);
+      unfinished = GiveUpCommand(c);
       app::EndSessionTransfers(c);
       app::SetStatus(c, "Disconnected");
     }

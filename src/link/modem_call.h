@@ -25,6 +25,9 @@ void InitModem(app::Console& c);
 // with the bytes the unit acknowledged), then "+++", 1.5 s, "ATH0" on a
 // modem; closes the port on a direct cable; locks every access level again.
 void Disconnect(app::Console& c);
+// The online window's Disconnect: the session's alarms go to its site first,
+// and Controls is relocked after the hang-up.
+void HangUpOnline(app::Console& c);
 // The serial port's device went away under the program (the port is closed
 // already): a session on it ends as a hang-up does, with the session's
 // alarms and log stored on its site, and the operator is told which port.

@@ -80,12 +80,12 @@ void ReceiveLoop(app::Console& c) {
     deadline = c.rt.SteadyMs() + c.cmd.CmdIdleTimeout[static_cast<size_t>(st.CmdState)];
     std::string piece = TakePiece(c);
     if (st.DebugEcho) app::EchoToTerminal(c, piece);
-    // The modem's word that the call is gone is looked for in what came now,
-    // with the few characters before it that could start the word: taken
+    // The modem's words (the longest is "NO CARRIER") are looked for in what
+    // came now, with the few characters before it that could start one: taken
     // before the buffers below keep or drop any of it.
     const std::string& before = st.CmdState != kIdle ? st.RxBuffer : st.RxText;
     const size_t look_back = std::min(before.size(), sizeof("NO CARRIER") - 2);
-    const std::string carrier_window = before.substr(before.size() - look_back) + piece;
+    const std::string recent = before.substr(before.size() - look_back) + piece;
     if (st.CmdState != kIdle) {
       st.RxBuffer.append(piece, 0, kLongestReply - std::min(st.RxBuffer.size(), kLongestReply));
       if (st.CmdState == kDump && !st.RxBuffer.empty() &&
@@ -98,12 +98,12 @@ void ReceiveLoop(app::Console& c) {
     } else {
       // The call-in's words are followed before the idle text is trimmed,
       // which may hand a whole report over and drop it.
-      FollowIdleLine(c, st.RxText, piece);
+      FollowIdleLine(c, recent);
       TakeIdleText(c, piece);
     }
     // The call is gone: the session ends on the spot, since what was under
     // way cannot be answered any more.
-    if (CarrierLost(c, carrier_window)) {
+    if (CarrierLost(c, recent)) {
       EndLostCall(c);
       continue;
     }

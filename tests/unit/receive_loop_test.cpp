@@ -46,6 +46,13 @@ class ReceiveLoopTest : public ::testing::Test {
     lnk::SendCommand(h.console);
     lnk::ReceiveLoop(h.console);
   }
+  // The alarm windows open, by the site they show.
+  std::vector<std::string> AlarmSites() {
+    std::vector<std::string> sites;
+    for (ui::Form* f : h.console.AllForms())
+      if (f->Name() == "frmAlarm") sites.push_back(static_cast<app::frmAlarm*>(f)->txtSite.Text());
+    return sites;
+  }
   testkit::ConsoleHarness h;
   vb::DateTime t0;
 };
@@ -78,25 +85,20 @@ TEST_F(ReceiveLoopTest, LogReplyEndsAfterSevenLines) {
 
 TEST_F(ReceiveLoopTest, AlarmCallInIsRecognisedOnlyInExactCaseBeforeNoCarrier) {
   Start("1");
-  const auto windows = [this] {
-    int n = 0;
-    for (ui::Form* f : h.console.AllForms()) n += f->Name() == "frmAlarm";
-    return n;
-  };
   h.rt.After(100, [this] { h.serial.Deliver("RING\r\nalarm report 12 2 21\r\nno carrier\r\n"); });
   h.rt.After(200, [&] {
-    EXPECT_EQ(windows(), 0);
+    EXPECT_EQ(AlarmSites().size(), 0u);
     h.serial.Deliver("Alarm Report 12 2 21 14 30 0100000100000000\r\n");
   });
   h.rt.After(300, [&] {
     EXPECT_EQ(h.console.st.RxText.rfind("Alarm Report", 0), 0u) << "held until the call ends";
-    EXPECT_EQ(windows(), 0);
+    EXPECT_EQ(AlarmSites().size(), 0u);
     h.serial.Deliver("no carrier\r\n");
   });
   h.rt.After(400, [&] {
     // Taken out by the alarm handling; what came after it waits for the next call.
     EXPECT_EQ(h.console.st.RxText.find("Alarm Report"), std::string::npos);
-    EXPECT_EQ(windows(), 1);
+    EXPECT_EQ(AlarmSites().size(), 1u);
     h.console.st.StopReceive = true;
   });
   lnk::ReceiveLoop(h.console);
@@ -240,13 +242,6 @@ class LineNoise : public ReceiveLoopTest {
     std::vector<std::string> pieces;
     for (std::size_t at = 0; at < text.size(); at += size) pieces.push_back(text.substr(at, size));
     return pieces;
-  }
-  // The alarm windows open, by the site they show.
-  std::vector<std::string> AlarmSites() {
-    std::vector<std::string> sites;
-    for (ui::Form* f : h.console.AllForms())
-      if (f->Name() == "frmAlarm") sites.push_back(static_cast<app::frmAlarm*>(f)->txtSite.Text());
-    return sites;
   }
   // Delivers the pieces 2 ms apart (on the socket or the port)
   // while the loop runs, and notes the most the link state held between

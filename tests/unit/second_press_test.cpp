@@ -46,6 +46,15 @@ class PressSession {
     Screen().Show();
   }
 
+  // A control of the installation screen pressed on its page, offered as a
+  // session with the access level open offers it.
+  template <typename Control>
+  void PressOnPage(int page, Control& control) {
+    ShowPage(page);
+    control.Enabled = true;
+    control.Press();
+  }
+
   // The commands the unit took from the first press on.
   std::vector<std::string> Run(Dialect dialect, const std::function<void(PressSession&)>& first,
                                std::int64_t second_after_ms,
@@ -134,11 +143,7 @@ TEST(SecondPress, IsRefusedWhileACommandRunsAndChangesNothing) {
        [](PressSession& s) { EXPECT_FALSE(s.Unit().Status().equalize); }},
       {"an option pair while the status is read", Dialect::kText,
        [](PressSession& s) { s.Online().cmdUpdate.Press(); }, 100,
-       [](PressSession& s) {
-         s.ShowPage(unit::kPageControls);
-         s.Screen().optEqualization[1].Enabled = true;
-         s.Screen().optEqualization[1].Press();
-       },
+       [](PressSession& s) { s.PressOnPage(unit::kPageControls, s.Screen().optEqualization[1]); },
        {"U", "V"},
        [](PressSession& s) {
          EXPECT_FALSE(s.Screen().optEqualization[1].Value()) << "back to what the unit has";
@@ -170,11 +175,7 @@ TEST(SecondPress, IsRefusedWhileACommandRunsAndChangesNothing) {
        },
        {"D", "U", "V"}, {}},
       {"Update while a V4 clock write waits for its answer", Dialect::kV4,
-       [](PressSession& s) {
-         s.ShowPage(unit::kPageStatus);
-         s.Screen().cmdClock.Enabled = true;
-         s.Screen().cmdClock.Press();
-       },
+       [](PressSession& s) { s.PressOnPage(unit::kPageStatus, s.Screen().cmdClock); },
        10, [](PressSession& s) { s.Online().cmdUpdate.Press(); }, {"V4 T"}, {}},
   };
   for (const auto& t : cases) {

@@ -202,8 +202,6 @@ TEST(V4PacketWriter, BeginStartsAFreshPacketAfterAnAbandonedOne) {
   EXPECT_EQ(wire, kExampleFrame);
 }
 
-}  // namespace
-
 // The packets of a reply are read one after the other, and the one that
 // answers the request in flight is taken, wherever it stands; good packets
 // that answer something else are told apart from a spoilt or missing answer.
@@ -223,6 +221,8 @@ TEST(FindV4Answer, TakesThePacketThatAnswersAndTellsWhatElseCame) {
   } cases[] = {
       {"ours alone", ours, lnk::V4ReplyMatch::kAnswer},
       {"an earlier answer, then ours", early + ours, lnk::V4ReplyMatch::kAnswer},
+      {"ours, then an earlier answer", ours + early, lnk::V4ReplyMatch::kAnswer},
+      {"an empty line, then ours", "\r" + ours, lnk::V4ReplyMatch::kAnswer},
       {"an earlier answer alone", early, lnk::V4ReplyMatch::kOtherAnswers},
       {"two earlier answers", early + early, lnk::V4ReplyMatch::kOtherAnswers},
       {"nothing", "", lnk::V4ReplyMatch::kNoAnswer},
@@ -240,3 +240,5 @@ TEST(FindV4Answer, TakesThePacketThatAnswersAndTellsWhatElseCame) {
       EXPECT_EQ(buf, "untouched");
   }
 }
+
+}  // namespace

@@ -55,17 +55,26 @@ bool ConsoleApplication::Deliver(QObject* receiver, QEvent* event) {
   return false;
 }
 
-std::size_t ConsoleApplication::OutermostEventOf(QObject& object) const {
+namespace {
+
+// `object` and every object inside it.
+QList<QObject*> SelfAndInside(QObject& object) {
   QList<QObject*> inside = object.findChildren<QObject*>();
   inside.append(&object);
+  return inside;
+}
+
+}  // namespace
+
+std::size_t ConsoleApplication::OutermostEventOf(QObject& object) const {
+  const QList<QObject*> inside = SelfAndInside(object);
   for (std::size_t i = 0; i < delivering_.size(); ++i)
     if (inside.contains(delivering_[i])) return i;
   return kNoEvent;
 }
 
 int ConsoleApplication::EventsInHand(QObject& object) const {
-  QList<QObject*> inside = object.findChildren<QObject*>();
-  inside.append(&object);
+  const QList<QObject*> inside = SelfAndInside(object);
   return static_cast<int>(std::count_if(delivering_.begin(), delivering_.end(),
                                         [&](const QObject* r) { return inside.contains(r); }));
 }

@@ -95,10 +95,7 @@ void ControlView::SyncAll() {
 }
 
 void ControlView::Deliver(std::function<void()> to_model) {
-  if (!Accepting()) return;
-  RunAfterEvent(this, [this, to_model = std::move(to_model)] {
-    if (attached_) to_model();
-  });
+  if (Accepting()) DeliverWhile(this, attached_, std::move(to_model));
 }
 
 void ControlView::RefreshVisible() {

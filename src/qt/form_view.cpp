@@ -292,18 +292,12 @@ bool QtFormView::PressButton(bool cancel) {
 }
 
 void QtFormView::Deliver(std::function<void()> to_model) {
-  if (!attached_) return;
-  RunAfterEvent(this, [this, to_model = std::move(to_model)] {
-    if (attached_) to_model();
-  });
+  if (attached_) DeliverWhile(this, attached_, std::move(to_model));
 }
 
 void QtFormView::DeliverMouse(const ui::Event<int, int, double, double>& event, QMouseEvent* e,
                               Qt::MouseButtons buttons) {
-  Deliver([&event, button = VbButtons(buttons), shift = VbShift(e->modifiers()),
-           x = PxToTwips(e->position().x()), y = PxToTwips(e->position().y())] {
-    event(button, shift, x, y);
-  });
+  Deliver(MouseCall(event, *e, buttons, e->position()));
 }
 
 // ---- keyboard ---------------------------------------------------------------

@@ -8,6 +8,7 @@
 #include "qt/display_list_painter.h"
 #include "qt/hooked_widget.h"
 #include "qt/named_pictures.h"
+#include "qt/operator_input.h"
 #include "qt/qt_convert.h"
 
 namespace qtui {
@@ -19,9 +20,7 @@ class ImageView final : public ControlView {
   ImageView(ui::Image& model, Hooked<QLabel>* label, ControlHost& host)
       : ControlView(model, label, host), model_(model), label_(label) {
     label_->on_press = [this](QMouseEvent* e) {
-      const QPointF at = e->position();
-      Deliver([this, button = VbButtons(e->button()), shift = VbShift(e->modifiers()),
-               x = PxToTwips(at.x()), y = PxToTwips(at.y())] { model_.MouseDown(button, shift, x, y); });
+      Deliver(MouseCall(model_.MouseDown, *e, e->button(), e->position()));
     };
     label_->on_release = [this](QMouseEvent* e) {
       if (e->button() == Qt::LeftButton && !label_->EndsDoubleClick() &&
@@ -93,12 +92,11 @@ class PictureBoxView final : public ControlView {
 
  private:
   // Coordinates inside the border, in twips, as the original reports them.
-  template <class Handler>
-  bool Mouse(const Handler& handler, QMouseEvent* e, Qt::MouseButtons buttons) {
+  bool Mouse(const ui::Event<int, int, double, double>& handler, QMouseEvent* e,
+             Qt::MouseButtons buttons) {
     if (!Accepting()) return false;
     const QPointF at = e->position() - surface_->contentsRect().topLeft();
-    Deliver([&handler, button = VbButtons(buttons), shift = VbShift(e->modifiers()),
-             x = PxToTwips(at.x()), y = PxToTwips(at.y())] { handler(button, shift, x, y); });
+    Deliver(MouseCall(handler, *e, buttons, at));
     return true;
   }
 

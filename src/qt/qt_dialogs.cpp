@@ -10,7 +10,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSpacerItem>
-#include <algorithm>
 #include <span>
 
 #include "qt/one_line_edit.h"
@@ -34,14 +33,6 @@ QMessageBox::StandardButton QtButtonOf(int answer) {
     case ui::vbNo: return QMessageBox::No;
     default: return QMessageBox::Ok;
   }
-}
-
-// The answer when the box is closed without a button: Cancel where there is
-// one, else Abort, else the last button (No, or OK alone).
-int EscapeAnswer(std::span<const int> answers) {
-  for (const int answer : {ui::vbCancel, ui::vbAbort})
-    if (std::find(answers.begin(), answers.end(), answer) != answers.end()) return answer;
-  return answers.back();
 }
 
 QMessageBox::Icon IconOf(int vb_buttons) {
@@ -80,7 +71,7 @@ int ShowMessageBox(QWidget* parent, std::string_view prompt, int buttons, std::s
   QMessageBox box(IconOf(buttons), TitleOrDefault(title), MessageToQt(prompt), QMessageBox::NoButton,
                   parent);
   const std::span<const int> answers = ui::MsgBoxAnswers(buttons);
-  const int escape_answer = EscapeAnswer(answers);
+  const int escape_answer = ui::EscapeAnswer(buttons);
   for (const int answer : answers) {
     box.addButton(QtButtonOf(answer));
     if (answer == escape_answer) box.setEscapeButton(QtButtonOf(answer));

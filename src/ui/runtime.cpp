@@ -35,4 +35,11 @@ int DefaultAnswer(int buttons) {
   return answers[std::min(button, answers.size() - 1)];
 }
 
+int EscapeAnswer(int buttons) {
+  const std::span<const int> answers = MsgBoxAnswers(buttons);
+  for (const int answer : {vbCancel, vbAbort})
+    if (std::find(answers.begin(), answers.end(), answer) != answers.end()) return answer;
+  return answers.back();
+}
+
 }  // namespace ui

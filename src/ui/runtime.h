@@ -131,5 +131,8 @@ std::span<const int> MsgBoxAnswers(int buttons);
 // The answer of a message box's default button (vbDefaultButton2 and 3
 // choose the second and third of its buttons).
 int DefaultAnswer(int buttons);
+// The answer when a message box is closed without a button: Cancel where it
+// has one, else Abort, else its last button (No, or OK alone).
+int EscapeAnswer(int buttons);
 
 }  // namespace ui

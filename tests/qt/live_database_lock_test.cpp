@@ -3,8 +3,6 @@
 // timer keeps the event loop free to answer the operator meanwhile.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QMessageBox>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
@@ -45,10 +43,7 @@ TEST(LiveDatabaseLock, ALockIsToldOnceAndTheFlashTimerNeverHoldsTheLoop) {
   QObject::connect(&watcher, &QTimer::timeout, [&] {
     longest_gap_ms = std::max(longest_gap_ms, ElapsedMs(last));
     last = std::chrono::steady_clock::now();
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      boxes.push_back(box->text().toStdString());
-      box->accept();
-    }
+    AcceptMessageBox(boxes);
   });
   watcher.start();
   RunFor(q.rt, 4500);

@@ -4,8 +4,6 @@
 // to nothing (the dead line is not polled).
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QMessageBox>
 #include <QTimer>
 #include <cstdio>
 #include <string>
@@ -37,10 +35,8 @@ TEST(LiveLineLost, ASimulatorThatEndsMidSessionEndsItAndLeavesTheConsoleIdle) {
   QTimer watcher;
   watcher.setInterval(100);
   QObject::connect(&watcher, &QTimer::timeout, [&] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      boxes.push_back(box->text().toStdString());
-      box->accept();
-    } else if (!stopped && q.console.st.Online && !q.console.st.EepromImage.empty()) {
+    if (AcceptMessageBox(boxes)) return;
+    if (!stopped && q.console.st.Online && !q.console.st.EepromImage.empty()) {
       stopped = true;
       sim.Stop();
     } else if (stopped && !q.console.st.Online && idle_cpu_ms < 0 && !boxes.empty()) {

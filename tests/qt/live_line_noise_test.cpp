@@ -13,7 +13,6 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -57,13 +56,6 @@ std::size_t ResidentBytes() {
   std::size_t pages = 0, resident = 0;
   statm >> pages >> resident;
   return resident * static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
-}
-
-double ProcessorSeconds() {
-  rusage use{};
-  getrusage(RUSAGE_SELF, &use);
-  return static_cast<double>(use.ru_utime.tv_sec + use.ru_stime.tv_sec) +
-         static_cast<double>(use.ru_utime.tv_usec + use.ru_stime.tv_usec) / 1e6;
 }
 
 int FloodSeconds() {
@@ -164,7 +156,7 @@ TEST_P(LiveLineNoise, AFloodKeepsMemoryBoundedTheConsoleAnsweringAndReportsFound
   double longest_gap_ms = 0;
   bool flooding = true;
   const auto started = SteadyClock::now();
-  const double cpu_before = ProcessorSeconds();
+  const double cpu_before = CpuMs();
   auto last_tick = SteadyClock::now();
 
   // The flood: as much as the line takes, whenever it takes more.
@@ -200,7 +192,7 @@ TEST_P(LiveLineNoise, AFloodKeepsMemoryBoundedTheConsoleAnsweringAndReportsFound
   far->Quiet();
   watcher.stop();
   const double seconds = ElapsedMs(started) / 1000.0;
-  const double cpu = ProcessorSeconds() - cpu_before;
+  const double cpu = (CpuMs() - cpu_before) / 1000.0;
   std::printf("%s: %.1f MB in %.1f s (%.1f MB/s); resident %.1f MB before, %.1f MB at most "
               "(+%.1f MB); processor %.2f s, %.1f ns a byte; event loop late by %.0f ms at most\n",
               road.name, static_cast<double>(sent) / kMB, seconds,

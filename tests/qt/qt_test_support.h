@@ -2,9 +2,11 @@
 // finding the widget of a control.
 #pragma once
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
+#include <QMessageBox>
 #include <QString>
 #include <QTest>
 #include <QWidget>
@@ -13,6 +15,8 @@
 
 #include <chrono>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "qt/form_view.h"
 #include "qt/qt_runtime.h"
@@ -33,18 +37,19 @@ inline void RunFor(qtui::QtRuntime& rt, int ms) {
   RunUntil(rt, [] { return false; }, ms);
 }
 
-// CPU time (user and system, every thread of this process) that `work` took,
-// in ms: what an idle wait must keep near zero.
+// CPU time (user and system, every thread of this process) so far, in ms.
+inline double CpuMs() {
+  rusage u{};
+  getrusage(RUSAGE_SELF, &u);
+  return (u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1000.0 +
+         (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1000.0;
+}
+
+// CPU time that `work` took, in ms: what an idle wait must keep near zero.
 inline double CpuMsWhile(const std::function<void()>& work) {
-  const auto cpu_ms = [] {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return (u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1000.0 +
-           (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1000.0;
-  };
-  const double before = cpu_ms();
+  const double before = CpuMs();
   work();
-  return cpu_ms() - before;
+  return CpuMs() - before;
 }
 
 // Deletes what was scheduled for deletion (views of unloaded controls).
@@ -57,6 +62,16 @@ inline void FlushDeletes() {
 // event loop's next turn runs first.
 inline void RunOperatorInput() {
   QCoreApplication::sendPostedEvents(QCoreApplication::instance(), QEvent::MetaCall);
+}
+
+// Accepts the message box on screen, if one is, and adds its text to `told`;
+// true when there was one.
+inline bool AcceptMessageBox(std::vector<std::string>& told) {
+  auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+  if (box == nullptr) return false;
+  told.push_back(box->text().toStdString());
+  box->accept();
+  return true;
 }
 
 template <class Widget>

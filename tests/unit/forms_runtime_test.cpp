@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <span>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -192,6 +193,35 @@ TEST(ScriptedOperatorTest, AnswersInOrderAndReportsTheUnexpected) {
   EXPECT_EQ(rt.MsgBox("Surprise", ui::vbYesNo, ""), ui::vbNo);
   EXPECT_EQ(failures.size(), 1u);
   EXPECT_EQ(rt.Operator().MsgBoxPrompts(), (std::vector<std::string>{"Sure?", "Surprise"}));
+}
+
+// The buttons of each kind of message box, the answer of its default
+// button, and the answer when it is closed without a button.
+TEST(MessageBoxAnswers, EachKindHasItsButtonsDefaultAndEscapeAnswer) {
+  struct Case {
+    int buttons;
+    std::vector<int> answers;
+    int default_answer;
+    int escape_answer;
+  };
+  const std::vector<Case> cases = {
+      {ui::vbOKOnly, {ui::vbOK}, ui::vbOK, ui::vbOK},
+      {ui::vbOKCancel | ui::vbDefaultButton2, {ui::vbOK, ui::vbCancel}, ui::vbCancel, ui::vbCancel},
+      // 2 * vbDefaultButton2: the third button.
+      {ui::vbAbortRetryIgnore | 2 * ui::vbDefaultButton2, {ui::vbAbort, ui::vbRetry, ui::vbIgnore},
+       ui::vbIgnore, ui::vbAbort},
+      {ui::vbYesNoCancel, {ui::vbYes, ui::vbNo, ui::vbCancel}, ui::vbYes, ui::vbCancel},
+      {ui::vbYesNo | 2 * ui::vbDefaultButton2, {ui::vbYes, ui::vbNo}, ui::vbNo, ui::vbNo},
+      {ui::vbRetryCancel | ui::vbCritical, {ui::vbRetry, ui::vbCancel}, ui::vbRetry, ui::vbCancel},
+      {7, {ui::vbOK}, ui::vbOK, ui::vbOK},  // a kind no box has
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.buttons);
+    const std::span<const int> answers = ui::MsgBoxAnswers(c.buttons);
+    EXPECT_EQ(std::vector<int>(answers.begin(), answers.end()), c.answers);
+    EXPECT_EQ(ui::DefaultAnswer(c.buttons), c.default_answer);
+    EXPECT_EQ(ui::EscapeAnswer(c.buttons), c.escape_answer);
+  }
 }
 
 TEST(ToolbarModel, CheckButtonsToggleAndKeysFindButtons) {

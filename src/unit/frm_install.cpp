@@ -1,6 +1,7 @@
 #include "unit/frm_install.h"
 
 #include <initializer_list>
+#include <utility>
 
 #include "app/console.h"
 #include "link/command_gate.h"
@@ -44,18 +45,23 @@ frmInstall::frmInstall(app::Console& c)
 
 // The buttons that start a unit command go through the link's gate.
 void frmInstall::BindCommands() {
-  cmdClock.Click = lnk::Gated(c_, [this] { cmdClock_Click(); });
-  cmdEqualize.Click = lnk::Gated(c_, [this] { cmdEqualize_Click(); });
-  cmdReset.Click = lnk::Gated(c_, [this] { cmdReset_Click(); });
-  cmdResetAH.Click = lnk::Gated(c_, [this] { cmdResetAH_Click(); });
-  cmdRi.Click = lnk::Gated(c_, [this] { cmdRi_Click(); });
-  cmdRj.Click = lnk::Gated(c_, [this] { cmdRj_Click(); });
-  cmdChangeInit.Click = lnk::Gated(c_, [this] { cmdChangeInit_Click(); });
-  cmdRefresh.Click = lnk::Gated(c_, [this] { cmdRefresh_Click(); });
-  cmdRefresh2.Click = lnk::Gated(c_, [this] { cmdRefresh2_Click(); });
-  cmdUpdate.Click = lnk::Gated(c_, [this] { cmdUpdate_Click(); });
-  cmdAddress.Click = lnk::Gated(c_, [this] { cmdAddress_Click(); });
-  cmdInit.Click = lnk::Gated(c_, [this] { cmdInit_Click(); });
+  using Handler = void (frmInstall::*)();
+  const std::pair<ui::CommandButton*, Handler> gated[] = {
+      {&cmdClock, &frmInstall::cmdClock_Click},
+      {&cmdEqualize, &frmInstall::cmdEqualize_Click},
+      {&cmdReset, &frmInstall::cmdReset_Click},
+      {&cmdResetAH, &frmInstall::cmdResetAH_Click},
+      {&cmdRi, &frmInstall::cmdRi_Click},
+      {&cmdRj, &frmInstall::cmdRj_Click},
+      {&cmdChangeInit, &frmInstall::cmdChangeInit_Click},
+      {&cmdRefresh, &frmInstall::cmdRefresh_Click},
+      {&cmdRefresh2, &frmInstall::cmdRefresh2_Click},
+      {&cmdUpdate, &frmInstall::cmdUpdate_Click},
+      {&cmdAddress, &frmInstall::cmdAddress_Click},
+      {&cmdInit, &frmInstall::cmdInit_Click},
+  };
+  for (const auto& [button, handler] : gated)
+    button->Click = lnk::Gated(c_, [this, h = handler] { (this->*h)(); });
   cmdDisconnect.Click = [this] { cmdDisconnect_Click(); };
   cmdSavePos.Click = [this] { cmdSavePos_Click(); };
   cmdClose.Click = [this] { cmdClose_Click(); };

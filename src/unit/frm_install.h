@@ -148,11 +148,6 @@ class frmInstall : public ui::Form,
   app::Console& c_;
 };
 
-// The equalise request: parameter 188 set to 1, as a text command and as a
-// V4 payload.
-inline constexpr int kEqualizeRequest = 188;
-inline constexpr const char* kEqualizeRequestCommand = "Ss188001";
-std::string EqualizeRequestPayload();
 // Called when the unit has acknowledged a write and the link is idle: when
 // that write was the equalise request, whose answer does not carry the
 // unit's flag, the status is read again (as Update does) so that the lamp

@@ -18,6 +18,16 @@
 
 namespace unit {
 
+namespace {
+
+// The equalise request: parameter 188 set to 1, as a text command and as a
+// V4 payload.
+constexpr int kEqualizeRequest = 188;
+constexpr const char* kEqualizeRequestCommand = "Ss188001";
+std::string EqualizeRequestPayload() { return V4WritePayload(kEqualizeRequest, vb::Chr(1)); }
+
+}  // namespace
+
 void frmInstall::TextStart(int state, bool auto_next) {
   c_.st.WriteCancelled = false;  // a new command: its reply is its own
   c_.st.CmdState = state;
@@ -46,8 +56,6 @@ void frmInstall::cmdEqualize_Click() {
   c_.st.WriteData.clear();
   TextStart(lnk::kSetParameter);
 }
-
-std::string EqualizeRequestPayload() { return V4WritePayload(kEqualizeRequest, vb::Chr(1)); }
 
 void ReadBackEqualisation(app::Console& c) {
   const bool asked = c.st.V4Mode ? c.st.PacketOut == EqualizeRequestPayload()

@@ -15,10 +15,14 @@ namespace {
 constexpr int kVariantAddress = 4;     // firmware minor: also the auxiliary relay variant
 constexpr int kBattMaintVoff = 227;    // a parameter, or the modem init string's first character
 constexpr int kBatteryOffset = 267;
-constexpr int kAhAdd = 225;            // the %add row: its magnitude here ...
-constexpr int kAhAddSign = 226;        // ... and its sign here, 1 for negative
 
 std::string Dec(long v) { return vb::CStr(v); }
+
+// One line of a load's data-boundary report.
+std::string BoundaryError(int address, int min, int max, int value) {
+  return Dec(address) + " (" + Dec(min) + "..." + Dec(max) + ") = " + Dec(value) +
+         std::string(vb::vbCrLf);
+}
 
 // Puts an accepted value into its row. A value equal to the spinner's raises
 // no Change, so the row is drawn here: no design placeholder outlives a load.
@@ -76,7 +80,7 @@ bool Address227IsParameter(app::Console& c, frmInstall& f) {
 // load, so the magnitude shown is made negative here.
 std::string ShowAhAddSign(app::Console& c, frmInstall& f, int sign) {
   if (sign != 0 && sign != 1)
-    return Dec(kAhAddSign) + " (0...1) = " + Dec(sign) + std::string(vb::vbCrLf);
+    return BoundaryError(kAhAddSign, 0, 1, sign);
   c.param.ParamShadow[kAhAddSign] = static_cast<std::int16_t>(sign);
   if (f.udProp.Find(kAhAdd) == nullptr) return "";
   const int magnitude = c.param.Eeprom[kAhAdd];
@@ -138,8 +142,7 @@ std::string CheckParameterValue(app::Console& c, int address, int value) {
   if (ud == nullptr) return "";
   if (value > ud->Max() || value < ud->Min()) {
     if (ui::TextBox* box = f.txtProp.Find(address)) box->Text = Dec(value);
-    return Dec(address) + " (" + Dec(ud->Min()) + "..." + Dec(ud->Max()) + ") = " + Dec(value) +
-           std::string(vb::vbCrLf);
+    return BoundaryError(address, ud->Min(), ud->Max(), value);
   }
   ShowRowValue(c, f, address, value);
   return "";

@@ -60,6 +60,9 @@ std::span<const MemoryGroup> MemoryGroups();
 inline constexpr int kGenHoursHigh = 212;
 inline constexpr int kGenHoursLow = 213;
 inline constexpr int kGenHoursDateTime = 168;
+// The %add row: its magnitude at 225 and its sign at 226, 1 for negative.
+inline constexpr int kAhAdd = 225;
+inline constexpr int kAhAddSign = 226;
 
 // Addresses that a load never shows, although some of them have rows.
 bool IsSkippedAddress(int address);

@@ -17,6 +17,7 @@
 #include "link/command_table.h"
 #include "link/v4_link.h"
 #include "unit/frm_install.h"
+#include "unit/parameter_table.h"
 
 namespace unit {
 
@@ -24,8 +25,6 @@ namespace {
 
 constexpr int kCapacityHigh = 24;
 constexpr int kCapacityLow = 25;
-constexpr int kAhAdd = 225;
-constexpr int kAhAddSign = 226;
 constexpr int kCapacityHundredsMax = 654;
 constexpr int kCapacityMax = 65535;  // what its two bytes hold
 

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "app/modem_list.h"
+#include "common/vb.h"
 #include "fuzz_support.h"
 #include "platform/machine_value.h"
 
@@ -24,17 +25,11 @@ bool IsHex(std::string_view digits) {
   return true;
 }
 
-std::string Lower(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-  return out;
-}
-
 void CheckMachineData(std::string_view raw) {
   using Type = platform::MachineData::Type;
   const platform::MachineData data = platform::ParseMachineData(raw);
   Require(data.text == raw);
-  const std::string head = Lower(raw.substr(0, 6));
+  const std::string head = vb::LCase(raw.substr(0, 6));
   const bool number = head == "dword:" && IsHex(raw.substr(6));
   Require((data.type == Type::Number) == number);
   if (number) {

@@ -164,7 +164,8 @@ TEST_F(ParameterWrites, TypedCombinationFieldSendsWhatItShows) {
     std::string typed, sent;  // sent "": refused
   } cases[] = {{false, "50", "Ss082050"}, {true, " 7", Bytes({'S', 1, 0, 82, 7})},
                {false, "100", ""},        {true, "-1", ""},
-               {false, "abc", ""},        {false, "5.5", ""}};
+               {false, "abc", ""},        {false, "5.5", ""},
+               {false, "99", "Ss082099"}, {false, "0", "Ss082000"}};
   auto& box = Screen().txtProp[82];
   for (const auto& t : cases) {
     C().st.V4Mode = t.v4;

@@ -19,15 +19,8 @@ constexpr int kHighestCommPort = 16;
 // The S0 register, which the ring count becomes, holds a byte.
 constexpr int kMostRings = 255;
 
-std::string_view Trimmed(std::string_view text) {
-  const std::size_t start = text.find_first_not_of(' ');
-  if (start == std::string_view::npos) return {};
-  return text.substr(start, text.find_last_not_of(' ') - start + 1);
-}
-
 bool IsOneOf(std::string_view text, std::initializer_list<std::string_view> values) {
-  const std::string_view t = Trimmed(text);
-  return std::find(values.begin(), values.end(), t) != values.end();
+  return std::find(values.begin(), values.end(), vb::Trim(text)) != values.end();
 }
 
 bool IsPort(std::string_view text) { return WholeNumberIn(text, 1, kHighestCommPort).has_value(); }
@@ -80,7 +73,7 @@ std::string LineFieldRule(const LineField& field) {
 
 std::optional<int> WholeNumberIn(std::string_view text, int low, int high) {
   // A sign is no part of a count or a port's digits ("+2").
-  if (Trimmed(text).find_first_of("+-") == 0) return std::nullopt;
+  if (vb::Trim(text).find_first_of("+-") == 0) return std::nullopt;
   const std::optional<std::int64_t> n = common::WholeNumber(text);
   if (!n || *n < low || *n > high) return std::nullopt;
   return static_cast<int>(*n);
@@ -100,18 +93,21 @@ std::optional<std::string> UsableText(app::Console& c, std::string_view key) {
   return std::nullopt;
 }
 
+// The whole number a listed entry holds, likewise.
+std::optional<int> StoredWholeNumber(app::Console& c, std::string_view key, int low, int high) {
+  const std::optional<std::string> text = UsableText(c, key);
+  if (!text) return std::nullopt;
+  return WholeNumberIn(*text, low, high);
+}
+
 }  // namespace
 
 std::optional<int> StoredRings(app::Console& c) {
-  const std::optional<std::string> text = UsableText(c, "ModemRings");
-  if (!text) return std::nullopt;
-  return WholeNumberIn(*text, 0, kMostRings);
+  return StoredWholeNumber(c, "ModemRings", 0, kMostRings);
 }
 
 std::optional<int> StoredCommPort(app::Console& c, std::string_view key) {
-  const std::optional<std::string> text = UsableText(c, key);
-  if (!text) return std::nullopt;
-  return WholeNumberIn(*text, 1, kHighestCommPort);
+  return StoredWholeNumber(c, key, 1, kHighestCommPort);
 }
 
 }  // namespace lnk

@@ -1,7 +1,9 @@
 #include "platform/line_settings.h"
 
-#include <charconv>
+#include <limits>
 #include <vector>
+
+#include "common/whole_number.h"
 
 namespace platform {
 
@@ -14,14 +16,12 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
-// A whole number in decimal digits with an optional sign, within an int.
-std::optional<int> WholeNumber(std::string_view s) {
-  if (!s.empty() && s.front() == '+') s.remove_prefix(1);
-  if (s.empty() || s.front() == '+') return std::nullopt;
-  int value = 0;
-  const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
-  if (error != std::errc() || end != s.data() + s.size()) return std::nullopt;
-  return value;
+// A whole number (common::WholeNumber) that fits an int.
+std::optional<int> WholeInt(std::string_view s) {
+  const auto n = common::WholeNumber(s);
+  if (!n || *n < std::numeric_limits<int>::min() || *n > std::numeric_limits<int>::max())
+    return std::nullopt;
+  return static_cast<int>(*n);
 }
 
 }  // namespace
@@ -36,7 +36,7 @@ std::optional<LineSettings> ParseLineSettings(std::string_view text) {
   }
   if (parts.size() != 4) return std::nullopt;
   LineSettings out;
-  const auto baud = WholeNumber(parts[0]);
+  const auto baud = WholeInt(parts[0]);
   if (!baud || *baud <= 0) return std::nullopt;
   out.baud = *baud;
 
@@ -46,7 +46,7 @@ std::optional<LineSettings> ParseLineSettings(std::string_view text) {
     return std::nullopt;
   out.parity = parity;
 
-  const auto data_bits = WholeNumber(parts[2]);
+  const auto data_bits = WholeInt(parts[2]);
   if (!data_bits || *data_bits < 5 || *data_bits > 8) return std::nullopt;
   out.data_bits = *data_bits;
 

@@ -1,9 +1,9 @@
 #include "platform/picture_file.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
-#include <algorithm>
 #include <string>
 
 namespace platform {
@@ -58,7 +58,7 @@ std::optional<std::int64_t> BitmapPixelEnd(std::string_view b, const PictureSize
   if (header == 12) {
     bits = Le16(b, 24);
   } else {
-    if (b.size() < 38) return std::nullopt;
+    if (b.size() < kCheckedHeaderBytes) return std::nullopt;
     const std::uint32_t compression = Le32(b, 30);
     if (compression != 0 && compression != 3) {  // RLE, or JPEG or PNG inside
       const std::uint32_t stored = Le32(b, 34);

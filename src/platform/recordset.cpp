@@ -127,7 +127,7 @@ Recordset Recordset::Open(std::shared_ptr<detail::SqliteConnection> connection,
     return rs;
   }
   sqlite3* db = st.connection->handle();
-  const LockWait wait(st.connection->handle(), telling);
+  const LockWait wait(db, telling);
   const std::string trimmed = vb::Trim(source);
   const std::string jet_sql =
       IsTableName(trimmed) ? "SELECT * FROM " + detail::QuoteName(trimmed) : std::string(source);

@@ -110,15 +110,25 @@ void frmMap::Form_Load() {
   ready_ = true;
 }
 
+namespace {
+
+// What the header and the file's length tell, then what the view's own
+// loading finds.
+platform::PictureCheck CheckMapPicture(app::Console& c, const std::string& file) {
+  platform::PictureCheck check = platform::CheckPictureFile(file);
+  if (check.problem.empty()) check.problem = c.rt.PictureLoadProblem(file);
+  return check;
+}
+
+}  // namespace
+
 void frmMap::LoadMapPicture(const std::string& path) {
   imgMap.Picture = ui::Picture{};
   if (path.empty()) return;
   const std::string file = MapFilePath(c_, path);
-  const auto check = platform::CheckPictureFile(file);
-  std::string problem = check.problem;
-  if (problem.empty()) problem = c_.rt.PictureLoadProblem(file);
-  if (!problem.empty()) {
-    TellMapPictureProblem(path, problem);
+  const platform::PictureCheck check = CheckMapPicture(c_, file);
+  if (!check.problem.empty()) {
+    TellMapPictureProblem(path, check.problem);
     return;
   }
   imgMap.Picture = ui::Picture::FromFile(file);
@@ -127,9 +137,7 @@ void frmMap::LoadMapPicture(const std::string& path) {
 }
 
 std::string frmMap::MapPictureProblem(const std::string& path) {
-  const std::string file = MapFilePath(c_, path);
-  std::string problem = platform::CheckPictureFile(file).problem;
-  return problem.empty() ? c_.rt.PictureLoadProblem(file) : problem;
+  return CheckMapPicture(c_, MapFilePath(c_, path)).problem;
 }
 
 // As a missing file is told, with the reason a file that is there cannot

@@ -71,11 +71,9 @@ class frmMap : public ui::Form {
   void Form_MouseUp(int Button, int Shift, double X, double Y);
   void Form_DblClick();
 
-  // imgMap takes the bitmap at path (a relative path names a file of the
-  // program folder). A file that cannot be read leaves imgMap without a
-  // picture, at the size it had.
-  // Takes the picture of the map at path; one that cannot be loaded whole
-  // is told (its file and the reason) and leaves the map without a picture.
+  // Takes the picture of the map at path (a relative path names a file of
+  // the program folder); one that cannot be loaded whole is told (its file
+  // and the reason) and leaves the map without a picture.
   void LoadMapPicture(const std::string& path);
   // Why the picture at path cannot be shown whole, "" when it can.
   std::string MapPictureProblem(const std::string& path);

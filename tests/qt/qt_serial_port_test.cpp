@@ -172,8 +172,12 @@ TEST(QtSerialSettingsTest, SettingsTextsParse) {
   EXPECT_EQ(qtui::ParseSerialSettings("300,o,5,2")->parity, QSerialPort::OddParity);
   EXPECT_EQ(qtui::ParseSerialSettings("300,M,8,1")->parity, QSerialPort::MarkParity);
   EXPECT_EQ(qtui::ParseSerialSettings("300,s,8,1")->parity, QSerialPort::SpaceParity);
+  // A sign before the baud is taken once; a baud beyond an int is none.
+  EXPECT_EQ(qtui::ParseSerialSettings("+9600,n,8,1")->baud, 9600);
+  EXPECT_EQ(qtui::ParseSerialSettings("2147483647,n,8,1")->baud, 2147483647);
   for (const char* bad : {"", "9600", "9600,n,8", "fast,n,8,1", "0,n,8,1", "9600,x,8,1",
-                          "9600,n,9,1", "9600,n,8,3", "9600,n,8,1,1"})
+                          "9600,n,9,1", "9600,n,8,3", "9600,n,8,1,1", "++9600,n,8,1",
+                          "-9600,n,8,1", "2147483648,n,8,1", "96.00,n,8,1", "9600,n,+-8,1"})
     EXPECT_FALSE(qtui::ParseSerialSettings(bad)) << bad;
 }
 

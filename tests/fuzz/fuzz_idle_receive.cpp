@@ -14,6 +14,7 @@
 #include "link/command_table.h"
 #include "link/idle_text.h"
 #include "link/receive_loop.h"
+#include "alarm_windows.h"
 
 namespace {
 
@@ -23,13 +24,10 @@ constexpr const char* kReport = "Alarm Report\r\nSite: 12\r\nDate: 2/21\r\nTime:
                                 "Alarms: 0100000100000000\r\nNO CARRIER\r\n";
 
 bool PlacedReportShown(app::Console& c) {
-  for (ui::Form* form : c.AllForms()) {
-    if (form->Name() != "frmAlarm" || !form->IsLoaded()) continue;
-    const auto& w = static_cast<app::frmAlarm&>(*form);
-    if (w.txtSite.Text() == "12" && w.txtDate.Text() == "2 / 21" && w.txtTime.Text() == "14 : 30" &&
-        w.lstAlarms.ListCount() == 2)
+  for (const app::frmAlarm* w : testkit::AlarmWindows(c))
+    if (w->txtSite.Text() == "12" && w->txtDate.Text() == "2 / 21" && w->txtTime.Text() == "14 : 30" &&
+        w->lstAlarms.ListCount() == 2)
       return true;
-  }
   return false;
 }
 

@@ -9,16 +9,12 @@
 
 #include "link/v4_packet.h"
 #include "fuzz_support.h"
+#include "crc32_of.h"
 
 namespace {
 
+using testkit::Crc32Of;
 using testkit::Require;
-
-std::uint32_t Crc32Of(std::string_view bytes) {
-  std::uint32_t crc = lnk::kCrc32Preset;
-  for (const char c : bytes) lnk::Crc32Update(crc, static_cast<std::uint8_t>(c));
-  return crc;
-}
 
 // A good decode ends at a group boundary followed by a CR, with the content
 // up to there closed by its CRC.

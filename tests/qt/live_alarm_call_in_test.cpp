@@ -15,6 +15,7 @@
 #include "site_rows.h"
 #include "sites/frm_active_alarms.h"
 #include "sites/frm_connect_log.h"
+#include "alarm_windows.h"
 
 namespace qttest {
 namespace {
@@ -35,8 +36,8 @@ TEST(LiveAlarmCallIn, AnsweredCallInShowsItsAlarmsAndTurnsTheSiteRed) {
   const vb::DateTime give_up = q.rt.Now() + 50000;
   QTimer watcher;
   QObject::connect(&watcher, &QTimer::timeout, [&] {
-    for (ui::Form* f : c.AllForms())
-      if (f->Name() == "frmAlarm" && f->Visible()) alarm = static_cast<app::frmAlarm*>(f);
+    for (app::frmAlarm* w : testkit::AlarmWindows(c))
+      if (w->Visible()) alarm = w;
     if (alarm != nullptr || q.rt.Now() > give_up) c.st.StopReceive = true;
   });
   watcher.start(100);

@@ -33,6 +33,7 @@
 #include "platform/input_limit.h"
 #include "pty_pair.h"
 #include "qt_test_support.h"
+#include "alarm_windows.h"
 
 namespace qttest {
 namespace {
@@ -216,8 +217,8 @@ TEST_P(LiveLineNoise, AFloodKeepsMemoryBoundedTheConsoleAnsweringAndReportsFound
   QTimer finder;
   const auto looking = SteadyClock::now();
   QObject::connect(&finder, &QTimer::timeout, [&] {
-    for (ui::Form* f : q.console.AllForms())
-      if (f->Name() == "frmAlarm" && f->Visible()) alarm = static_cast<app::frmAlarm*>(f);
+    for (app::frmAlarm* w : testkit::AlarmWindows(q.console))
+      if (w->Visible()) alarm = w;
     if (alarm != nullptr || ElapsedMs(looking) > 20'000) st.StopReceive = true;
   });
   finder.start(50);

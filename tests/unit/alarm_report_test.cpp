@@ -16,6 +16,7 @@
 #include "sites/frm_connect_log.h"
 #include "sites/frm_map.h"
 #include "site_rows.h"
+#include "alarm_windows.h"
 
 namespace {
 
@@ -249,8 +250,7 @@ TEST_F(AlarmReport, AutoAnswerAfterANetworkSessionHearsTheModem) {
   main.mnuOptionsAnswer.Click();
   EXPECT_EQ(Stored(north), "0100000100000000 2");
   std::string shown;
-  for (ui::Form* f : h.console.AllForms())
-    if (f->Name() == "frmAlarm") shown += static_cast<app::frmAlarm*>(f)->txtSite.Text();
+  for (const app::frmAlarm* w : testkit::AlarmWindows(h.console)) shown += w->txtSite.Text();
   EXPECT_EQ(shown, "12  (North)");
 }
 

@@ -27,6 +27,7 @@
 #include "sites/frm_map.h"
 #include "sites/site_queries.h"
 #include "unit/status_export.h"
+#include "alarm_windows.h"
 
 namespace {
 
@@ -378,11 +379,7 @@ TEST_F(CalloutRun, RunStoppedByAVanishedPortSaysWhichSitesWereNotCalled) {
 // How many alarm reports the unit sent, and how many alarm windows show one.
 struct ReportCount {
   int sent = 0;
-  int shown(app::Console& c) const {
-    int n = 0;
-    for (ui::Form* f : c.AllForms()) n += f->Name() == "frmAlarm";
-    return n;
-  }
+  int shown(app::Console& c) const { return static_cast<int>(testkit::AlarmWindows(c).size()); }
 };
 
 // A unit calls in at a chosen moment of a run while the console answers

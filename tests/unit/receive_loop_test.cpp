@@ -24,6 +24,7 @@
 #include "link/v4_packet.h"
 #include "platform/input_limit.h"
 #include "unit/frm_install.h"
+#include "alarm_windows.h"
 
 namespace {
 
@@ -49,8 +50,7 @@ class ReceiveLoopTest : public ::testing::Test {
   // The alarm windows open, by the site they show.
   std::vector<std::string> AlarmSites() {
     std::vector<std::string> sites;
-    for (ui::Form* f : h.console.AllForms())
-      if (f->Name() == "frmAlarm") sites.push_back(static_cast<app::frmAlarm*>(f)->txtSite.Text());
+    for (const app::frmAlarm* w : testkit::AlarmWindows(h.console)) sites.push_back(w->txtSite.Text());
     return sites;
   }
   testkit::ConsoleHarness h;

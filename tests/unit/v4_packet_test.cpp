@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "link/v4_packet.h"
+#include "crc32_of.h"
 
 namespace {
 
@@ -31,11 +32,7 @@ SentPacket Send(std::uint16_t address, std::string_view payload) {
   return sent;
 }
 
-std::uint32_t Crc32Of(std::string_view s) {
-  std::uint32_t crc = lnk::kCrc32Preset;
-  for (const char c : s) lnk::Crc32Update(crc, static_cast<std::uint8_t>(c));
-  return crc;
-}
+using testkit::Crc32Of;
 
 const std::string kExampleFrame = "\x8A\x80\x80\xA2\x92\xC9\x8A\xB4\r";
 

@@ -8,6 +8,7 @@
 #include "common/vb.h"
 #include "common/whole_number.h"
 #include "link/reply_tokens.h"
+#include "link/status_parsers.h"
 #include "link/v4_packet.h"
 #include "unit/dump_loading.h"
 
@@ -76,12 +77,6 @@ bool IsStatusLine(std::string_view line, char letter, std::size_t fields) {
   return numbers && numbers->size() >= fields;
 }
 
-// The numbers the U parser reads: date, a reserved field, time, weekday,
-// battery volts, two currents, two temperatures, relay and generator bits;
-// the V parser: five counters and flags, then three ampere-hour counters.
-constexpr std::size_t kULineFields = 15;
-constexpr std::size_t kVLineFields = 8;
-
 }  // namespace
 
 std::string StatusPacketRefusal(std::string_view packet) {
@@ -116,9 +111,9 @@ StatusFileReading ReadStatusFile(std::string_view bytes) {
     // The parsers would read any text as zeros and dashes and show it as a
     // unit's status.
     if (!IsDumpLine(lines[0])) return {std::nullopt, "its first line is no parameter dump"};
-    if (!IsStatusLine(lines[1], 'U', kULineFields))
+    if (!IsStatusLine(lines[1], 'U', lnk::kULineNumbers))
       return {std::nullopt, "its second line is no U status line"};
-    if (!IsStatusLine(lines[2], 'V', kVLineFields))
+    if (!IsStatusLine(lines[2], 'V', lnk::kVLineNumbers))
       return {std::nullopt, "its third line is no V status line"};
     contents.text = true;
     contents.eeprom = lines[0];

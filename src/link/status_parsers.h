@@ -6,11 +6,20 @@
 // window; whatever stands between the numbers is ignored.
 #pragma once
 
+#include <cstddef>
+
 namespace app {
 class Console;
 }
 
 namespace lnk {
+
+// How many numbers the parsers read from each line. U: date, a reserved
+// field, time, weekday, battery volts, two currents, two temperatures, relay
+// and generator bits. V: five counters and flags, then three ampere-hour
+// counters. A saved line with fewer is no status line.
+inline constexpr std::size_t kULineNumbers = 15;
+inline constexpr std::size_t kVLineNumbers = 8;
 
 // Reads the U line in RxBuffer (consuming it).
 void ParseUReply(app::Console& c);

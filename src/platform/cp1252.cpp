@@ -105,4 +105,17 @@ std::string Utf8ToCp1252(std::string_view text) {
   return out;
 }
 
+bool IsUtf8(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    if (static_cast<unsigned char>(text[i]) < 0x80) {
+      ++i;
+      continue;
+    }
+    const auto sequence = Utf8SequenceAt(text, i);
+    if (!sequence) return false;
+    i += sequence->second;
+  }
+  return true;
+}
+
 }  // namespace platform

@@ -27,4 +27,7 @@ std::string Utf8ToCp1252(std::string_view text);
 std::optional<std::pair<char32_t, std::size_t>> Utf8SequenceAt(std::string_view text,
                                                                std::size_t i);
 
+// True when the whole text is well-formed UTF-8 (plain ASCII included).
+bool IsUtf8(std::string_view text);
+
 }  // namespace platform

@@ -25,19 +25,6 @@ QString MachineGroup(std::string_view key_path) {
 const QString kFormatKey = QStringLiteral("Format/Values");
 const QString kFormatUtf8 = QStringLiteral("UTF-8");
 
-bool IsUtf8(std::string_view bytes) {
-  for (std::size_t i = 0; i < bytes.size();) {
-    if (static_cast<unsigned char>(bytes[i]) < 0x80) {
-      ++i;
-      continue;
-    }
-    const auto sequence = platform::Utf8SequenceAt(bytes, i);
-    if (!sequence) return false;
-    i += sequence->second;
-  }
-  return true;
-}
-
 bool BeyondLatin1(const QString& text) {
   for (const QChar ch : text)
     if (ch.unicode() > 0xFF) return true;
@@ -52,7 +39,7 @@ std::string Utf8Bytes(const QString& text) {
 // Bytes as the store keeps them: UTF-8 as text, so the file reads (and is
 // edited) as letters; anything else as the bytes themselves.
 QVariant StoredValue(std::string_view bytes) {
-  if (IsUtf8(bytes)) return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  if (platform::IsUtf8(bytes)) return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
   return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 

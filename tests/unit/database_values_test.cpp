@@ -97,6 +97,9 @@ TEST(DatabaseTextEncoding, ForeignUtf8AndStrayBytesAreReadSoundly) {
   EXPECT_EQ(platform::Utf8ToCp1252("a\xE9z"), "a\xE9z");    // a lone Latin-1 byte
   EXPECT_EQ(platform::Utf8ToCp1252("\xE2\x82"), "\xE2\x82");  // a cut sequence
   EXPECT_EQ(platform::Utf8ToCp1252("\xC0\xAF"), "\xC0\xAF");  // an overlong form
+  // The same bytes are no UTF-8 text as a whole; letters of any script are.
+  for (const char* stray : {"a\xE9z", "\xE2\x82", "\xC0\xAF"}) EXPECT_FALSE(platform::IsUtf8(stray));
+  for (const char* text : {"", "plain", "Карты", "地図 データ", "Données"}) EXPECT_TRUE(platform::IsUtf8(text));
 }
 
 }  // namespace

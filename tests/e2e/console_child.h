@@ -124,46 +124,5 @@ class ConsoleChild {
   bool ended_ = false;
 };
 
-#ifdef VKX_SIM_BIN
-// The unit simulator (vkx-sim) with the given options; Endpoint() is where
-// it listens (the pty path, or the address), from the first line it prints.
-class SimProcess {
- public:
-  explicit SimProcess(std::vector<std::string> args) {
-    int out[2];
-    if (::pipe(out) != 0) return;
-    pid_ = ::fork();
-    if (pid_ == 0) {
-      ::dup2(out[1], STDOUT_FILENO);
-      ::close(out[0]);
-      ::close(out[1]);
-      std::vector<char*> argv{const_cast<char*>(VKX_SIM_BIN)};
-      for (std::string& arg : args) argv.push_back(arg.data());
-      argv.push_back(nullptr);
-      ::execv(VKX_SIM_BIN, argv.data());
-      ::_exit(127);
-    }
-    ::close(out[1]);
-    std::string line;
-    char c = 0;
-    while (::read(out[0], &c, 1) == 1 && c != '\n') line += c;
-    ::close(out[0]);
-    endpoint_ = line.substr(line.find(' ') + 1);
-  }
-  ~SimProcess() {
-    if (pid_ <= 0) return;
-    ::kill(pid_, SIGTERM);
-    int status = 0;
-    ::waitpid(pid_, &status, 0);
-  }
-  SimProcess(const SimProcess&) = delete;
-  SimProcess& operator=(const SimProcess&) = delete;
-  const std::string& Endpoint() const { return endpoint_; }
-
- private:
-  pid_t pid_ = -1;
-  std::string endpoint_;
-};
-#endif
 
 }  // namespace e2e

@@ -10,6 +10,7 @@
 #include "console_child.h"
 #include "console_harness.h"
 #include "platform/program_folder.h"
+#include "sim_process.h"
 #include "temp_folder.h"
 
 namespace {
@@ -50,7 +51,7 @@ struct ConsoleFolders {
 TEST(ConsoleExit, EndsCleanlyOnSigtermWithASessionErrorBoxOpen) {
   // Every dump leaves address 100 out: after three tries the session tells
   // of the failed dump in a box.
-  e2e::SimProcess sim({"--pty", "--missing", "100"});
+  testkit::SimProcess sim(VKX_SIM_BIN, {"--pty", "--missing", "100"});
   ASSERT_FALSE(sim.Endpoint().empty());
   ConsoleFolders f;
   e2e::WriteFile(f.store, e2e::ReadFile(f.store) + "[Ports]\nCOM2=" + sim.Endpoint() + "\n");

@@ -5,18 +5,13 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <spawn.h>
-#include <sys/syscall.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 #include <arpa/inet.h>
 #include <netinet/in.h>
 
 #include <chrono>
-#include <csignal>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,86 +19,21 @@
 #include "link/crc16_line.h"
 #include "link/reply_tokens.h"
 #include "link/v4_packet.h"
-
-extern char** environ;
+#include "sim_process.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-int MsLeft(Clock::time_point deadline) {
-  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-  return left > 0 ? static_cast<int>(left) : 0;
-}
-
-// Reads from fd until done(received) holds or timeout_ms pass.
-std::string ReadUntil(int fd, const std::function<bool(const std::string&)>& done, int timeout_ms) {
-  const auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
-  std::string received;
-  while (!done(received)) {
-    pollfd p{fd, POLLIN, 0};
-    if (poll(&p, 1, MsLeft(deadline)) <= 0) break;
-    char buf[1024];
-    const ssize_t n = read(fd, buf, sizeof buf);
-    if (n <= 0) break;
-    received.append(buf, static_cast<std::size_t>(n));
-  }
-  return received;
-}
-
 bool WriteAll(int fd, const std::string& bytes) {
   return write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
 }
 
-// vkx-sim started with args; where() is the first line it prints.
-class SimProcess {
- public:
-  explicit SimProcess(const std::vector<std::string>& args) {
-    int out[2];
-    if (pipe2(out, O_CLOEXEC) != 0) return;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    std::vector<std::string> all{VKX_SIM_BIN};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (auto& a : all) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    if (posix_spawn(&pid_, VKX_SIM_BIN, &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    close(out[1]);
-    stdout_ = out[0];
-    if (pid_ > 0) {
-      where_ = ReadUntil(stdout_, [](const std::string& s) { return s.find('\n') != std::string::npos; }, 5000);
-      where_ = where_.substr(0, where_.find('\n'));
-    }
-  }
-  ~SimProcess() {
-    if (pid_ > 0) Stop();
-    if (stdout_ >= 0) close(stdout_);
-  }
-  const std::string& where() const { return where_; }
+using testkit::ReadUntil;
 
-  // SIGTERM, then the exit status (or -1 when it did not end within 3 s).
-  int Stop() {
-    // A descriptor that becomes readable when the child ends: a bounded wait without polling in a loop.
-    const int pidfd = static_cast<int>(syscall(SYS_pidfd_open, pid_, 0));
-    kill(pid_, SIGTERM);
-    pollfd p{pidfd, POLLIN, 0};
-    const bool ended = pidfd >= 0 && poll(&p, 1, 3000) == 1;
-    if (!ended) kill(pid_, SIGKILL);
-    int status = 0;
-    waitpid(pid_, &status, 0);
-    if (pidfd >= 0) close(pidfd);
-    pid_ = -1;
-    return ended && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-
- private:
-  pid_t pid_ = -1;
-  int stdout_ = -1;
-  std::string where_;
+// vkx-sim started with args.
+struct SimProcess : testkit::SimProcess {
+  explicit SimProcess(const std::vector<std::string>& args) : testkit::SimProcess(VKX_SIM_BIN, args) {}
 };
 
 TEST(SimProgram, ServesAPseudoTerminalAndStopsCleanlyOnTerm) {
